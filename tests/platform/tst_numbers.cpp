@@ -1,0 +1,45 @@
+#include "platform/Numbers.h"
+
+#include <QtTest>
+
+class TestNumbers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundingGoesToTheEvenNeighbourOnTies()
+    {
+        QCOMPARE(Numbers::roundHalfEven(2.5), 2);
+        QCOMPARE(Numbers::roundHalfEven(3.5), 4);
+        QCOMPARE(Numbers::roundHalfEven(-2.5), -2);
+        QCOMPARE(Numbers::roundHalfEven(-3.5), -4);
+        QCOMPARE(Numbers::roundHalfEven(2.5000001), 3);
+        QCOMPARE(Numbers::roundHalfEven(0.49999), 0);
+    }
+    void truncationGoesTowardsZero()
+    {
+        QCOMPARE(Numbers::truncate(1.99), 1);
+        QCOMPARE(Numbers::truncate(-1.99), -1);
+        QCOMPARE(Numbers::divTrunc(-7, 2), -3);
+    }
+    void mulDivRoundsWithoutOverflow()
+    {
+        QCOMPARE(Numbers::mulDiv(2000000000, 3, 4), 1500000000);
+        QCOMPARE(Numbers::mulDiv(5, 1, 2), 3);
+        QCOMPARE(Numbers::mulDiv(-5, 1, 2), -3);
+        QCOMPARE(Numbers::mulDiv(7, 96, 72), 9);
+        QCOMPARE(Numbers::mulDiv(1, 1, 0), -1);
+    }
+    void zoomStepsAreThirtyTwoBitFloats()
+    {
+        QCOMPARE(Numbers::zoomAfterSteps(0), 1.0f);
+        float expected = 1.0f;
+        for (int i = 0; i < 5; ++i)
+            expected += 0.1f;
+        QCOMPARE(Numbers::zoomAfterSteps(5), expected);
+        QVERIFY(Numbers::zoomAfterSteps(5) != 1.5f || expected == 1.5f);
+        QCOMPARE(Numbers::zoomAfterSteps(-1), 1.0f - 0.1f);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNumbers)
+#include "tst_numbers.moc"
