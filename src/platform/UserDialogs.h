@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// Every modal box and common dialog the program shows goes through this one
+// seam, so that tests can script the answers and record what was said.
+// The default implementation shows real Qt dialogs.
+class UserDialogs
+{
+public:
+    virtual ~UserDialogs() = default;
+
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool ask(const QString &text, const QString &caption) = 0;
+    // An information box with an OK button and the caption "Information".
+    virtual void inform(const QString &text) = 0;
+    // An error box (failures that the platform's default error handler showed).
+    virtual void error(const QString &text) = 0;
+
+    // File dialogs; an empty string means the user cancelled. `filter` uses Qt's
+    // "Card files (*.kvl);;All files (*)" form.
+    virtual QString openFileName(const QString &caption, const QString &folder,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &suggestedPath,
+                                 const QString &filter, const QString &defaultSuffix) = 0;
+
+    virtual std::optional<TColor> chooseColor(TColor initial) = 0;
+    virtual std::optional<TFont> chooseFont(const TFont &initial, bool trueTypeOnly) = 0;
+
+    virtual void beep() = 0;
+
+    // The dialogs in force; never null.
+    static UserDialogs &current();
+    // Installs replacement dialogs (tests); returns the previous ones. Passing
+    // null restores the real dialogs.
+    static std::unique_ptr<UserDialogs> install(std::unique_ptr<UserDialogs> dialogs);
+
+    // Parent for real dialogs (the main window once it exists).
+    static void setParentWidget(QWidget *parent);
+    static QWidget *parentWidget();
+};
