@@ -60,9 +60,29 @@ namespace Fonts {
 // Liberation Mono, ...); other names are returned unchanged.
 QString resolveFamily(const QString &windowsName);
 
+// The Windows name a document should store for an installed family chosen in
+// a font dialog: the stand-ins map back (Liberation Sans -> Arial), other
+// families are returned unchanged.
+QString windowsName(const QString &family);
+
+// Whether a name is one of the Windows symbol fonts (Symbol, Wingdings,
+// Wingdings 2 and 3, Webdings), spelled in any case and spacing.
+bool isSymbolFontName(const QString &windowsName);
+
 // A QFont for the font at the given pixels per inch; pixel sizes follow the
-// platform's rule that a negative height is the character height.
+// platform's rule that a negative height is the character height. The QFont
+// always has a pixel size (never a point size), so it measures the same on
+// every screen. It is unhinted and unkerned: glyph advances then scale
+// linearly with the size, so text fitted on the card at one zoom or on the
+// screen keeps its proportions at another zoom and on the printer, and text
+// extents are sums of advances like the platform's.
 QFont toQFont(const TFont &font, int pixelsPerInch);
+
+// A font chosen in a dialog, as a TFont: family (see windowsName), size in
+// points (pixel size when the QFont has no point size), bold, italic,
+// underline and strike-out; colour, character set and pitch come from `base`,
+// and so does the name when the chosen family is the one `base` resolves to.
+TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch);
 
 TTextMetrics metrics(const TFont &font, int pixelsPerInch);
 // Width and height of one line of text, as the platform's text extent.

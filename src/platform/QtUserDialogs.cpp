@@ -1,0 +1,74 @@
+#include "platform/QtUserDialogs.h"
+
+#include "platform/ScreenMetrics.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+bool QtUserDialogs::ask(const QString &text, const QString &caption)
+{
+    return QMessageBox::question(parentWidget(), caption, text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+void QtUserDialogs::inform(const QString &text)
+{
+    QMessageBox::information(parentWidget(), QStringLiteral("Information"), text,
+                             QMessageBox::Ok);
+}
+
+void QtUserDialogs::error(const QString &text)
+{
+    QMessageBox::critical(parentWidget(), QApplication::applicationName(), text,
+                          QMessageBox::Ok);
+}
+
+QString QtUserDialogs::openFileName(const QString &caption, const QString &folder,
+                                    const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parentWidget(), caption, folder, filter);
+}
+
+QString QtUserDialogs::saveFileName(const QString &caption, const QString &suggestedPath,
+                                    const QString &filter, const QString &defaultSuffix)
+{
+    // The static helper cannot take a default suffix, so the dialog is built here.
+    QFileDialog dialog(parentWidget(), caption, suggestedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<TColor> QtUserDialogs::chooseColor(TColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), parentWidget());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return Colors::fromQColor(chosen);
+}
+
+std::optional<TFont> QtUserDialogs::chooseFont(const TFont &initial, bool trueTypeOnly)
+{
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    QFontDialog::FontDialogOptions options;
+    if (trueTypeOnly)
+        options |= QFontDialog::ScalableFonts;
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, Fonts::toQFont(initial, ppi), parentWidget(),
+                                              QString(), options);
+    if (!ok)
+        return std::nullopt;
+    return Fonts::fromQFont(chosen, initial, ppi);
+}
+
+void QtUserDialogs::beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/UserDialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Dialogs for tests: every box and dialog answers from a script, and every
+// message is recorded. Install with ScriptedDialogs::installNew(), which
+// returns a reference that stays valid until the test uninstalls it or
+// installs other dialogs; ScopedScriptedDialogs does both for one test.
+class ScriptedDialogs : public UserDialogs
+{
+public:
+    struct Message {
+        enum Kind { Ask, Inform, Error };
+        Kind kind;
+        QString text;
+        QString caption; // "Information" for inform(), empty for error()
+    };
+
+    // Script the next answers; each call consumes one. An ask() with no
+    // scripted answer is counted in unscriptedQuestions and answers No.
+    QQueue<bool> answers;
+    QQueue<QString> openFileNames;   // empty string or exhausted queue = cancelled
+    QQueue<QString> saveFileNames;
+    QQueue<std::optional<TColor>> colors;   // exhausted queue = cancelled
+    QQueue<std::optional<TFont>> fonts;
+
+    // What the program said, in order.
+    QList<Message> messages;
+    int unscriptedQuestions = 0;
+    int beeps = 0;
+
+    // Arguments of the last file, colour and font dialogs.
+    struct FileRequest {
+        QString caption, folderOrPath, filter, defaultSuffix;
+    };
+    QList<FileRequest> fileRequests;
+    QList<TColor> colorRequests;
+    QList<TFont> fontRequests;
+    QList<bool> fontTrueTypeOnly;
+
+    // Convenience views over `messages`.
+    QStringList texts() const;
+    QStringList questions() const; // texts of ask() calls only
+    QStringList informations() const; // texts of inform() calls only
+    int count(Message::Kind kind) const;
+    void clear();
+
+    bool ask(const QString &text, const QString &caption) override;
+    void inform(const QString &text) override;
+    void error(const QString &text) override;
+    QString openFileName(const QString &caption, const QString &folder,
+                         const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &suggestedPath,
+                         const QString &filter, const QString &defaultSuffix) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
+    std::optional<TFont> chooseFont(const TFont &initial, bool trueTypeOnly) override;
+    void beep() override;
+
+    // Installs a fresh instance as UserDialogs::current() and returns it.
+    static ScriptedDialogs &installNew();
+};
+
+// Installs fresh scripted dialogs for the lifetime of the scope and then
+// restores the dialogs that were in force before.
+class ScopedScriptedDialogs
+{
+public:
+    ScopedScriptedDialogs();
+    ~ScopedScriptedDialogs();
+    ScopedScriptedDialogs(const ScopedScriptedDialogs &) = delete;
+    ScopedScriptedDialogs &operator=(const ScopedScriptedDialogs &) = delete;
+
+    ScriptedDialogs &operator*() const { return *m_dialogs; }
+    ScriptedDialogs *operator->() const { return m_dialogs; }
+
+private:
+    ScriptedDialogs *m_dialogs;
+    std::unique_ptr<UserDialogs> m_previous;
+};
