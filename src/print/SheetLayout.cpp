@@ -1,0 +1,23 @@
+#include "print/SheetLayout.h"
+
+#include "platform/Numbers.h"
+#include "platform/ScreenMetrics.h"
+
+QSize SheetLayout::CardPixelSize(bool portrait, int pixelsPerInch, float zoom) const
+{
+    const double across = portrait ? Height : Width;
+    const double down = portrait ? Width : Height;
+    QSize size(Numbers::roundHalfEven(pixelsPerInch * across),
+               Numbers::roundHalfEven(pixelsPerInch * down));
+    if (zoom != 1.0f) {
+        const double factor = zoom;
+        size = QSize(Numbers::roundHalfEven(size.width() * factor),
+                     Numbers::roundHalfEven(size.height() * factor));
+    }
+    return size;
+}
+
+QSize SheetLayout::CardPixelSize(bool portrait, float zoom) const
+{
+    return CardPixelSize(portrait, ScreenMetrics::pixelsPerInch(), zoom);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QSize>
+
+// Where the cards lie on a sheet of pre-cut card stock and how large one card
+// is. Lengths are inches at all times (32-bit floats, as stored layouts and
+// the stock table hold them); millimetres exist only inside the layout dialog.
+struct SheetLayout {
+    static constexpr int PaperLetter = 1; // the platform's paper codes
+    static constexpr int PaperA4 = 9;
+
+    float Height = 2.0f;      // one card, its vertical size when not rotated
+    float Width = 3.5f;
+    int Across = 2;           // columns
+    int Down = 5;             // rows
+    float TopMargin = 0.5f;   // sheet edge to the first row
+    float LeftMargin = 0.75f; // sheet edge to the first column
+    float HPitch = 3.5f;      // left edge to left edge of neighbouring columns
+    float VPitch = 2.0f;      // top edge to top edge of neighbouring rows
+    int PredefLayout = 0;     // stock index last chosen, 0-25
+    int Papersize = PaperLetter;
+    bool Portrait = false;    // the card stands on its short side
+
+    // The card panel's size in screen pixels: one card inch is one screen
+    // inch (Round(pixels per inch x inches), ties to even); a portrait card
+    // exchanges width and height. At a zoom other than 1.0 the unzoomed size
+    // is scaled by the zoom and rounded again, as the panel's own zoom does.
+    QSize CardPixelSize(bool portrait, int pixelsPerInch, float zoom = 1.0f) const;
+    // The same at the screen's pixels per inch.
+    QSize CardPixelSize(bool portrait, float zoom = 1.0f) const;
+
+    bool operator==(const SheetLayout &other) const = default;
+};
