@@ -215,9 +215,8 @@ void IniFile::writeString(const QString &section, const QString &rawKey, const Q
     const int index = findEntry(section, key);
     if (index >= 0) {
         Line &line = m_lines[index];
-        const QString text = line.name + QLatin1Char('=') + value;
-        if (line.text != text) {
-            line = parse(text);
+        if (line.value != value) { // an equal value keeps the line as it is spelled
+            line = parse(line.name + QLatin1Char('=') + value);
             m_modified = true;
         }
         return;
