@@ -1,0 +1,292 @@
+#include "design/TGBasePanel.h"
+
+#include "app/AppRoutines.h"
+#include "design/TGCursors.h"
+#include "design/TGGraphicControl.h"
+#include "design/TGHandle.h"
+#include "design/TGObjectStreamer.h"
+#include "design/TGPanelMenu.h"
+#include "platform/Canvas.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenu>
+#include <QPainter>
+
+namespace {
+constexpr int kMinPlacedWidth = 10;
+constexpr int kMinPlacedHeight = 15;
+} // namespace
+
+TGBasePanel::TGBasePanel(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_handle = new TGHandle(this);
+    m_menu = std::make_unique<TGPanelMenu>(this);
+}
+
+TGBasePanel::~TGBasePanel()
+{
+    // The clipboard lives only as long as the panel.
+    const QString clipboard = ClipboardFileName();
+    if (!clipboard.isEmpty())
+        QFile::remove(clipboard);
+}
+
+TGGraphicControl *TGBasePanel::FindObject(const QString &name) const
+{
+    for (TGGraphicControl *o : m_objects) {
+        if (o->Name().compare(name, Qt::CaseInsensitive) == 0)
+            return o;
+    }
+    return nullptr;
+}
+
+QString TGBasePanel::UniqueName(const QString &prefix, int first) const
+{
+    // Numbers normally stay within kLastNameNumber; past it the count goes
+    // on rather than giving two objects one name.
+    int n = first;
+    while (FindObject(prefix + QString::number(n)))
+        ++n;
+    return prefix + QString::number(n);
+}
+
+void TGBasePanel::AddObject(TGGraphicControl *object)
+{
+    if (!object || m_objects.contains(object))
+        return;
+    if (object->parent() != this)
+        object->setParent(this);
+    object->SetPanel(this);
+    m_objects.append(object);
+    object->Invalidate();
+}
+
+void TGBasePanel::FreeObject(TGGraphicControl *object)
+{
+    if (!object || !m_objects.contains(object))
+        return;
+    m_handle->DeselectObject(object);
+    object->Invalidate();
+    m_objects.removeOne(object);
+    object->SetPanel(nullptr);
+    // Later: the object may be freed from its own menu command.
+    object->deleteLater();
+}
+
+void TGBasePanel::BringToFront(TGGraphicControl *object)
+{
+    const qsizetype i = m_objects.indexOf(object);
+    if (i < 0)
+        return;
+    m_objects.move(i, m_objects.size() - 1);
+    object->Invalidate();
+}
+
+void TGBasePanel::SendToBack(TGGraphicControl *object)
+{
+    const qsizetype i = m_objects.indexOf(object);
+    if (i < 0)
+        return;
+    m_objects.move(i, 0);
+    object->Invalidate();
+}
+
+TGGraphicControl *TGBasePanel::ObjectAt(QPoint p) const
+{
+    for (auto it = m_objects.crbegin(); it != m_objects.crend(); ++it) {
+        if ((*it)->Visible() && (*it)->BoundsRect().contains(p))
+            return *it;
+    }
+    return nullptr;
+}
+
+bool TGBasePanel::SnapToGrid() const
+{
+    return m_handle->SnapToGrid();
+}
+
+void TGBasePanel::SetSnapToGrid(bool value)
+{
+    m_handle->SetSnapToGrid(value);
+}
+
+void TGBasePanel::ReportChange()
+{
+    if (!m_zooming && !m_suppressChanges)
+        emit LabelChangedEvent();
+}
+
+void TGBasePanel::PlaceObject(TGGraphicControl *object, QRect r)
+{
+    object->SetVisible(false);
+    AddObject(object);
+    object->SetName(UniqueName(QStringLiteral("Special"), 1));
+    object->SetBounds(r.left(), r.top(), std::max(r.width(), kMinPlacedWidth),
+                      std::max(r.height(), kMinPlacedHeight));
+    object->SetZoomDirect(m_zoom);
+    object->SetVisible(true);
+    ReportChange();
+    QCoreApplication::processEvents();
+}
+
+void TGBasePanel::ConnectObjects()
+{
+    for (TGGraphicControl *o : m_objects)
+        o->SetZoomDirect(m_zoom);
+}
+
+void TGBasePanel::RemoveAllObjects()
+{
+    m_handle->ClearSelection();
+    const QList<TGGraphicControl *> objects = m_objects;
+    for (TGGraphicControl *o : objects)
+        FreeObject(o);
+}
+
+void TGBasePanel::PullObjectsInside()
+{
+    m_handle->ClearSelection();
+    for (TGGraphicControl *o : m_objects) {
+        if (o->Top() > height() - 10)
+            o->SetTop(height() - 10);
+        if (o->Left() > width() - 20)
+            o->SetLeft(width() - 20);
+    }
+}
+
+void TGBasePanel::DeleteObjectsOutside()
+{
+    m_handle->ClearSelection();
+    const QList<TGGraphicControl *> objects = m_objects;
+    for (TGGraphicControl *o : objects) {
+        if (o->Top() > height() - 10 || o->Left() > width() - 10 || o->Width() < 1 || o->Height() < 1)
+            FreeObject(o);
+    }
+}
+
+void TGBasePanel::PrintAll(TReport &report, double left, double top)
+{
+    for (TGGraphicControl *o : m_objects)
+        o->PrintTo(report, left, top);
+}
+
+QMenu *TGBasePanel::PanelMenu() const
+{
+    return m_menu->Menu();
+}
+
+void TGBasePanel::UpdatePanelMenu()
+{
+    m_menu->UpdateEnabled();
+}
+
+void TGBasePanel::PopupMenu(QMenu *menu, QPoint globalPos)
+{
+    if (!menu)
+        return;
+    m_lastPopup = menu;
+    if (m_popupHandler)
+        m_popupHandler(menu, globalPos);
+    else
+        menu->popup(globalPos);
+}
+
+void TGBasePanel::SetScreenCursor(int number)
+{
+    m_screenCursor = number;
+    const QCursor cursor = TGCursors::cursorFor(number);
+    setCursor(cursor);
+    m_handle->setCursor(cursor);
+}
+
+QRect TGBasePanel::RubberBandRect() const
+{
+    // From the press point to the current point, which lies just outside.
+    const int l = std::min(m_bandStart.x(), m_bandEnd.x());
+    const int t = std::min(m_bandStart.y(), m_bandEnd.y());
+    const int r = std::max(m_bandStart.x(), m_bandEnd.x());
+    const int b = std::max(m_bandStart.y(), m_bandEnd.y());
+    return QRect(l, t, r - l, b - t);
+}
+
+QString TGBasePanel::ClipboardFileName() const
+{
+    return m_clipboardFile.isEmpty() ? ProgramFolder() + QStringLiteral("Clipbrd.tmp") : m_clipboardFile;
+}
+
+void TGBasePanel::PostRefit()
+{
+    if (m_refitPosted)
+        return;
+    m_refitPosted = true;
+    QMetaObject::invokeMethod(this, &TGBasePanel::RefitHandle, Qt::QueuedConnection);
+}
+
+void TGBasePanel::RefitHandle()
+{
+    m_refitPosted = false;
+    m_handle->Refit();
+}
+
+TGObjectStreamer *TGBasePanel::Streamer() const
+{
+    return m_streamer ? m_streamer : TGObjectStreamer::current();
+}
+
+void TGBasePanel::PaintBackground(TCanvas &canvas)
+{
+    canvas.brush() = TBrush{clWhite, bsSolid, {}};
+    canvas.fillRect(QRect(0, 0, width(), height()));
+}
+
+void TGBasePanel::PaintObjects(TCanvas &canvas)
+{
+    const QPoint base = canvas.origin();
+    for (TGGraphicControl *o : m_objects) {
+        if (!o->Visible())
+            continue;
+        canvas.setOrigin(base + o->BoundsRect().topLeft());
+        canvas.setPen(TPen());
+        canvas.setBrush(TBrush());
+        canvas.setFont(m_font);
+        canvas.intersectClipRect(0, 0, o->Width(), o->Height());
+        o->Paint(canvas);
+        canvas.clearClip();
+    }
+    canvas.setOrigin(base);
+}
+
+void TGBasePanel::PaintAll(TCanvas &canvas)
+{
+    PaintBackground(canvas);
+    PaintObjects(canvas);
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->PaintSelectionMarks(canvas);
+    PaintOutlines(canvas);
+}
+
+void TGBasePanel::PaintOutlines(TCanvas &canvas)
+{
+    // White dotted outlines mixed by exclusive-or, so they show on any card.
+    canvas.setPen(TPen{clWhite, 1, psDot, pmXor});
+    canvas.setBrush(TBrush{clWhite, bsClear, {}});
+    if (m_bandActive)
+        canvas.rectangle(RubberBandRect());
+    if (!m_handle->FeedbackRect().isNull())
+        canvas.rectangle(m_handle->FeedbackRect());
+    canvas.setPen(TPen());
+}
+
+void TGBasePanel::paintEvent(QPaintEvent *)
+{
+    QImage buffer(size(), QImage::Format_RGB32);
+    {
+        TCanvas canvas(&buffer);
+        PaintAll(canvas);
+    }
+    QPainter(this).drawImage(0, 0, buffer);
+}

@@ -1,0 +1,195 @@
+#pragma once
+
+#include "design/TGMouseInput.h"
+#include "platform/Fonts.h"
+
+#include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+class TCanvas;
+class TReport;
+class TGGraphicControl;
+class TGHandle;
+class TGObjectStreamer;
+class TGPanelMenu;
+
+// The design surface: owns the design objects in z-order (first lowest),
+// paints them, routes the mouse to them and to its selection handle, and
+// carries the selection commands (z-order, clipboard, alignment, locking).
+// In a drawing state (`Pointing` false) a drag on it yields the rectangle of
+// a new object (`CreateObject`).
+class TGBasePanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TGBasePanel(QWidget *parent = nullptr);
+    ~TGBasePanel() override;
+
+    TGHandle *Handle() const { return m_handle; }
+
+    // Objects in z-order, first lowest.
+    const QList<TGGraphicControl *> &Objects() const { return m_objects; }
+    int ObjectCount() const { return int(m_objects.size()); }
+    // Child controls as the menu counts them: the objects and the handle.
+    int ChildCount() const { return ObjectCount() + 1; }
+    TGGraphicControl *FindObject(const QString &name) const;
+    // The lowest free "<prefix><n>" for n from `first` to 1000.
+    QString UniqueName(const QString &prefix, int first) const;
+
+    // Makes the panel the object's parent and puts it on top.
+    void AddObject(TGGraphicControl *object);
+    // Deselects, takes off the panel and frees (later) the object.
+    void FreeObject(TGGraphicControl *object);
+    void BringToFront(TGGraphicControl *object);
+    void SendToBack(TGGraphicControl *object);
+    // The topmost visible object at a panel point (null: none).
+    TGGraphicControl *ObjectAt(QPoint p) const;
+
+    bool Pointing() const { return m_pointing; }
+    void SetPointing(bool value) { m_pointing = value; }
+    bool Printing() const { return m_printing; }
+    void SetPrinting(bool value) { m_printing = value; }
+    bool SuppressChanges() const { return m_suppressChanges; }
+    void SetSuppressChanges(bool value) { m_suppressChanges = value; }
+    bool Zooming() const { return m_zooming; }
+    float Zoom() const { return m_zoom; }
+
+    // The font new text objects start with and the font dialog opens with.
+    const TFont &Font() const { return m_font; }
+    void SetFont(const TFont &font) { m_font = font; }
+
+    // Grid step for snapping and the grid (4 or 8) and whether moves snap.
+    bool SnapToGrid() const;
+    void SetSnapToGrid(bool value);
+
+    // Fires LabelChangedEvent unless zooming or suppressed.
+    void ReportChange();
+
+    void PlaceObject(TGGraphicControl *object, QRect r);
+    void ConnectObjects();
+    void RemoveAllObjects();
+    void PullObjectsInside();
+    void DeleteObjectsOutside();
+    void PrintAll(TReport &report, double left, double top);
+    virtual void ObjectsLoaded() {}
+    // Called when a drag ends in a drawing state; r is normalised.
+    virtual void CreateObject(QRect r) {}
+
+    // Selection commands (the panel menu).
+    void BringSelectionToFront();
+    void SendSelectionToBack();
+    void AlignLeft();
+    void AlignRight();
+    void AlignTops();
+    void AlignBottoms();
+    void CenterSelectionVertically();
+    void CenterSelectionHorizontally();
+    void LockAll();
+    void UnlockAll();
+    void MarkAllSelectable();
+    void MarkAllUnselectable();
+    void SelectAll();
+    void ChooseFont();
+
+    // Clipboard on the selection, through the clipboard file.
+    void Cut();
+    void Copy();
+    void Paste();
+    void Delete();
+    // The same from one object's own menu.
+    void ObjectCut(TGGraphicControl *object);
+    void ObjectCopy(TGGraphicControl *object);
+    void ObjectPaste();
+    void ObjectDelete(TGGraphicControl *object);
+    // "Clipbrd.tmp" in the program folder unless set.
+    QString ClipboardFileName() const;
+    void SetClipboardFileName(const QString &file) { m_clipboardFile = file; }
+    // The streamer the clipboard and cloning use (the installed one by default).
+    TGObjectStreamer *Streamer() const;
+    void SetStreamer(TGObjectStreamer *streamer) { m_streamer = streamer; }
+
+    QMenu *PanelMenu() const;
+    // Enables the panel menu's entries for the current selection.
+    void UpdatePanelMenu();
+    // Opens a menu at a global position (non-blocking); the last one is kept for tests.
+    virtual void PopupMenu(QMenu *menu, QPoint globalPos);
+    QMenu *LastPopupMenu() const { return m_lastPopup; }
+    // Replaces showing menus (tests record them instead of opening them).
+    void SetPopupHandler(std::function<void(QMenu *, QPoint)> handler) { m_popupHandler = std::move(handler); }
+
+    // The screen cursor by number (see TGCursors).
+    int ScreenCursor() const { return m_screenCursor; }
+    void SetScreenCursor(int number);
+
+    // Rubber band state (panel coordinates).
+    bool RubberBandActive() const { return m_bandActive; }
+    QRect RubberBandRect() const;
+
+    // The posted re-fit of the handle after objects moved.
+    void PostRefit();
+    void RefitHandle();
+
+    // Mouse input from the objects and the handle, in panel coordinates.
+    void ObjectMouseDown(TGGraphicControl *object, const TGMouseInput &in);
+    void PanelMouseDown(const TGMouseInput &in);
+    void PanelMouseMove(const TGMouseInput &in);
+    void PanelMouseUp(const TGMouseInput &in);
+    void SelectByRect(const QRect &r, bool shift);
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+
+    // Paints the card's background, then every visible object in z-order,
+    // the selection marks and the drag outlines.
+    void PaintAll(TCanvas &canvas);
+    // Paints the objects as they are, into a canvas whose origin is the
+    // card's corner (no marks).
+    void PaintObjects(TCanvas &canvas);
+
+signals:
+    void LabelChangedEvent();
+    void DroppedObjectEvent(QRect r);
+    void DoubleClickEvent();
+
+protected:
+    // The card under the objects; the base fills white.
+    virtual void PaintBackground(TCanvas &canvas);
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+    float m_zoom = 1.0f;
+    bool m_zooming = false;
+
+private:
+    friend class TGHandle;
+    void PaintOutlines(TCanvas &canvas);
+    void WriteClipboard(const QList<TGGraphicControl *> &objects);
+    void PasteFromClipboard();
+    void DeleteSelection();
+
+    TGHandle *m_handle = nullptr;
+    std::unique_ptr<TGPanelMenu> m_menu;
+    QList<TGGraphicControl *> m_objects;
+    bool m_pointing = true;
+    bool m_printing = false;
+    bool m_suppressChanges = false;
+    TFont m_font;
+    bool m_bandActive = false;
+    QPoint m_bandStart;
+    QPoint m_bandEnd;
+    QString m_clipboardFile;
+    quint32 m_lastPaste = 0;
+    TGObjectStreamer *m_streamer = nullptr;
+    QPointer<QMenu> m_lastPopup;
+    std::function<void(QMenu *, QPoint)> m_popupHandler;
+    int m_screenCursor = 0;
+    bool m_refitPosted = false;
+};

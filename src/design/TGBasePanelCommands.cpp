@@ -1,0 +1,237 @@
+// The selection commands of the panel menu: z-order, alignment, locking,
+// selectability, font, and the clipboard.
+#include "design/TGBasePanel.h"
+
+#include "design/TGGraphicControl.h"
+#include "design/TGHandle.h"
+#include "design/TGObjectStreamer.h"
+#include "design/TGTickClock.h"
+#include "platform/UserDialogs.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+constexpr quint32 kPasteRepeatMs = 1000;
+constexpr int kPasteOffset = 15;
+} // namespace
+
+void TGBasePanel::BringSelectionToFront()
+{
+    if (m_handle->SelectionCount() == 0)
+        return;
+    m_handle->BringSelectionToFront();
+    ReportChange();
+}
+
+void TGBasePanel::SendSelectionToBack()
+{
+    if (m_handle->SelectionCount() == 0)
+        return;
+    m_handle->SendSelectionToBack();
+    m_handle->ClearSelection();
+    ReportChange();
+}
+
+void TGBasePanel::AlignLeft()
+{
+    ReportChange();
+    int left = width();
+    for (const TGGraphicControl *o : m_handle->Selection())
+        left = std::min(left, o->Left());
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->SetLeft(left);
+    update();
+}
+
+void TGBasePanel::AlignRight()
+{
+    ReportChange();
+    int right = 0;
+    for (const TGGraphicControl *o : m_handle->Selection())
+        right = std::max(right, o->Left() + o->Width());
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->SetLeft(right - o->Width());
+    update();
+}
+
+void TGBasePanel::AlignTops()
+{
+    ReportChange();
+    int top = height();
+    for (const TGGraphicControl *o : m_handle->Selection())
+        top = std::min(top, o->Top());
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->SetTop(top);
+    update();
+}
+
+void TGBasePanel::AlignBottoms()
+{
+    ReportChange();
+    int bottom = 0;
+    for (const TGGraphicControl *o : m_handle->Selection())
+        bottom = std::max(bottom, o->Top() + o->Height());
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->SetTop(bottom - o->Height());
+    update();
+}
+
+void TGBasePanel::CenterSelectionVertically()
+{
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->CenterVertically();
+    update();
+}
+
+void TGBasePanel::CenterSelectionHorizontally()
+{
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->CenterHorizontally();
+    update();
+}
+
+void TGBasePanel::LockAll()
+{
+    for (TGGraphicControl *o : m_objects)
+        o->SetLocked(true);
+}
+
+void TGBasePanel::UnlockAll()
+{
+    for (TGGraphicControl *o : m_objects)
+        o->SetLocked(false);
+}
+
+void TGBasePanel::MarkAllSelectable()
+{
+    for (TGGraphicControl *o : m_objects)
+        o->SetUnselectable(false);
+}
+
+void TGBasePanel::MarkAllUnselectable()
+{
+    for (TGGraphicControl *o : m_objects)
+        o->SetUnselectable(true);
+}
+
+void TGBasePanel::SelectAll()
+{
+    m_handle->ClearSelection();
+    for (TGGraphicControl *o : m_objects)
+        m_handle->SelectObject(o);
+    m_handle->ReleaseCapture();
+}
+
+void TGBasePanel::ChooseFont()
+{
+    if (m_handle->SelectionCount() == 0)
+        return;
+    const std::optional<TFont> font = UserDialogs::current().chooseFont(m_font, false);
+    if (!font)
+        return;
+    for (TGGraphicControl *o : m_handle->Selection())
+        o->ApplyFont(*font);
+    update();
+}
+
+void TGBasePanel::Cut()
+{
+    if (m_handle->SelectionCount() == 0)
+        return;
+    WriteClipboard(m_handle->Selection());
+    DeleteSelection();
+}
+
+void TGBasePanel::Copy()
+{
+    WriteClipboard(m_handle->Selection());
+}
+
+void TGBasePanel::Paste()
+{
+    const quint32 now = TGTickClock::now();
+    if (m_lastPaste != 0 && now - m_lastPaste < kPasteRepeatMs)
+        return;
+    PasteFromClipboard();
+}
+
+void TGBasePanel::Delete()
+{
+    DeleteSelection();
+}
+
+void TGBasePanel::ObjectCut(TGGraphicControl *object)
+{
+    if (m_handle->IsSelected(object)) {
+        Cut();
+        return;
+    }
+    WriteClipboard({object});
+    ReportChange();
+    FreeObject(object);
+}
+
+void TGBasePanel::ObjectCopy(TGGraphicControl *object)
+{
+    if (m_handle->IsSelected(object))
+        Copy();
+    else
+        WriteClipboard({object});
+}
+
+void TGBasePanel::ObjectPaste()
+{
+    PasteFromClipboard();
+}
+
+void TGBasePanel::ObjectDelete(TGGraphicControl *object)
+{
+    if (m_handle->IsSelected(object)) {
+        Delete();
+        return;
+    }
+    ReportChange();
+    FreeObject(object);
+}
+
+void TGBasePanel::DeleteSelection()
+{
+    const QList<TGGraphicControl *> selection = m_handle->Selection();
+    for (auto it = selection.crbegin(); it != selection.crend(); ++it) {
+        m_handle->DeselectObject(*it);
+        FreeObject(*it);
+        ReportChange();
+    }
+}
+
+void TGBasePanel::WriteClipboard(const QList<TGGraphicControl *> &objects)
+{
+    TGObjectStreamer *streamer = Streamer();
+    if (objects.isEmpty() || !streamer)
+        return;
+    QSaveFile file(ClipboardFileName());
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(streamer->WriteObjects(objects));
+    file.commit();
+}
+
+void TGBasePanel::PasteFromClipboard()
+{
+    TGObjectStreamer *streamer = Streamer();
+    QFile file(ClipboardFileName());
+    if (!streamer || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    streamer->ReadObjects(bytes, *this, [](TGGraphicControl &o) {
+        o.SetBounds(o.Left() + kPasteOffset, o.Top() + kPasteOffset, o.Width(), o.Height());
+    });
+    ConnectObjects();
+    ReportChange();
+    QCoreApplication::processEvents();
+    m_lastPaste = TGTickClock::now();
+}

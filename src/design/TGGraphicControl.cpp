@@ -1,0 +1,296 @@
+#include "design/TGGraphicControl.h"
+
+#include "design/TGBasePanel.h"
+#include "design/TGHandle.h"
+#include "design/TGObjectStreamer.h"
+#include "platform/Canvas.h"
+#include "platform/Numbers.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+
+TGGraphicControl::TGGraphicControl(QObject *owner) : QObject(owner) {}
+
+TGGraphicControl::~TGGraphicControl() = default;
+
+const TPropertyList &TGGraphicControl::properties()
+{
+    using C = TGGraphicControl;
+    static const TPropertyList list = TPropertyBuilder<C>()
+        .integer("Tag", &C::Tag, &C::SetTag, 0)
+        .integer("Left", &C::Left, &C::SetLeft)
+        .integer("Top", &C::Top, &C::SetTop)
+        .integer("Width", &C::Width, &C::SetWidth)
+        .integer("Height", &C::Height, &C::SetHeight)
+        .integer("Cursor", &C::Cursor, &C::SetCursor, 0)
+        .string("Hint", &C::Hint, &C::SetHint, QString())
+        .boolean("Locked", &C::Locked, &C::SetLocked)
+        .boolean("Unselectable", &C::Unselectable, &C::SetUnselectable)
+        .build();
+    return list;
+}
+
+QString TGGraphicControl::ClassName() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}
+
+void TGGraphicControl::SetBounds(int left, int top, int width, int height)
+{
+    const QRect r(left, top, width, height);
+    if (r == m_bounds)
+        return;
+    Invalidate();
+    m_bounds = r;
+    Invalidate();
+    if (!m_loading)
+        BoundsChanged();
+}
+
+void TGGraphicControl::SetLocked(bool value)
+{
+    if (value == m_locked)
+        return;
+    m_locked = value;
+    if (m_loading)
+        return;
+    if (m_lockedItem)
+        m_lockedItem->setChecked(value);
+    NotifyChanged();
+}
+
+void TGGraphicControl::SetUnselectable(bool value)
+{
+    if (value == m_unselectable)
+        return;
+    m_unselectable = value;
+    if (m_loading)
+        return;
+    NotifyChanged();
+    if (value && m_panel)
+        m_panel->Handle()->DeselectObject(this);
+}
+
+void TGGraphicControl::SetVisible(bool value)
+{
+    if (value == m_visible)
+        return;
+    m_visible = value;
+    Invalidate();
+}
+
+void TGGraphicControl::SetZoom(float factor)
+{
+    if (factor == m_zoom)
+        return;
+    const float r = factor / m_zoom;
+    auto scale = [r](int v) { return Numbers::roundHalfEven(double(v) * double(r)); };
+    SetBounds(scale(Left()), scale(Top()), scale(Width()), scale(Height()));
+    m_zoom = factor;
+    BoundsChanged();
+}
+
+void TGGraphicControl::SetPanel(TGBasePanel *panel)
+{
+    m_panel = panel;
+}
+
+void TGGraphicControl::Loaded()
+{
+    if (!m_menu)
+        BuildBaseMenu();
+}
+
+void TGGraphicControl::BuildBaseMenu()
+{
+    m_menu = std::make_unique<QMenu>();
+    QObject::connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { RefreshPopup(); });
+    AddMenuItem("Bring To Front", [this] { NotifyChanged(); BringToFront(); });
+    AddMenuItem("Send To Back", [this] { NotifyChanged(); SendToBack(); });
+    AddMenuItem("Cut", [this] { NotifyChanged(); if (m_panel) m_panel->ObjectCut(this); });
+    AddMenuItem("Copy", [this] { if (m_panel) m_panel->ObjectCopy(this); });
+    AddMenuItem("Delete", [this] { NotifyChanged(); if (m_panel) m_panel->ObjectDelete(this); });
+    AddMenuItem("Clone", [this] { Clone(); });
+    AddMenuSeparator();
+    m_lockedItem = AddMenuItem("Locked", [this] { SetLocked(!m_locked); });
+    m_lockedItem->setCheckable(true);
+    m_lockedItem->setChecked(m_locked);
+    AddMenuItem("Unselectable", [this] { SetUnselectable(true); });
+    AddMenuSeparator();
+    AddMenuItem("Center Vertically", [this] { CenterVertically(); });
+    AddMenuItem("Center Horizontally", [this] { CenterHorizontally(); });
+}
+
+QAction *TGGraphicControl::AddMenuItem(const QString &caption, std::function<void()> action)
+{
+    QAction *item = m_menu->addAction(caption);
+    QObject::connect(item, &QAction::triggered, this, [action] { action(); });
+    return item;
+}
+
+QAction *TGGraphicControl::AddMenuSeparator()
+{
+    return m_menu->addSeparator();
+}
+
+QMenu *TGGraphicControl::AddSubMenu(const QString &caption)
+{
+    return m_menu->addMenu(caption);
+}
+
+void TGGraphicControl::Paint(TCanvas &) {}
+
+void TGGraphicControl::BoundsChanged()
+{
+    if (m_inBoundsCheck)
+        return;
+    m_inBoundsCheck = true;
+    if (m_lastBounds == QRect(0, 0, 0, 0))
+        m_lastBounds = m_bounds;
+    if (m_bounds != m_lastBounds) {
+        NotifyChanged();
+        m_lastBounds = m_bounds;
+        if (m_panel)
+            m_panel->PostRefit();
+    }
+    m_inBoundsCheck = false;
+}
+
+void TGGraphicControl::RefreshPopup()
+{
+    if (m_lockedItem)
+        m_lockedItem->setChecked(m_locked);
+}
+
+void TGGraphicControl::ApplyFont(const TFont &) {}
+
+void TGGraphicControl::PrintTo(TReport &, double, double) {}
+
+void TGGraphicControl::NotifyChanged()
+{
+    if (m_panel && !m_panel->Printing())
+        m_panel->ReportChange();
+}
+
+void TGGraphicControl::PaintSelectionMarks(TCanvas &canvas)
+{
+    if (!m_panel || !m_panel->Handle()->IsSelected(this))
+        return;
+    const TGHandle &handle = *m_panel->Handle();
+    const bool single = handle.SelectionCount() == 1;
+    canvas.brush() = TBrush{single ? handle.Color() : handle.SecondaryColor(), bsSolid, {}};
+    const int l = Left() - 2, t = Top() - 2, r = Left() + Width() + 2, b = Top() + Height() + 2;
+    // Squares given by their corners, right and bottom exclusive.
+    auto square = [&canvas](int x1, int y1, int x2, int y2) {
+        canvas.fillRect(QRect(x1, y1, x2 - x1, y2 - y1));
+    };
+    square(l, t, l + 5, t + 5);
+    square(r - 5, t, r, t + 5);
+    square(r - 5, b - 5, r, b);
+    square(l, b - 5, l + 5, b);
+    if (!single)
+        return;
+    const int hx = Numbers::truncate((r - l) * 0.5);
+    const int hy = Numbers::truncate((b - t) * 0.5);
+    square(l + hx - 2, t, l + hx + 3, t + 5);
+    square(l + hx - 2, b - 5, l + hx + 3, b);
+    square(l, t + hy - 2, l + 5, t + hy + 3);
+    square(r - 5, t + hy - 2, r, t + hy + 3);
+}
+
+TGGraphicControl *TGGraphicControl::FindLastSameClass() const
+{
+    if (!m_panel)
+        return nullptr;
+    const QList<TGGraphicControl *> &objects = m_panel->Objects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        if ((*it)->metaObject()->inherits(metaObject()))
+            return *it;
+    }
+    return nullptr;
+}
+
+void TGGraphicControl::Invalidate()
+{
+    // The marks reach 2 pixels outside the object.
+    if (m_panel && m_visible)
+        m_panel->update(m_bounds.adjusted(-3, -3, 3, 3));
+}
+
+void TGGraphicControl::BringToFront()
+{
+    if (m_panel)
+        m_panel->BringToFront(this);
+}
+
+void TGGraphicControl::SendToBack()
+{
+    if (!m_panel)
+        return;
+    m_panel->SendToBack(this);
+    m_panel->Handle()->ClearSelection();
+}
+
+void TGGraphicControl::CenterVertically()
+{
+    if (!m_panel)
+        return;
+    SetTop(m_panel->height() / 2 - Height() / 2);
+    NotifyChanged();
+    QCoreApplication::processEvents();
+    m_panel->update();
+}
+
+void TGGraphicControl::CenterHorizontally()
+{
+    if (!m_panel)
+        return;
+    SetLeft(m_panel->width() / 2 - Width() / 2);
+    NotifyChanged();
+    QCoreApplication::processEvents();
+    m_panel->update();
+}
+
+void TGGraphicControl::Clone()
+{
+    TGBasePanel *panel = m_panel;
+    TGObjectStreamer *streamer = panel ? panel->Streamer() : nullptr;
+    if (!streamer)
+        return;
+    const QByteArray bytes = streamer->WriteObjects({this});
+    streamer->ReadObjects(bytes, *panel, {});
+    QCoreApplication::processEvents();
+    TGGraphicControl *copy = FindLastSameClass();
+    if (!copy || copy == this)
+        return;
+    copy->SetTop(Top() + 25);
+    copy->BringToFront();
+    panel->ObjectsLoaded();
+    if (panel->Handle()->IsSelected(this)) {
+        panel->Handle()->DeselectObject(this);
+        panel->Handle()->SelectObject(copy);
+    }
+    panel->ConnectObjects();
+    NotifyChanged();
+}
+
+QString TGGraphicControl::TrimLeadingSpaces(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    return text.mid(i);
+}
+
+QString TGGraphicControl::TrimTrailingSpaces(const QString &text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return text.left(n);
+}
+
+QString TGGraphicControl::TrimSpaces(const QString &text)
+{
+    return TrimTrailingSpaces(TrimLeadingSpaces(text));
+}
