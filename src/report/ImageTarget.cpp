@@ -1,0 +1,58 @@
+#include "report/ImageTarget.h"
+
+#include "report/ReportPage.h"
+
+#include <cmath>
+
+ImageTarget::ImageTarget(const SimulatedDevice &device) : device_(device) {}
+
+QPainter *ImageTarget::beginDocument(const QString &, int copies)
+{
+    abortDocument();
+    metrics_ = device_.metrics();
+    if (!metrics_.isValid())
+        return nullptr;
+    copiesRequested_ = copies;
+    return startPage() ? &painter_ : nullptr;
+}
+
+bool ImageTarget::startPage()
+{
+    QImage page(metrics_.page, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    page.setDotsPerMeterX(std::lround(metrics_.dpiX / 0.0254));
+    page.setDotsPerMeterY(std::lround(metrics_.dpiY / 0.0254));
+    pages_.append(page);
+    if (!painter_.begin(&pages_.last()))
+        return false;
+    painter_.translate(metrics_.printable.topLeft());
+    return true;
+}
+
+void ImageTarget::finishPage()
+{
+    if (!painter_.isActive())
+        return;
+    painter_.resetTransform();
+    ReportPage::maskUnprintable(painter_, metrics_);
+    painter_.end();
+}
+
+bool ImageTarget::newPage()
+{
+    finishPage();
+    return startPage();
+}
+
+bool ImageTarget::endDocument()
+{
+    finishPage();
+    return !pages_.isEmpty();
+}
+
+void ImageTarget::abortDocument()
+{
+    if (painter_.isActive())
+        painter_.end();
+    pages_.clear();
+}
