@@ -131,6 +131,8 @@ public:
     static QString TrimSpaces(const QString &text);
 
 protected:
+    // The size an object has before it is placed; no position check.
+    void InitSize(int width, int height) { m_bounds.setSize(QSize(width, height)); }
     // Adds an entry to the object menu; `action` runs when it is chosen.
     QAction *AddMenuItem(const QString &caption, std::function<void()> action);
     QAction *AddMenuSeparator();

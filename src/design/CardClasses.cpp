@@ -1,0 +1,44 @@
+// The object classes card documents may hold, in the order the reader knows
+// them, and the objects the drawing tools create. Each object class adds its
+// lines here.
+#include "design/Properties.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "objects/TBCShapes.h"
+#include "objects/TGLabelShapes.h"
+#include "objects/TGLineShape.h"
+
+namespace {
+
+void registerShapeTool(TLPanelState state, TShapeType shape)
+{
+    TGBusinessCardPanel32::RegisterTool(state, {[shape](TGBusinessCardPanel32 &panel) {
+                                                    auto *object = new TBCShapes(&panel);
+                                                    object->SetShape(shape);
+                                                    return object;
+                                                },
+                                                {}});
+}
+
+} // namespace
+
+void registerCardClasses()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+
+    TGClassRegistry::add<TGLineShape>("TGLineShape");
+    TGClassRegistry::add<TGLabelShapes>("TGLabelShapes");
+    TGClassRegistry::add<TBCShapes>("TBCShapes");
+
+    registerShapeTool(psRectangle, stRectangle);
+    registerShapeTool(psEllipse, stEllipse);
+    registerShapeTool(psRoundRectangle, stRoundRect);
+    TGBusinessCardPanel32::RegisterTool(psLine, {[](TGBusinessCardPanel32 &panel) {
+                                                     auto *line = new TGLineShape(&panel);
+                                                     line->SetLineStyle(stVertical);
+                                                     return line;
+                                                 },
+                                                 {}});
+}
