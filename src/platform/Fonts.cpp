@@ -6,6 +6,10 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QRawFont>
+#include <QtEndian>
+
+#include <algorithm>
 
 int TFont::size(int pixelsPerInch) const
 {
@@ -58,7 +62,12 @@ bool isInstalled(const QString &family)
 {
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return false;
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+    // The font database spells some families with their foundry: "Name [urw]".
+    const QStringList families = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(), [&](const QString &installed) {
+        const qsizetype foundry = installed.indexOf(QLatin1String(" ["));
+        return installed.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString firstInstalled(const QStringList &candidates)
@@ -85,6 +94,36 @@ int pixelSizeForCell(QFont font, int cellHeight)
             return pixels;
         --pixels;
     }
+}
+
+// The average character width as the platform reports it: the font's own
+// figure when its OS/2 table uses the old definition (a weighted mean of the
+// lower-case letters and the space), otherwise that mean computed from the
+// glyph advances, so that metric-compatible stand-ins report what the
+// originals did. Fonts without those letters report Qt's average.
+int averageCharWidth(const QFont &font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    const qreal unitsPerEm = raw.unitsPerEm();
+    const QByteArray os2 = raw.fontTable("OS/2");
+    const qreal scale = font.pixelSize() / unitsPerEm;
+    if (os2.size() >= 4 && qFromBigEndian<quint16>(os2.constData()) <= 2)
+        return qRound(qFromBigEndian<qint16>(os2.constData() + 2) * scale);
+
+    static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20, 56,
+                                    56, 17, 4, 49, 56, 71, 31, 10, 18, 3, 18, 2, 166};
+    QFont design = font;
+    design.setPixelSize(int(unitsPerEm));
+    design.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(design);
+    qreal weighted = 0;
+    for (int i = 0; i < 27; ++i) {
+        const QChar c = i < 26 ? QChar(u'a' + i) : QChar(u' ');
+        if (!metrics.inFont(c))
+            return QFontMetrics(font).averageCharWidth();
+        weighted += metrics.horizontalAdvance(c) * weights[i];
+    }
+    return qRound(weighted / 1000 * scale);
 }
 
 } // namespace
@@ -125,7 +164,7 @@ QFont toQFont(const TFont &font, int pixelsPerInch)
     result.setUnderline(font.style & fsUnderline);
     result.setStrikeOut(font.style & fsStrikeOut);
     result.setKerning(false);
-    result.setHintingPreference(QFont::PreferNoHinting);
+    result.setHintingPreference(QFont::PreferFullHinting);
     if (font.pitch == TFontPitch::fpFixed)
         result.setFixedPitch(true);
     if (font.height < 0)
@@ -162,7 +201,7 @@ TTextMetrics metrics(const TFont &font, int pixelsPerInch)
     result.height = result.ascent + result.descent;
     result.internalLeading = qMax(0, result.height - qfont.pixelSize());
     result.externalLeading = qMax(0, fm.leading());
-    result.averageCharWidth = fm.averageCharWidth();
+    result.averageCharWidth = averageCharWidth(qfont);
     return result;
 }
 

@@ -72,10 +72,10 @@ bool isSymbolFontName(const QString &windowsName);
 // A QFont for the font at the given pixels per inch; pixel sizes follow the
 // platform's rule that a negative height is the character height. The QFont
 // always has a pixel size (never a point size), so it measures the same on
-// every screen. It is unhinted and unkerned: glyph advances then scale
-// linearly with the size, so text fitted on the card at one zoom or on the
-// screen keeps its proportions at another zoom and on the printer, and text
-// extents are sums of advances like the platform's.
+// every screen. It is fully hinted and unkerned, as the platform drew text:
+// every glyph advances a whole number of pixels and a text extent is the sum
+// of those advances, which for the metric-compatible stand-ins gives the
+// original fonts' widths.
 QFont toQFont(const TFont &font, int pixelsPerInch);
 
 // A font chosen in a dialog, as a TFont: family (see windowsName), size in
