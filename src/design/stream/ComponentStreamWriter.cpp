@@ -78,7 +78,8 @@ void ComponentStreamWriter::writeValue(const StreamValue &value)
     case StreamTag::Int32: writeLittleEndian(static_cast<qint32>(value.toInteger())); break;
     case StreamTag::Int64: writeLittleEndian(static_cast<qint64>(value.toInteger())); break;
     case StreamTag::Extended: {
-        const auto &bytes = value.toExtended().bytes();
+        const Extended80 number = value.toExtended();
+        const auto &bytes = number.bytes();
         m_data.append(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
         break;
     }
