@@ -181,19 +181,23 @@ public:
 private:
     void begin();
     void applyClip();
-    void fillSpans(const QList<QRect> &spans, const QColor &color, TPenMode mode);
-    void fillShape(const QPainterPath &area, TPenMode mode);
-    void strokeOutline(const QPolygon &vertices, bool closed);
-    void strokeWideLine(const QPolygon &vertices, bool closed);
-    void drawClosedCurve(const QPainterPath &outer, const QPainterPath &inner,
-                         const QPainterPath &interior);
-    QPainterPath curvePath(QRectF box, int cornerW, int cornerH, bool ellipse) const;
-    void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
+    bool rasterOps() const;
+    QColor penColor() const;
+    QBrush fillBrush() const;
+    QPen qPen(const QColor &color) const;
     int penPixels() const;
     bool dashed() const;
-    QBrush fillBrush() const;
+    QRect penOuterBox(int l, int t, int r, int b) const;
+    void fillSpans(const QList<QRect> &spans, const QColor &color, TPenMode mode);
+    void fillArea(const QPainterPath &area, TPenMode mode);
+    void fillWithPen(const QPainterPath &area);
+    void strokeOutline(const QPolygon &vertices, bool closed);
+    void strokeWideLine(const QPolygon &vertices, bool closed);
+    void strokeCosmetic(const QPainterPath &path);
+    static QPainterPath curvePath(const QRectF &box, double radiusX, double radiusY, bool ellipse);
+    void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
     QFont qFont() const;
-    QPointF textTopLeft(const QString &text) const;
+    QPointF cellOffset(const QString &text) const;
     void drawText(int x, int y, const QString &text, const QRect *clip);
 
     std::unique_ptr<QPainter> m_ownPainter;
@@ -214,4 +218,6 @@ private:
     bool m_hasClip = false;
     QRegion m_clip;
     QTransform m_baseTransform;
+    bool m_baseHasClip = false;
+    QRegion m_baseClip;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPolygon>
+#include <QPainterPath>
 #include <QRegion>
 
 // Clipping regions with the same pixels as the canvas's filled shapes: each
@@ -13,5 +14,7 @@ QRegion roundRect(int l, int t, int r, int b, int cornerW, int cornerH);
 // Vertices on pixel corners; interior pixels are those whose centres lie
 // inside. Clipping polygons use the winding rule.
 QRegion polygon(const QPolygon &points, Qt::FillRule rule = Qt::WindingFill);
+// The pixels whose centres lie inside the path (its own fill rule).
+QRegion fromPath(const QPainterPath &path);
 
 } // namespace CanvasRegions
