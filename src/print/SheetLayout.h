@@ -31,3 +31,12 @@ struct SheetLayout {
 
     bool operator==(const SheetLayout &other) const = default;
 };
+
+// The layout as the main window keeps it: with the display unit the user
+// last chose for it in the layout dialog.
+struct SheetLayoutSetting {
+    SheetLayout Layout;
+    bool UseMM = false;
+
+    bool operator==(const SheetLayoutSetting &other) const = default;
+};

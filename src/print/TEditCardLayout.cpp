@@ -73,22 +73,22 @@ QSpinBox *countEdit(const char *name, int maximum)
 
 } // namespace
 
-TEditCardLayout::TEditCardLayout(const SheetLayout &layout, bool useMM, QWidget *parent)
+TEditCardLayout::TEditCardLayout(const SheetLayoutSetting &setting, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     FormCreate();
-    MMButton->setChecked(useMM); // runs on the empty edits; the layout comes next
-    m_layout = layout;
+    MMButton->setChecked(setting.UseMM); // runs on the empty edits; the layout comes next
+    m_layout = setting.Layout;
     FormActivate();
 }
 
-std::optional<TEditCardLayout::Result> TEditCardLayout::Execute(const SheetLayout &layout,
-                                                                bool useMM, QWidget *parent)
+std::optional<SheetLayoutSetting> TEditCardLayout::Execute(const SheetLayoutSetting &setting,
+                                                           QWidget *parent)
 {
-    TEditCardLayout dialog(layout, useMM, parent);
+    TEditCardLayout dialog(setting, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.result();
+    return dialog.Setting();
 }
 
 bool TEditCardLayout::UseMM() const

@@ -30,24 +30,19 @@ class TEditCardLayout : public QDialog
 {
     Q_OBJECT
 public:
-    struct Result {
-        SheetLayout Layout;
-        bool UseMM = false;
-    };
-
     static constexpr int HelpTopicNumber = 3101;
 
-    TEditCardLayout(const SheetLayout &layout, bool useMM, QWidget *parent = nullptr);
+    explicit TEditCardLayout(const SheetLayoutSetting &setting, QWidget *parent = nullptr);
 
     // Shows the dialog modally; the edited layout and display unit on OK,
     // nothing on Cancel.
-    static std::optional<Result> Execute(const SheetLayout &layout, bool useMM,
-                                         QWidget *parent = nullptr);
+    static std::optional<SheetLayoutSetting> Execute(const SheetLayoutSetting &setting,
+                                                     QWidget *parent = nullptr);
 
     // The dialog's layout copy (after OK: the accepted layout).
     const SheetLayout &Layout() const { return m_layout; }
     bool UseMM() const;
-    Result result() const { return {m_layout, UseMM()}; }
+    SheetLayoutSetting Setting() const { return {m_layout, UseMM()}; }
 
     // The controls, by the names the handlers refer to.
     QComboBox *PredefinedLayouts = nullptr;
