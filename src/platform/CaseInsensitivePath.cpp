@@ -7,9 +7,16 @@ namespace CaseInsensitivePath {
 
 namespace {
 
+// Documents written on Windows separate folders with "\"; it is read as "/".
+QString slashes(const QString &path)
+{
+    QString result = path;
+    return result.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 QStringList parts(const QString &relativePath)
 {
-    return QDir::fromNativeSeparators(relativePath).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return slashes(relativePath).split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -63,7 +70,7 @@ QString findExisting(const QString &path)
 {
     if (path.isEmpty())
         return QString();
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    const QString clean = QDir::cleanPath(slashes(path));
     if (QFileInfo::exists(clean))
         return clean;
     const QFileInfo info(clean);

@@ -11,8 +11,9 @@ namespace CaseInsensitivePath {
 // casings. Empty when none exists.
 QString findEntry(const QString &folder, const QString &name);
 
-// Like findEntry, but for a path of several parts ("bg/Sky.jpg"): each part
-// is matched in turn. Empty when some part is missing.
+// Like findEntry, but for a path of several parts ("bg/Sky.jpg", or
+// "BG\\Sky.jpg" as Windows documents write it; "\\" always separates folders
+// here): each part is matched in turn. Empty when some part is missing.
 QString findPath(const QString &folder, const QString &relativePath);
 
 // findPath if the entry exists, otherwise folder + "/" + relativePath with

@@ -1,0 +1,160 @@
+#include "app/AppRoutines.h"
+
+#include "support/ScriptedDialogs.h"
+#include "support/TempProgramFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QtTest>
+
+namespace {
+// Set by main() before the application object exists.
+bool cursorCallsBeforeApplicationWereHarmless = false;
+} // namespace
+
+class TestAppRoutines : public QObject
+{
+    Q_OBJECT
+private slots:
+    void programFolderEndsWithASlash()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(ProgramFolder().endsWith('/'));
+        QCOMPARE(QFileInfo(ProgramFolder()).canonicalFilePath(),
+                 QFileInfo(folder.path()).canonicalFilePath());
+        setProgramFolderOverride(folder.path() + "sub"); // the slash is added
+        QCOMPARE(ProgramFolder(), folder.path() + "sub/");
+    }
+
+    void programFolderIsTheWritableExecutableFolder()
+    {
+        QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + '/');
+    }
+
+    void settingsFileIsKvlIniInTheProgramFolder()
+    {
+        TempProgramFolder folder;
+        QCOMPARE(SettingsFileName(), folder.path() + "kvl.ini");
+    }
+
+    void settingsFileOfAnyLetterCaseIsReused()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.writeFile("KVL.INI", "[Printer]\n"));
+        QCOMPARE(SettingsFileName(), folder.path() + "KVL.INI");
+    }
+
+    void programFoldersAreCreatedAndExistingCasingsReused()
+    {
+        TempProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir("Saved"));
+        QVERIFY(QDir(folder.path()).mkdir("BG"));
+        ensureProgramFolders();
+        QStringList names = QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        names.sort();
+        QCOMPARE(names, (QStringList{"BG", "Saved", "bmbrush", "kvlt"}));
+        QCOMPARE(ProgramSubFolder("saved"), folder.path() + "Saved/");
+        QCOMPARE(ProgramSubFolder("kvlt"), folder.path() + "kvlt/");
+        ensureProgramFolders(); // a second run changes nothing
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
+    }
+
+    void missingProgramFoldersDoNotStopTheProgram()
+    {
+        TempProgramFolder folder;
+        QVERIFY(folder.writeFile("bg", "a file where a folder belongs"));
+        ensureProgramFolders();
+        QVERIFY(QFileInfo(folder.filePath("bg")).isFile());
+        QVERIFY(QFileInfo(folder.filePath("saved")).isDir());
+    }
+
+    void askAndInformGoThroughTheDialogSeam()
+    {
+        ScopedScriptedDialogs dialogs;
+        dialogs->answers << true << false;
+        QVERIFY(Ask("Save changes?", "Save"));
+        QVERIFY(!Ask("Cancel all changes?", "CANCEL"));
+        Inform("There are no installed printers.");
+        QCOMPARE(dialogs->messages.size(), 3);
+        QCOMPARE(dialogs->messages[0].caption, QString("Save"));
+        QCOMPARE(dialogs->messages[1].caption, QString("CANCEL"));
+        QCOMPARE(dialogs->messages[2].caption, QString("Information"));
+        QCOMPARE(dialogs->questions(), (QStringList{"Save changes?", "Cancel all changes?"}));
+        QCOMPARE(dialogs->informations(), QStringList{"There are no installed printers."});
+        QCOMPARE(dialogs->unscriptedQuestions, 0);
+    }
+
+    void anUnscriptedQuestionAnswersNoAndIsCounted()
+    {
+        ScopedScriptedDialogs dialogs;
+        QVERIFY(!Ask("Delete the file?", "CONFIRM"));
+        QCOMPARE(dialogs->unscriptedQuestions, 1);
+    }
+
+    void scriptedDialogsAreRemovedAfterTheirScope()
+    {
+        UserDialogs *before = &UserDialogs::current();
+        {
+            ScopedScriptedDialogs dialogs;
+            QCOMPARE(&UserDialogs::current(), static_cast<UserDialogs *>(&*dialogs));
+        }
+        QVERIFY(dynamic_cast<ScriptedDialogs *>(&UserDialogs::current()) == nullptr);
+        Q_UNUSED(before);
+    }
+
+    void busyCursorShowsTheHourglassUntilNormalCursor()
+    {
+        QVERIFY(!QApplication::overrideCursor());
+        BusyCursor();
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        BusyCursor(); // does not count
+        NormalCursor();
+        QVERIFY(!QApplication::overrideCursor());
+        NormalCursor(); // an extra call changes nothing
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void normalCursorLeavesOtherOverrideCursorsAlone()
+    {
+        QApplication::setOverrideCursor(Qt::CrossCursor);
+        NormalCursor();
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+        QApplication::restoreOverrideCursor();
+    }
+
+    void busyCursorScopesNest()
+    {
+        {
+            BusyCursorScope outer;
+            {
+                BusyCursorScope inner;
+                QVERIFY(isBusyCursor());
+            }
+            QVERIFY(isBusyCursor()); // the outer operation is still busy
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        QVERIFY(!isBusyCursor());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void cursorRoutinesAreHarmlessWithoutAnApplication()
+    {
+        QVERIFY(cursorCallsBeforeApplicationWereHarmless);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    BusyCursor();
+    cursorCallsBeforeApplicationWereHarmless = !isBusyCursor();
+    NormalCursor();
+    QApplication app(argc, argv);
+    TestAppRoutines test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_approutines.moc"
