@@ -12,7 +12,7 @@ namespace CaseInsensitivePath {
 QString findEntry(const QString &folder, const QString &name);
 
 // Like findEntry, but for a path of several parts ("bg/Sky.jpg", or
-// "BG\\Sky.jpg" as Windows documents write it; "\\" always separates folders
+// "BG\Sky.jpg" as Windows documents write it; "\" always separates folders
 // here): each part is matched in turn. Empty when some part is missing.
 QString findPath(const QString &folder, const QString &relativePath);
 
