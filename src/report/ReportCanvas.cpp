@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Numbers.h"
+#include "report/ReportPage.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -249,17 +250,19 @@ void ReportCanvas::moveTo(double x, double y)
 {
     penPos_ = toDevice(x, y);
     if (pathOpen_)
-        path_.moveTo(QPointF(penPos_) + QPointF(0.5, 0.5));
+        path_.moveTo(penPos_);
 }
 
 void ReportCanvas::lineTo(double x, double y)
 {
+    // Lines run along pixel edges so that a thin line covers exactly the
+    // pixels from its start up to, not including, its end.
     const QPoint to = toDevice(x, y);
-    QPainterPath line(QPointF(penPos_) + QPointF(0.5, 0.5));
-    line.lineTo(QPointF(to) + QPointF(0.5, 0.5));
+    QPainterPath line(penPos_);
+    line.lineTo(to);
     penPos_ = to;
     if (pathOpen_)
-        path_.lineTo(QPointF(to) + QPointF(0.5, 0.5));
+        path_.lineTo(to);
     else
         strokeWith(line, true);
 }
@@ -472,7 +475,7 @@ void ReportCanvas::stretchDraw(const QRect &deviceRect, const QPicture &picture,
     painter_->translate(deviceRect.topLeft());
     painter_->scale(double(deviceRect.width()) / source.width(), double(deviceRect.height()) / source.height());
     painter_->translate(-source.topLeft());
-    painter_->drawPicture(0, 0, picture);
+    ReportPage::playPicture(*painter_, picture);
     painter_->restore();
 }
 

@@ -1,6 +1,8 @@
 #include "report/ReportPage.h"
 
+#include <QPaintDevice>
 #include <QPainter>
+#include <QPicture>
 #include <QRegion>
 
 namespace ReportPage {
@@ -14,6 +16,17 @@ void maskUnprintable(QPainter &painter, const ReportDeviceMetrics &metrics)
     painter.setClipping(false);
     for (const QRect &r : outside)
         painter.fillRect(r, Qt::white);
+    painter.restore();
+}
+
+void playPicture(QPainter &painter, const QPicture &picture)
+{
+    const QPaintDevice *device = painter.device();
+    painter.save();
+    if (device && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+        painter.scale(double(picture.logicalDpiX()) / device->logicalDpiX(),
+                      double(picture.logicalDpiY()) / device->logicalDpiY());
+    painter.drawPicture(0, 0, picture);
     painter.restore();
 }
 

@@ -19,7 +19,7 @@ bool ReportPlayer::play(int index, QPainter &painter, const QRectF &pageRect) co
     painter.fillRect(QRect(QPoint(0, 0), m.page), Qt::white);
     painter.save();
     painter.translate(m.printable.topLeft());
-    painter.drawPicture(0, 0, job_.pages.at(index));
+    ReportPage::playPicture(painter, job_.pages.at(index));
     painter.restore();
     ReportPage::maskUnprintable(painter, m);
     painter.restore();
