@@ -60,9 +60,11 @@ std::optional<TFont> QtUserDialogs::chooseFont(const TFont &initial, bool trueTy
     QFontDialog::FontDialogOptions options;
     if (trueTypeOnly)
         options |= QFontDialog::ScalableFonts;
+    // The dialog lists point sizes, so it gets the font by points.
+    QFont shown = Fonts::toQFont(initial, ppi);
+    shown.setPointSize(qMax(1, initial.size(ppi)));
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, Fonts::toQFont(initial, ppi), parentWidget(),
-                                              QString(), options);
+    const QFont chosen = QFontDialog::getFont(&ok, shown, parentWidget(), QString(), options);
     if (!ok)
         return std::nullopt;
     return Fonts::fromQFont(chosen, initial, ppi);
