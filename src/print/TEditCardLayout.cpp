@@ -6,7 +6,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +23,7 @@ constexpr double InchesPerMillimetre = 0.03937007874015748;
 constexpr int InchDecimals = 3;
 constexpr int MillimetreDecimals = 2;
 constexpr int StockListLines = 21;
+constexpr int EditWidth = 80;
 
 // The paper drop-down's items and the codes they stand for; the empty third
 // item stands for a code the dialog does not know.
@@ -162,25 +163,29 @@ QWidget *TEditCardLayout::createMeasuresBox()
                           QString()});
     epapersize->setCurrentIndex(-1); // an unknown paper code shows no item
 
-    auto *left = new QFormLayout;
-    left->addRow(QStringLiteral("Card Width"), eCardwidth);
-    left->addRow(QStringLiteral("Card Height"), eCardHeight);
-    left->addRow(QStringLiteral("Left Margin"), eleftmarg);
-    left->addRow(QStringLiteral("# across"), enbracross);
-    auto *right = new QFormLayout;
-    right->addRow(QStringLiteral("Horizontal Pitch"), eHorizPitch);
-    right->addRow(QStringLiteral("Vertical Pitch"), eVertPitch);
-    right->addRow(QStringLiteral("Top Margin"), etopmarg);
-    right->addRow(QStringLiteral("# down"), enbrdown);
-    auto *paper = new QFormLayout;
-    paper->addRow(QStringLiteral("Paper size"), epapersize);
-
     auto *box = new QGroupBox(QStringLiteral("Card and Sheet"));
     auto *grid = new QGridLayout(box);
-    grid->addLayout(left, 0, 0);
-    grid->addLayout(right, 0, 1);
-    grid->addLayout(paper, 1, 0, 1, 2);
-    grid->setHorizontalSpacing(24);
+    grid->setHorizontalSpacing(8);
+    grid->setColumnMinimumWidth(2, 16);
+    const auto addPair = [grid](int row, int column, const char *caption, QWidget *edit) {
+        auto *label = new QLabel(QLatin1String(caption));
+        label->setBuddy(edit);
+        edit->setFixedWidth(EditWidth);
+        grid->addWidget(label, row, column);
+        grid->addWidget(edit, row, column + 1);
+    };
+    addPair(0, 0, "Card Width", eCardwidth);
+    addPair(1, 0, "Card Height", eCardHeight);
+    addPair(2, 0, "Left Margin", eleftmarg);
+    addPair(3, 0, "# across", enbracross);
+    addPair(0, 3, "Horizontal Pitch", eHorizPitch);
+    addPair(1, 3, "Vertical Pitch", eVertPitch);
+    addPair(2, 3, "Top Margin", etopmarg);
+    addPair(3, 3, "# down", enbrdown);
+    auto *paperLabel = new QLabel(QStringLiteral("Paper size"));
+    paperLabel->setBuddy(epapersize);
+    grid->addWidget(paperLabel, 4, 0);
+    grid->addWidget(epapersize, 4, 1, 1, 4);
     return box;
 }
 
