@@ -54,7 +54,10 @@ enum TTextAlignFlag : unsigned {
 // engine) every mode mixes exactly as named, and an outline touches each
 // pixel once, so drawing a pmXor (or pmNot) outline twice restores the
 // pixels bit for bit. Targets without raster operations (QPicture recordings,
-// PDF, printers) draw pmCopy for every mode but pmNop.
+// PDF, printers) draw pmCopy for every mode but pmNop. A widget's picture
+// exists only during its paintEvent, so a panel that wants an exclusive-or
+// band over a widget draws it on its off-screen card image, or repaints the
+// band on every paint.
 //
 // Brushes. The background mode follows the brush the way the platform's
 // canvas does: opaque in the brush colour for bsSolid, transparent

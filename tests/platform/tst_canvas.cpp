@@ -2,6 +2,7 @@
 #include "platform/CanvasRegions.h"
 #include "platform/ScreenMetrics.h"
 
+#include <QPicture>
 #include <QtTest>
 
 // Shapes, lines and pen modes of the canvas, checked on rendered pixels.
@@ -310,6 +311,32 @@ private slots:
         QCOMPARE(image, original);
     }
 
+    void exclusiveOrCurvesAndThickLinesAlsoUndoThemselves_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("style");
+        QTest::newRow("dotted hairline") << 1 << int(psDot);
+        QTest::newRow("solid hairline") << 1 << int(psSolid);
+        QTest::newRow("thick") << 5 << int(psSolid);
+    }
+
+    void exclusiveOrCurvesAndThickLinesAlsoUndoThemselves()
+    {
+        QFETCH(int, width);
+        QFETCH(int, style);
+        const QImage original = patterned(40, 40);
+        QImage image = original;
+        TCanvas canvas(&image);
+        canvas.setPen(pen(clWhite, width, TPenStyle(style), pmXor));
+        canvas.setBrush(clearBrush());
+        for (int pass = 0; pass < 2; ++pass) {
+            canvas.ellipse(3, 3, 37, 30);
+            canvas.roundRect(6, 8, 30, 36, 10, 10);
+            canvas.polyline(QPolygon({QPoint(2, 38), QPoint(20, 5), QPoint(38, 38)}));
+            QCOMPARE(image == original, pass == 1);
+        }
+    }
+
     void penModesMixWithThePicture()
     {
         QImage image = blank(10, 4, QColor(0x30, 0x60, 0x90));
@@ -473,6 +500,50 @@ private slots:
             QCOMPARE(canvas.pixel(0, 0), clRed);
         }
         QVERIFY(samePixels(inked(image), box(10, 20, 12, 24) + box(11, 30, 11, 30)));
+    }
+
+    void recordedDrawingPlaysBackOnTheSamePixels()
+    {
+        const auto drawCard = [](QPaintDevice *device) {
+            TCanvas canvas(device);
+            canvas.setPen(pen(clBlue, 3));
+            canvas.setBrush(TBrush{clYellow, bsSolid, QImage()});
+            canvas.rectangle(4, 4, 30, 20);
+            canvas.setPen(pen(clBlack, 1, psDot));
+            canvas.moveTo(2, 35);
+            canvas.lineTo(38, 35);
+        };
+        QImage direct = blank();
+        drawCard(&direct);
+        QPicture recording;
+        drawCard(&recording);
+        QImage played = blank();
+        {
+            QPainter painter(&played);
+            painter.drawPicture(0, 0, recording);
+        }
+        QCOMPARE(played, direct);
+    }
+
+    void antialiasingIsOffUnlessAskedFor()
+    {
+        QImage sharp = blank();
+        QImage smooth = blank();
+        for (QImage *image : {&sharp, &smooth}) {
+            TCanvas canvas(image);
+            canvas.setAntialiasing(image == &smooth);
+            canvas.setPen(pen(clBlack, 4));
+            canvas.ellipse(5, 5, 35, 30);
+        }
+        const auto greys = [](const QImage &image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixel(x, y) != qRgb(0, 0, 0) && image.pixel(x, y) != qRgb(255, 255, 255);
+            return count;
+        };
+        QCOMPARE(greys(sharp), 0);
+        QVERIFY(greys(smooth) > 0);
     }
 
     void wrappedPainterGetsItsStateBack()
