@@ -4,6 +4,7 @@
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TBCShapes.h"
+#include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
 
@@ -31,6 +32,8 @@ void registerCardClasses()
     TGClassRegistry::add<TGLineShape>("TGLineShape");
     TGClassRegistry::add<TGLabelShapes>("TGLabelShapes");
     TGClassRegistry::add<TBCShapes>("TBCShapes");
+    TGClassRegistry::add<TGPLabel>("TGPLabel");
+    TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -41,4 +44,16 @@ void registerCardClasses()
                                                      return line;
                                                  },
                                                  {}});
+    TGBusinessCardPanel32::RegisterTool(psLabel, {[](TGBusinessCardPanel32 &panel) {
+                                                      auto *label = new TGBusinessCardLabel(&panel);
+                                                      label->SetCaption("Text");
+                                                      label->SetFont(panel.Font());
+                                                      return label;
+                                                  },
+                                                  [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                      auto &label = static_cast<TGBusinessCardLabel &>(object);
+                                                      label.EditCardText();
+                                                      label.FitToText();
+                                                      return true;
+                                                  }});
 }

@@ -131,6 +131,7 @@ bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error)
 bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
                       const Companion &companion, QString *error)
 {
+    panel.DeleteObjectsOutside();
     // Both files are prepared before either is replaced.
     QByteArray objects;
     if (!containerAtZoomOne(panel, &objects, error))

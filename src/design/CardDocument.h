@@ -51,9 +51,11 @@ bool SaveToFile(TGBusinessCardPanel32 &panel, const QString &path, QString *erro
 // the file is removed again and `error` names the fault.
 bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error = nullptr);
 
-// "Save" / "Save As": the objects into `path` and the companion beside it
-// (keys in their fixed order). Neither file is touched unless its new
-// content was written completely. False (with `error`) on failure.
+// "Save" / "Save As": drops the objects lying outside the card
+// (`DeleteObjectsOutside`), then writes the objects into `path` and the
+// companion beside it (keys in their fixed order). Neither file is touched
+// unless its new content was written completely. False (with `error`) on
+// failure.
 bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
                       const Companion &companion, QString *error = nullptr);
 

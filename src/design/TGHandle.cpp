@@ -122,10 +122,8 @@ void TGHandle::SendSelectionToBack()
     setFocus();
 }
 
-void TGHandle::FitAround(int room)
+QRect TGHandle::SelectionUnion() const
 {
-    if (m_selection.isEmpty())
-        return;
     int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (const TGGraphicControl *o : m_selection) {
         left = std::min(left, o->Left());
@@ -133,7 +131,15 @@ void TGHandle::FitAround(int room)
         right = std::max(right, o->Left() + o->Width());
         bottom = std::max(bottom, o->Top() + o->Height());
     }
-    setGeometry(left - 2, top - 2, right - left + room, bottom - top + room);
+    return m_selection.isEmpty() ? QRect() : QRect(left, top, right - left, bottom - top);
+}
+
+void TGHandle::FitAround(int room)
+{
+    if (m_selection.isEmpty())
+        return;
+    const QRect u = SelectionUnion();
+    setGeometry(u.left() - 2, u.top() - 2, u.width() + room, u.height() + room);
 }
 
 void TGHandle::Refit()

@@ -84,7 +84,9 @@ protected:
 
 private:
     void Hide();
-    void FitAround(int rightRoom);
+    void FitAround(int room);
+    // The bounds of all selected objects together.
+    QRect SelectionUnion() const;
     void GrabFocusAndMouse();
     int ZoneAt(QPoint p) const;
     QRect DraggedBounds(QPoint p) const;

@@ -74,7 +74,11 @@ QRect TGHandle::DraggedBounds(QPoint p) const
     if (top) { nt = movedTop; nh = h + t - movedTop; }
     if (right) nw = sizedWidth;
     if (bottom) nh = sizedHeight;
-    return QRect(nl, nt, std::max(nw, kMinSize), std::max(nh, kMinSize));
+    // The smallest size is the object's, not the handle's: a 5 x 5 handle
+    // would leave an object of no size at all, which could no longer be
+    // seen or picked and would be dropped when the card is saved.
+    const QSize room = size() - SelectionUnion().size();
+    return QRect(nl, nt, std::max(nw, kMinSize + room.width()), std::max(nh, kMinSize + room.height()));
 }
 
 QPoint TGHandle::ClampToPanel(QPoint p) const
