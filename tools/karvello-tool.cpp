@@ -1,10 +1,15 @@
-#include <QGuiApplication>
+// karvello-tool: reads, renders and re-saves card documents without a window.
+#include "app/ToolCommands.h"
+
+#include <QApplication>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
 {
+    // Objects own menus, so a full QApplication is needed, but never a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QTextStream(stderr) << "usage: karvello-tool info|render|resave ...\n";
-    return 2;
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ToolCommands::run(app.arguments().mid(1), out, err);
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The commands of karvello-tool, a window-less companion of the program:
+//   info FILE.KVL            every object's class, name and stored properties
+//   render FILE.KVL OUT      the card at 100 % as .png, .bmp or .jpg
+//   resave IN.KVL OUT.KVL    opens a card document and saves it again
+// Each returns the process exit status: 0 on success, 1 when the command
+// failed (the reason on `err`), 2 for bad arguments (usage on `err`).
+namespace ToolCommands {
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+int info(const QString &path, QTextStream &out, QTextStream &err);
+int render(const QString &path, const QString &imagePath, QTextStream &err);
+int resave(const QString &path, const QString &targetPath, QTextStream &err);
+
+QString usage();
+
+} // namespace ToolCommands
