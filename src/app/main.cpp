@@ -1,13 +1,23 @@
+#include "app/TMainScreen.h"
+#include "app/TPrintCommands.h"
+#include "app/TSingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Karvello"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Karvello"));
-    window.resize(800, 600);
-    window.show();
+
+    // A second copy hands over to the running one and ends without a window.
+    TSingleInstance instance;
+    if (!instance.TryBecomeFirst())
+        return instance.ActivateFirst() ? 0 : 1;
+
+    TMainScreen window;
+    TPrintCommands printCommands(window);
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
+                     &TMainScreen::BringForward);
+    window.FormActivate();
     return app.exec();
 }

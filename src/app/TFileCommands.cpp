@@ -1,0 +1,133 @@
+#include "app/TFileCommands.h"
+
+#include "app/AppRoutines.h"
+#include "app/TMRUFileList.h"
+#include "app/TMainScreen.h"
+#include "design/CardDocument.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/UserDialogs.h"
+#include "print/SheetLayoutIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString CardFilter = QStringLiteral("KVL File (*.kvl)");
+
+// Deletes one file; a file that is not there counts as deleted.
+bool removeFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.exists() || file.remove())
+        return true;
+    *error = QStringLiteral("Unable to delete %1: %2").arg(path, file.errorString());
+    return false;
+}
+
+} // namespace
+
+QString TFileCommands::SuggestedCardName(const QString &folder)
+{
+    for (int number = 10001; number <= 99999; ++number) {
+        const QString name = QStringLiteral("BC%1.KVL").arg(number % 10000, 4, 10, QLatin1Char('0'));
+        if (CaseInsensitivePath::findEntry(folder, name).isEmpty())
+            return name;
+    }
+    return QString();
+}
+
+bool TFileCommands::CheckCardExtension(const QString &path)
+{
+    if (QFileInfo(path).suffix().toUpper() == QLatin1String("KVL"))
+        return true;
+    Inform(QStringLiteral("Must be a KVL (Karvello) file"));
+    return false;
+}
+
+bool TFileCommands::DeleteCardFiles(const QString &path)
+{
+    QString error;
+    bool ok = removeFile(path, &error);
+    // The companion may be spelled "card.kve" or "CARD.KVE" beside "card.KVL".
+    const QString companion = CaseInsensitivePath::findExisting(
+        CardDocument::CompanionFileName(path));
+    if (ok && !companion.isEmpty())
+        ok = removeFile(companion, &error);
+    if (!ok)
+        UserDialogs::current().error(error);
+    return ok;
+}
+
+QString TFileCommands::AskCardFile(const QString &caption) const
+{
+    return UserDialogs::current().openFileName(caption, ProgramSubFolder(QStringLiteral("saved")),
+                                               CardFilter);
+}
+
+void TFileCommands::NewBlank()
+{
+    if (!m_screen.CheckSaveNeeded())
+        return;
+    m_screen.SetLoading(true);
+    TGBusinessCardPanel32 &panel = *m_screen.BusinessCardPanel;
+    panel.RemoveAllObjects();
+    m_screen.SetBackgroundPath(QString());
+    panel.ClearBackground();
+    panel.update();
+    m_screen.LoadLayoutPreferences();
+    m_screen.ApplyOrientation(m_screen.Layout().Layout.Portrait);
+    m_screen.SetDocumentPath(QString());
+    m_screen.SetChangesMade(false);
+    m_screen.SetLoading(false);
+    m_screen.UpdateButtons();
+}
+
+void TFileCommands::Open()
+{
+    if (!m_screen.CheckSaveNeeded())
+        return;
+    const QString path = AskCardFile(QStringLiteral("Open Business Card"));
+    if (path.isEmpty() || !CheckCardExtension(path))
+        return;
+    m_screen.OpenDocument(path);
+}
+
+void TFileCommands::Delete()
+{
+    const QString path = AskCardFile(QStringLiteral("Delete Business Card"));
+    if (path.isEmpty() || !CheckCardExtension(path))
+        return;
+    if (Ask(QStringLiteral("Delete ") + path + QStringLiteral("?"), QStringLiteral("CONFIRM")))
+        DeleteCardFiles(path);
+}
+
+void TFileCommands::Save()
+{
+    m_screen.BusinessCardPanel->DeleteObjectsOutside();
+    if (m_screen.DocumentPath().isEmpty()) {
+        UserDialogs::current().beep();
+        return;
+    }
+    if (m_screen.SaveDocument(m_screen.DocumentPath()))
+        m_screen.SetChangesMade(false);
+}
+
+void TFileCommands::SaveAs()
+{
+    m_screen.BusinessCardPanel->DeleteObjectsOutside();
+    const QString folder = ProgramSubFolder(QStringLiteral("saved"));
+    const QString current = m_screen.DocumentPath();
+    const QString name = current.isEmpty() ? SuggestedCardName(folder) : QFileInfo(current).fileName();
+    const QString path = UserDialogs::current().saveFileName(
+        QStringLiteral("Save Business Card As"), folder + name,
+        QStringLiteral("KVL File (*.KVL)"), QStringLiteral("KVL"));
+    if (!path.isEmpty() && m_screen.SaveDocument(path)) {
+        m_screen.SetDocumentPath(path);
+        m_screen.SetChangesMade(false);
+        m_screen.RecentFiles->Add(path);
+        m_screen.RecentFiles->Save();
+    }
+    m_screen.UpdateButtons();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class TMainScreen;
+
+// The File menu's document commands: new, open, delete, save and save as.
+class TFileCommands
+{
+public:
+    explicit TFileCommands(TMainScreen &screen) : m_screen(screen) {}
+
+    void NewBlank();
+    void Open();
+    void Delete();
+    void Save();
+    void SaveAs();
+
+    // "BC0001.KVL", "BC0002.KVL", ...: the first name not in `folder`
+    // (letter case ignored); empty when all 9999 are taken.
+    static QString SuggestedCardName(const QString &folder);
+    // A ".KVL" file (letter case ignored); otherwise says so and is false.
+    static bool CheckCardExtension(const QString &path);
+    // Deletes the file and its companion; a failure is reported.
+    static bool DeleteCardFiles(const QString &path);
+
+private:
+    QString AskCardFile(const QString &caption) const;
+
+    TMainScreen &m_screen;
+};

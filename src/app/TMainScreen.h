@@ -1,0 +1,156 @@
+#pragma once
+
+#include "app/Preferences.h"
+#include "app/TMainCommand.h"
+#include "print/SheetLayout.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QPushButton;
+class QScrollArea;
+class TCardExport;
+class TFileCommands;
+class TGBusinessCardPanel32;
+class TMainMenus;
+class TMainToolBar;
+class TMRUFileList;
+
+// The main window: the tool bar, the card in its scroll area, the bottom bar
+// with the save and cancel buttons, and the menus. It holds what belongs to
+// the card being designed (document and background paths, sheet layout,
+// changes made) and the program's preferences.
+class TMainScreen : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int CardPositionCount = 22;
+    static constexpr float MaximumZoom = 1.5f;
+
+    explicit TMainScreen(QWidget *parent = nullptr);
+    ~TMainScreen() override;
+
+    // Placement, card size, the last document reopened, buttons: once, when
+    // the window first shows. Later calls only repaint the card.
+    void FormActivate();
+    // Another copy of the program asked for the window.
+    void BringForward();
+
+    // The parts of the window.
+    TGBusinessCardPanel32 *BusinessCardPanel = nullptr;
+    QScrollArea *ScrollBox1 = nullptr;
+    TMainToolBar *ToolBar = nullptr;
+    QWidget *Panel1 = nullptr;
+    QPushButton *Savebutton = nullptr;
+    QPushButton *Cancelbutton = nullptr;
+    TMainMenus *Menus = nullptr;
+    TMRUFileList *RecentFiles = nullptr;
+
+    // The card being designed.
+    QString DocumentPath() const { return m_documentPath; }
+    void SetDocumentPath(const QString &path) { m_documentPath = path; }
+    QString BackgroundPath() const { return m_backgroundPath; }
+    void SetBackgroundPath(const QString &path) { m_backgroundPath = path; }
+    const SheetLayoutSetting &Layout() const { return m_layout; }
+    void SetLayout(const SheetLayoutSetting &layout) { m_layout = layout; }
+    std::array<bool, CardPositionCount> &CardPositions() { return m_positions; }
+    bool PrinterIsAvailable() const { return m_printerAvailable; }
+
+    bool ChangesMade() const { return m_changesMade; }
+    void SetChangesMade(bool value);
+    // Clears the flag and leaves the buttons as they are.
+    void ClearChangesFlag() { m_changesMade = false; }
+    bool Loading() const { return m_loading; }
+    void SetLoading(bool value) { m_loading = value; }
+
+    // "Save changes?" when something changed. False when the user wanted to
+    // save but the card was not saved (dialog cancelled, write failed): the
+    // caller then must not throw the card away.
+    bool CheckSaveNeeded();
+    void UpdateButtons();
+
+    // The "Printer" and "Default Font" sections, the default layout and the
+    // personal information in the settings file.
+    TPreferences &Preferences() { return m_preferences; }
+    void LoadPreferences();
+    bool SavePreferences();
+    void LoadLayoutPreferences();
+    bool SaveLayoutPreferences();
+    void ReadPersonalInformation();
+
+    // The card's size from the layout in the panel's orientation, and a new
+    // orientation (the background turns with the card).
+    void SizeCardFromLayout();
+    void ApplyOrientation(bool portrait);
+
+    // The layout dialog's result: card size, orientation, a change when it differs.
+    void ApplyLayout(const SheetLayoutSetting &layout);
+
+    // Zoom steps of 0.1 from 100 % to 150 %; none of it counts as a change.
+    void ZoomIn();
+    void ZoomOut();
+    void SetZoom(float zoom);
+    QString ZoomText() const;
+
+    // Opening and saving a card document as the current one.
+    void OpenDocument(const QString &path);
+    bool SaveDocument(const QString &path);
+
+    // Commands whose dialogs live elsewhere; one without a handler says so.
+    void SetCommandHandler(TMainCommand command, std::function<void()> handler);
+    void RunCommand(TMainCommand command);
+
+    TFileCommands &FileCommands() { return *m_files; }
+    TCardExport &CardExport() { return *m_export; }
+
+public slots:
+    void NewBlankClick();
+    void OpenClick();
+    void DeleteClick();
+    void SaveClick();
+    void SaveAsClick();
+    void SaveAsBitmapClick();
+    void SaveAsJpgClick();
+    void ExitClick();
+    void DefaultFontClick();
+    void SaveLayoutAsDefaultClick();
+    void ChangeLayoutClick();
+    void SavebuttonClick();
+    void CancelbuttonClick();
+    void AboutClick();
+    void RecentFileClicked(const QString &path);
+    void BusinessCardPanelLabelChangedEvent();
+    void BusinessCardPanelDroppedObjectEvent();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void BuildCardArea();
+    void BuildBottomBar();
+    void ConnectToolBar();
+    void ConnectMenus();
+    void ConnectCommandItem(QAction *item, TMainCommand command);
+    void UpdateDefaultFontCaption();
+    bool FormKeyDown(int key);
+    bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+
+    std::unique_ptr<TFileCommands> m_files;
+    std::unique_ptr<TCardExport> m_export;
+    QString m_documentPath;
+    QString m_backgroundPath;
+    SheetLayoutSetting m_layout;
+    TPreferences m_preferences;
+    std::array<bool, CardPositionCount> m_positions;
+    QHash<int, std::function<void()>> m_commands;
+    bool m_changesMade = false;
+    bool m_loading = true;
+    bool m_activated = false;
+    bool m_printerAvailable = false;
+};
