@@ -1,0 +1,93 @@
+#include "objects/TGBusinessCardLabel.h"
+
+#include "design/TGBusinessCardPanel32.h"
+#include "objects/TGetBCLabelText.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+
+namespace {
+constexpr int kPersonalValues = 10;
+constexpr int kMaxCaption = 255;
+} // namespace
+
+const QStringList &TGBusinessCardLabel::PersonalInfoLabels()
+{
+    static const QStringList labels{"Name",      "Company",   "Title",   "Address 1", "Address 2",
+                                    "Address 3", "Phone 1",   "Phone 2", "EMail",     "Fax"};
+    return labels;
+}
+
+void TGBusinessCardLabel::Loaded()
+{
+    const bool fresh = !ObjectMenu();
+    TGPLabel::Loaded();
+    if (!fresh)
+        return;
+    InsertPersonalInfoMenu();
+    for (QAction *item : ObjectMenu()->actions()) {
+        if (item->data().toInt() != TextItemTag)
+            continue;
+        QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(item, &QAction::triggered, this, [this] { EditCardText(); });
+    }
+    SetTransparent(Transparent()); // keeps the tick in step
+}
+
+void TGBusinessCardLabel::InsertPersonalInfoMenu()
+{
+    if (m_personalInfoMenu || !CardPanel())
+        return;
+    QMenu *menu = ObjectMenu();
+    m_personalInfoMenu = new QMenu("Personal Information", menu);
+    QAction *first = menu->actions().value(0);
+    menu->insertMenu(first, m_personalInfoMenu);
+    menu->insertSeparator(first);
+    RebuildPersonalInfoMenu();
+}
+
+QStringList TGBusinessCardLabel::PersonalValues() const
+{
+    QStringList values;
+    TGBusinessCardPanel32 *panel = CardPanel();
+    for (int i = 0; i < kPersonalValues; ++i)
+        values << (panel ? panel->PersonalInformation(i) : QString());
+    return values;
+}
+
+void TGBusinessCardLabel::RebuildPersonalInfoMenu()
+{
+    m_personalInfoMenu->clear();
+    const QStringList values = PersonalValues();
+    for (int i = 0; i < kPersonalValues; ++i) {
+        const QString caption = PersonalInfoLabels().at(i) + QLatin1Char('\t') + values.at(i);
+        QAction *item = m_personalInfoMenu->addAction(caption);
+        QObject::connect(item, &QAction::triggered, this, [this, caption] { ChoosePersonalInfo(caption); });
+    }
+}
+
+void TGBusinessCardLabel::RefreshPopup()
+{
+    TGPLabel::RefreshPopup();
+    // A label loaded before it sat on a card gets its submenu now.
+    InsertPersonalInfoMenu();
+    if (m_personalInfoMenu)
+        RebuildPersonalInfoMenu();
+}
+
+void TGBusinessCardLabel::ChoosePersonalInfo(const QString &entryCaption)
+{
+    const int tab = entryCaption.indexOf(QLatin1Char('\t'));
+    SetCaption(entryCaption.mid(tab + 1).left(kMaxCaption));
+    FitToText();
+    NotifyChanged();
+    Invalidate();
+}
+
+void TGBusinessCardLabel::EditCardText()
+{
+    TGetBCLabelText dialog(Caption(), PersonalValues());
+    if (RunDialog(dialog) == QDialog::Accepted)
+        TakeEditedText(dialog.Text());
+}
