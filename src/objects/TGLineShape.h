@@ -31,6 +31,7 @@ public:
     void Loaded() override;
     void Paint(TCanvas &canvas) override;
     void RefreshPopup() override;
+    void PrintTo(TReport &report, double left, double top) override;
 
 private:
     void AppendMenuItems();

@@ -1,0 +1,103 @@
+#include "app/TPrintCommands.h"
+
+#include "app/FormPlacement.h"
+#include "app/HelpTopics.h"
+#include "app/TMainScreen.h"
+#include "print/PrintDialogRunner.h"
+#include "print/PrinterChoice.h"
+#include "print/TPrintFineTune.h"
+#include "print/TPrintPipeline.h"
+#include "report/TReport.h"
+
+namespace {
+
+TSheetNudges sheetNudges(const TPrinterNudges &n)
+{
+    return TSheetNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
+}
+
+TPrinterNudges printerNudges(const TSheetNudges &n)
+{
+    return TPrinterNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
+}
+
+} // namespace
+
+TPrintCommands::TPrintCommands(TMainScreen &window, std::unique_ptr<TReport> job)
+    : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob()),
+      m_pipeline(std::make_unique<TPrintPipeline>(*m_job))
+{
+    PrintDialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
+    window.SetCommandHandler(TMainCommand::Print, [this] { mnuPrintClick(); });
+    window.SetCommandHandler(TMainCommand::Preview, [this] { mnuPreviewClick(); });
+    window.SetCommandHandler(TMainCommand::PrinterSetup, [this] { mnuPrinterSetupClick(); });
+    window.SetCommandHandler(TMainCommand::PrinterFineTuning, [this] { mnuPrinterFineTuningClick(); });
+    window.SetCommandHandler(TMainCommand::OutlineTestPage, [this] { mnuPrintOutlineTestPageClick(); });
+}
+
+TPrintCommands::~TPrintCommands() = default;
+
+TPrintContext TPrintCommands::Context()
+{
+    TakeWindowSelection();
+    TPrintContext context;
+    context.Panel = m_window.BusinessCardPanel;
+    context.Window = &m_window;
+    context.Layout = m_window.Layout().Layout;
+    context.Nudges = sheetNudges(m_window.Preferences().Nudges);
+    context.BackgroundFile = m_window.BackgroundPath();
+    context.Selection = &m_selection;
+    context.ShowBottomMarginWarning = &m_window.Preferences().ShowBottomMarginWarning;
+    context.SavePreferences = [this] { m_window.SavePreferences(); };
+    context.RestorePlacement = [](QWidget &form) { RestoreFormPlacement(form); };
+    context.SavePlacement = [](QWidget &form) { SaveFormPlacement(form); };
+    return context;
+}
+
+void TPrintCommands::TakeWindowSelection()
+{
+    const auto &flags = m_window.CardPositions();
+    for (int i = 0; i < int(flags.size()); ++i)
+        m_selection.set(i, flags[i]);
+}
+
+void TPrintCommands::GiveWindowSelection()
+{
+    auto &flags = m_window.CardPositions();
+    for (int i = 0; i < int(flags.size()); ++i)
+        flags[i] = m_selection.test(i);
+}
+
+void TPrintCommands::mnuPrintClick()
+{
+    TPrintContext context = Context();
+    m_pipeline->mnuPrintClick(context);
+    GiveWindowSelection();
+}
+
+void TPrintCommands::mnuPreviewClick()
+{
+    TPrintContext context = Context();
+    m_pipeline->mnuPreviewClick(context);
+}
+
+void TPrintCommands::mnuPrintOutlineTestPageClick()
+{
+    TPrintContext context = Context();
+    m_pipeline->mnuPrintOutlineTestPageClick(context);
+}
+
+void TPrintCommands::mnuPrinterSetupClick()
+{
+    m_pipeline->mnuPrinterSetupClick();
+}
+
+void TPrintCommands::mnuPrinterFineTuningClick()
+{
+    TPrintFineTune dialog(sheetNudges(m_window.Preferences().Nudges), &m_window);
+    CenterForm(dialog);
+    if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
+        return;
+    m_window.Preferences().Nudges = printerNudges(dialog.Nudges());
+    m_window.SavePreferences();
+}

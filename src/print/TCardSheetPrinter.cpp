@@ -1,0 +1,150 @@
+#include "print/TCardSheetPrinter.h"
+
+#include "design/CardPainting.h"
+#include "design/TGGraphicControl.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "platform/Numbers.h"
+#include "platform/ScreenMetrics.h"
+#include "report/TReport.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+// The background art always covers a standard card's 3.5 x 2 inches.
+constexpr double BackgroundLong = 3.5;
+constexpr double BackgroundShort = 2.0;
+
+// Clears the panel's printing flag however the loop ends.
+struct PrintingScope {
+    TGBusinessCardPanel32 *panel;
+    explicit PrintingScope(TGBusinessCardPanel32 *p) : panel(p)
+    {
+        if (panel)
+            panel->SetPrinting(true);
+    }
+    ~PrintingScope()
+    {
+        if (panel)
+            panel->SetPrinting(false);
+    }
+};
+
+} // namespace
+
+bool TCardSheetPrinter::Portrait() const
+{
+    return Panel && Panel->Portrait();
+}
+
+bool TCardSheetPrinter::HasComplexObjects() const
+{
+    if (!Panel)
+        return false;
+    for (const TGGraphicControl *object : Panel->Objects()) {
+        const QString name = object->ClassName();
+        if (name == QLatin1String("TSuperShape") || name == QLatin1String("TGSuperText"))
+            return true;
+    }
+    return false;
+}
+
+void TCardSheetPrinter::LoadBackGround()
+{
+    m_kind = bkNone;
+    m_bitmap = QImage();
+    m_metafile = QPicture();
+    if (BackgroundFile.isEmpty() || !QFileInfo::exists(BackgroundFile))
+        return;
+    // Every picture format the background art dialog offers is read as a
+    // bitmap; a file that cannot be read prints no background.
+    QImageReader reader(BackgroundFile);
+    QImage image = reader.read();
+    if (image.isNull())
+        return;
+    if (Portrait())
+        image = CardPainting::rotateQuarterClockwise(image);
+    m_bitmap = image;
+    m_kind = bkBitmap;
+}
+
+void TCardSheetPrinter::PrintBackGround(TReport &job, double x, double y)
+{
+    const bool portrait = Portrait();
+    const double w = portrait ? BackgroundShort : BackgroundLong;
+    const double h = portrait ? BackgroundLong : BackgroundShort;
+    if (m_kind == bkBitmap)
+        job.stretchDraw(x, y, x + w, y + h, m_bitmap);
+    else if (m_kind == bkMetafile)
+        job.stretchDraw(x, y, x + BackgroundLong, y + BackgroundShort, m_metafile);
+}
+
+void TCardSheetPrinter::BeforePrintLabels(TReport &job)
+{
+    if (Portrait())
+        job.setOrientation(poLandscape);
+    if (Printing && Copies > 1 && job.targetHandlesCopies() && job.maxCopies() > 1) {
+        job.setCopies(Copies);
+        Copies = 1;
+    }
+    job.setStatusFormat(Printing ? QStringLiteral("Printing Page %p\r%0\r%1")
+                                 : QStringLiteral("Preparing Preview Page %p\r%0\r%1"));
+    job.statusText() = QStringList{QString(), QString()};
+    if (!Printing) {
+        // Only the card that lands at the top left of the page is previewed.
+        Selection.reset();
+        Selection.set(Portrait() ? std::max(0, Geometry.Across - 1) : 0);
+    }
+}
+
+void TCardSheetPrinter::PrintLabels(TReport &job)
+{
+    PrintingScope printing(Panel);
+    job.setMarginLeft(0);
+    job.setMarginTop(0);
+    while (PrintSheet(job)) {
+        if (job.pageNumber() >= Copies || job.wasAborted() || !job.newPage())
+            break;
+    }
+}
+
+// One sheet; false when the run was stopped or aborted.
+bool TCardSheetPrinter::PrintSheet(TReport &job)
+{
+    const bool portrait = Portrait();
+    const QSizeF cell = Geometry.CellSize(portrait);
+    for (int r = 0; r < Geometry.Down; ++r) {
+        for (int c = 0; c < Geometry.Across; ++c) {
+            if (StopRequested || job.wasAborted())
+                return false;
+            const int index = r * Geometry.Across + c;
+            if (index >= MaxCardPositions || !Selection.test(index))
+                continue;
+            const QPointF origin = Geometry.CardOrigin(r, c, portrait, job.pageHeight());
+            if (OnCard)
+                OnCard(index + 1);
+            if (Outline)
+                job.rectangle(origin.x(), origin.y(), origin.x() + cell.width(), origin.y() + cell.height());
+            else
+                PrintCard(job, origin.x(), origin.y());
+            if (AfterCard)
+                AfterCard();
+        }
+    }
+    return !StopRequested && !job.wasAborted();
+}
+
+void TCardSheetPrinter::PrintCard(TReport &job, double x, double y)
+{
+    PrintBackGround(job, x, y);
+    if (!Printing) {
+        const QSizeF cell = Geometry.CellSize(Portrait());
+        job.setBrush(clBlack, bsClear);
+        job.setPen(TColor(0xC0C0C0), psSolid, -1, pmCopy);
+        job.rectangle(x, y, x + cell.width(), y + cell.height());
+    }
+    if (Panel)
+        Panel->PrintAll(job, x, y);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "print/CardSelection.h"
+#include "print/SheetGeometry.h"
+
+#include <QImage>
+#include <QPicture>
+#include <QString>
+
+#include <functional>
+
+class TGBusinessCardPanel32;
+class TReport;
+
+// The body of a print run: puts the card of the panel on every selected
+// position of every sheet, or only the cell outlines for the outline test
+// page, or one outlined card for the preview. It knows nothing of windows;
+// the status window (TLabelPrinter) and karvello-tool drive it.
+class TCardSheetPrinter
+{
+public:
+    enum TBackgroundKind { bkNone, bkMetafile, bkBitmap };
+
+    TGBusinessCardPanel32 *Panel = nullptr;
+    TSheetGeometry Geometry;
+    TCardSelection Selection = AllCardsSelected();
+    int Copies = 1;         // sheets the loop makes
+    bool Printing = true;   // false: a preview recording
+    bool Outline = false;   // outline test page
+    bool StopRequested = false;
+    QString BackgroundFile;
+    // Called with the 1-based position number before each card, and after
+    // each printed card; the status window shows the number and lets
+    // pending events run there so that Cancel and Stop work.
+    std::function<void(int cardNumber)> OnCard;
+    std::function<void()> AfterCard;
+
+    // Reads the background art (bitmap or metafile); anything that cannot
+    // be read gives no background.
+    void LoadBackGround();
+    TBackgroundKind BackgroundKind() const { return m_kind; }
+
+    // Before the document opens: orientation, driver copies, status format,
+    // and for a preview the single position that is recorded.
+    void BeforePrintLabels(TReport &job);
+    // The page loop.
+    void PrintLabels(TReport &job);
+    // The background over 3.5 x 2 inches from the card's corner.
+    void PrintBackGround(TReport &job, double x, double y);
+
+    bool Portrait() const;
+    // True when the card holds a SuperShape or SuperText object.
+    bool HasComplexObjects() const;
+
+private:
+    void PrintCard(TReport &job, double x, double y);
+    bool PrintSheet(TReport &job);
+
+    TBackgroundKind m_kind = bkNone;
+    QImage m_bitmap;
+    QPicture m_metafile;
+};

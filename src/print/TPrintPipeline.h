@@ -1,0 +1,62 @@
+#pragma once
+
+#include "print/CardSelection.h"
+#include "print/SheetGeometry.h"
+#include "print/SheetLayout.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class TGBusinessCardPanel32;
+class TReport;
+
+// What the main window lends the print commands for one command.
+struct TPrintContext {
+    TGBusinessCardPanel32 *Panel = nullptr;
+    QWidget *Window = nullptr; // owner of the dialogs
+    SheetLayout Layout;
+    TSheetNudges Nudges;
+    QString BackgroundFile;
+    TCardSelection *Selection = nullptr;     // kept for the whole run of the program
+    bool *ShowBottomMarginWarning = nullptr; // null: never warn
+    std::function<void()> SavePreferences;
+    // Window placement of the preview ("TPreviewForm_Placement").
+    std::function<void(QWidget &)> RestorePlacement;
+    std::function<void(QWidget &)> SavePlacement;
+};
+
+// The print menu's commands over the main print job: "&Print",
+// "Pre&view", "Print O&utline Test Page" and "Printer S&etup", the card
+// selection before printing and the run itself in the status window.
+class TPrintPipeline
+{
+public:
+    explicit TPrintPipeline(TReport &mainJob) : m_job(mainJob) {}
+
+    TReport &MainJob() { return m_job; }
+
+    void mnuPrintClick(TPrintContext &context);
+    void mnuPreviewClick(TPrintContext &context);
+    void mnuPrintOutlineTestPageClick(TPrintContext &context);
+    void mnuPrinterSetupClick();
+
+    // "Print Cards"; true (and the selection taken over) on OK.
+    bool DoPageSetup(TPrintContext &context);
+    // Runs the status window for the current mode: printing or preview,
+    // outline or cards.
+    void DoPrint(TPrintContext &context);
+
+    // Bottom margins beyond this cut off the last row of a standard sheet.
+    static constexpr double BottomMarginLimit = 0.5;
+
+private:
+    // Whether to print after the bottom-margin check (which may warn).
+    bool CheckBottomMargin(TPrintContext &context);
+    void ShowPreview(TPrintContext &context, const QByteArray &recording);
+
+    TReport &m_job;
+    bool m_printing = true;
+    bool m_outline = false;
+};
