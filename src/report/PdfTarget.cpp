@@ -10,6 +10,8 @@ PdfTarget::PdfTarget(const QString &fileName, int resolution)
     printer().setOutputFormat(QPrinter::PdfFormat);
     printer().setOutputFileName(fileName);
     printer().setResolution(resolution);
+    // Card stock defaults to Letter until the job is given the layout's paper.
+    printer().setPageSize(QPageSize(QPageSize::Letter));
     printer().setFullPage(false);
     printer().setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
 }

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Writes the job into a PDF file. A PDF page has no unprintable margins;
-// `resolution` is the device-pixel grid the drawing is laid out on.
+// `resolution` is the device-pixel grid the drawing is laid out on; the
+// paper is Letter until the job sets another.
 // An aborted or failed job leaves no file behind.
 class PdfTarget : public PrinterDeviceTarget
 {

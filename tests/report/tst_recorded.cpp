@@ -122,7 +122,7 @@ private slots:
         QVERIFY(player.render(2, 50).isNull());
 
         QImage framed(300, 300, QImage::Format_RGB32);
-        framed.fill(Qt::gray);
+        framed.fill(qRgb(128, 128, 128));
         QPainter painter(&framed);
         QVERIFY(player.play(0, painter, QRectF(10, 20, 85, 110)));
         painter.end();
