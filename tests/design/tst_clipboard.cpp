@@ -5,6 +5,7 @@
 #include "objects/TBCShapes.h"
 #include "objects/TGLineShape.h"
 #include "platform/ScreenMetrics.h"
+#include "print/SheetLayout.h"
 #include "support/TempProgramFolder.h"
 
 #include <QFile>
