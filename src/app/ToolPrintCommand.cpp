@@ -1,0 +1,137 @@
+#include "app/ToolPrintCommand.h"
+
+#include "app/ConsoleDialogs.h"
+#include "app/Preferences.h"
+#include "design/CardDocument.h"
+#include "design/ComponentStreamer.h"
+#include "design/Properties.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "platform/ScreenMetrics.h"
+#include "print/TCardSheetPrinter.h"
+#include "report/PdfTarget.h"
+#include "report/TReport.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace ToolPrintCommand {
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kBadArguments = 2;
+constexpr int kPixelsPerInch = 96;
+
+struct Options {
+    QString document;
+    QString pdf;
+    int sheets = 1;
+    std::optional<QList<int>> positions; // 1-based
+    std::optional<TSheetNudges> nudges;
+};
+
+std::optional<QList<int>> numberList(const QString &text)
+{
+    QList<int> numbers;
+    for (const QString &part : text.split(u',')) {
+        bool ok = false;
+        numbers << part.trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return numbers;
+}
+
+std::optional<Options> parse(const QStringList &args)
+{
+    if (args.size() < 2 || args.size() % 2 != 0)
+        return std::nullopt;
+    Options o;
+    o.document = args.at(0);
+    o.pdf = args.at(1);
+    for (int i = 2; i + 1 < args.size(); i += 2) {
+        const QString &name = args.at(i);
+        const std::optional<QList<int>> values = numberList(args.at(i + 1));
+        if (!values)
+            return std::nullopt;
+        if (name == QLatin1String("--sheets") && values->size() == 1 && values->first() >= 1 && values->first() <= 99)
+            o.sheets = values->first();
+        else if (name == QLatin1String("--positions"))
+            o.positions = values;
+        else if (name == QLatin1String("--nudges") && values->size() == 4)
+            o.nudges = TSheetNudges{values->at(0), values->at(1), values->at(2), values->at(3)};
+        else
+            return std::nullopt;
+    }
+    return o;
+}
+
+TSheetNudges storedNudges()
+{
+    const TPrinterNudges n = Preferences::LoadPreferences().Nudges;
+    return TSheetNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
+}
+
+
+} // namespace
+
+QString usage()
+{
+    return QStringLiteral("       karvello-tool print FILE.KVL OUT.pdf [--sheets N] [--positions 1,2,...]"
+                          " [--nudges TOP,LEFT,VERTICAL,HORIZONTAL]\n");
+}
+
+int run(const QStringList &arguments, QTextStream &err)
+{
+    const std::optional<Options> options = parse(arguments);
+    if (!options) {
+        err << "usage:" << usage().mid(6);
+        return kBadArguments;
+    }
+    const Options &o = *options;
+    if (!QFileInfo(o.document).isFile()) {
+        err << "karvello-tool: " << o.document << ": no such file\n";
+        return kFailed;
+    }
+    ScreenMetrics::setOverride(kPixelsPerInch);
+    registerCardClasses();
+    installComponentStreamer();
+    auto previousDialogs = UserDialogs::install(std::make_unique<ConsoleDialogs>(err));
+    QTemporaryDir scratch;
+    auto panel = std::make_unique<TGBusinessCardPanel32>();
+    panel->SetClipboardFileName(scratch.filePath(QStringLiteral("Clipbrd.tmp")));
+    const CardDocument::Opened opened = CardDocument::OpenCardDocument(*panel, o.document, SheetLayoutSetting());
+    int status = kFailed;
+    if (opened.ok) {
+        panel->SetPortrait(opened.layout.Layout.Portrait);
+        TCardSheetPrinter sheet;
+        sheet.Panel = panel.get();
+        sheet.Geometry = TSheetGeometry::FromLayout(opened.layout.Layout, o.nudges ? *o.nudges : storedNudges());
+        sheet.Copies = o.sheets;
+        sheet.BackgroundFile = opened.backgroundLoaded ? opened.backgroundFile : QString();
+        if (o.positions) {
+            sheet.Selection.reset();
+            for (int p : *o.positions) {
+                if (p >= 1 && p <= MaxCardPositions)
+                    sheet.Selection.set(p - 1);
+            }
+        }
+        TReport job(std::make_unique<PdfTarget>(o.pdf));
+        job.setPaperSize(opened.layout.Layout.Papersize);
+        job.setOrientation(poPortrait);
+        sheet.LoadBackGround();
+        job.onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
+        job.onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
+        if (job.run())
+            status = 0;
+        else
+            err << "karvello-tool: " << o.pdf << ": the PDF file could not be written\n";
+    }
+    panel.reset();
+    UserDialogs::install(std::move(previousDialogs));
+    return status;
+}
+
+} // namespace ToolPrintCommand

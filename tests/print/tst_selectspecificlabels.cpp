@@ -1,0 +1,141 @@
+#include "PrintTestSupport.h"
+
+#include "print/TPrintPipeline.h"
+#include "print/TSelectSpecificLabels.h"
+#include "../support/ScriptedDialogs.h"
+
+#include <QSpinBox>
+#include <QTest>
+
+using namespace PrintTest;
+
+namespace {
+
+QList<int> edges(const QRect &cell)
+{
+    return {cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1};
+}
+
+} // namespace
+
+class TestSelectSpecificLabels : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { ScreenMetrics::setOverride(96); }
+    void sheetIsDrawnAtOneFifthOfItsSize();
+    void noneThenClickSelectsOnlyThatCard();
+    void okWithNothingSelectedExplainsAndStaysOpen();
+    void okSetsCopiesAndPortraitOnTheMainJob();
+    void cancelLeavesTheSelectionAsItWas();
+    void everyCellOfALargeLayoutCanBeSelected();
+};
+
+void TestSelectSpecificLabels::sheetIsDrawnAtOneFifthOfItsSize()
+{
+    TSelectSpecificLabels dialog(nullptr);
+    dialog.SetLayout(SheetLayout());
+    QCOMPARE(edges(dialog.SheetRect()), (QList<int>{10, 10, 173, 221}));
+    QCOMPARE(edges(dialog.CellRect(0)), (QList<int>{24, 19, 91, 57}));
+    QCOMPARE(dialog.CellRect(1).left(), 91);
+    QCOMPARE(dialog.PositionCount(), 10);
+
+    // Selected cells are red, the others white, on the drawn sheet.
+    dialog.Selection.reset();
+    dialog.Selection.set(1);
+    QImage image(dialog.PaintBox1->size(), QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    {
+        TCanvas canvas(&image);
+        dialog.PaintBox1Paint(canvas);
+    }
+    QCOMPARE(QColor(image.pixel(dialog.CellRect(1).center())), QColor(Qt::red));
+    QCOMPARE(QColor(image.pixel(dialog.CellRect(0).center())), QColor(Qt::white));
+    QCOMPARE(QColor(image.pixel(15, 200)), QColor(Qt::white)); // the sheet
+}
+
+void TestSelectSpecificLabels::noneThenClickSelectsOnlyThatCard()
+{
+    TSelectSpecificLabels dialog(nullptr);
+    dialog.SetLayout(SheetLayout());
+    dialog.SelectnoneClick();
+    QVERIFY(!AnyCardSelected(dialog.Selection, 10));
+    dialog.PaintBox1MouseDown(QPoint(24, 19));
+    QCOMPARE(int(dialog.Selection.count()), 1);
+    QVERIFY(dialog.Selection.test(0));
+    dialog.PaintBox1MouseDown(QPoint(91, 40)); // first pixel of the second column
+    QVERIFY(dialog.Selection.test(1));
+    dialog.PaintBox1MouseDown(QPoint(5, 5)); // off the cards: nothing
+    QCOMPARE(int(dialog.Selection.count()), 2);
+    dialog.SelectAllClick();
+    QCOMPARE(int(dialog.Selection.count()), MaxCardPositions); // all ten set, the rest untouched
+}
+
+void TestSelectSpecificLabels::okWithNothingSelectedExplainsAndStaysOpen()
+{
+    ScopedScriptedDialogs dialogs;
+    TSelectSpecificLabels dialog(nullptr);
+    dialog.SetLayout(SheetLayout());
+    dialog.SelectnoneClick();
+    dialog.Selection.set(10); // outside the 2 x 5 sheet: does not count
+    dialog.OKbuttonClick();
+    QCOMPARE(dialogs->informations(), QStringList{QStringLiteral("You must select at least one card to print")});
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isHidden() || dialog.result() == 0);
+}
+
+void TestSelectSpecificLabels::okSetsCopiesAndPortraitOnTheMainJob()
+{
+    auto job = imageJob();
+    job->setOrientation(poLandscape);
+    TSelectSpecificLabels dialog(job.get());
+    dialog.SetLayout(SheetLayout());
+    dialog.pages->setValue(3);
+    dialog.OKbuttonClick();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(job->copies(), 3);
+    QCOMPARE(job->orientation(), poPortrait);
+    QCOMPARE(dialog.pages->maximum(), 99);
+    QCOMPARE(dialog.pages->minimum(), 1);
+}
+
+void TestSelectSpecificLabels::cancelLeavesTheSelectionAsItWas()
+{
+    auto job = imageJob();
+    TCardSelection selection = AllCardsSelected();
+    TPrintContext context;
+    context.Selection = &selection;
+    ScopedRunner runner([](QDialog &dialog) {
+        auto &select = static_cast<TSelectSpecificLabels &>(dialog);
+        select.SelectnoneClick();
+        select.CancelButtonClick();
+        return select.result();
+    });
+    TPrintPipeline pipeline(*job);
+    QVERIFY(!pipeline.DoPageSetup(context));
+    QCOMPARE(selection, AllCardsSelected());
+}
+
+void TestSelectSpecificLabels::everyCellOfALargeLayoutCanBeSelected()
+{
+    SheetLayout layout;
+    layout.Across = 10;
+    layout.Down = 30;
+    layout.Width = layout.HPitch = 0.75f;
+    layout.Height = layout.VPitch = 0.35f;
+    layout.LeftMargin = 0.5f;
+    layout.TopMargin = 0.2f;
+    TSelectSpecificLabels dialog(nullptr);
+    dialog.SetLayout(layout);
+    dialog.SelectnoneClick();
+    QCOMPARE(dialog.PositionCount(), 300);
+    dialog.PaintBox1MouseDown(dialog.CellRect(299).center());
+    dialog.PaintBox1MouseDown(dialog.CellRect(22).center());
+    QVERIFY(dialog.Selection.test(299));
+    QVERIFY(dialog.Selection.test(22));
+    QCOMPARE(int(dialog.Selection.count()), 2);
+    QVERIFY(dialog.CellRect(299).bottom() < dialog.SheetRect().bottom());
+}
+
+QTEST_MAIN(TestSelectSpecificLabels)
+#include "tst_selectspecificlabels.moc"
