@@ -44,9 +44,9 @@ inline TBCShapes *addMarker(TGBusinessCardPanel32 &panel, int left = 0, int top 
     return shape;
 }
 
-inline std::unique_ptr<TReport> imageJob(const ReportMargins &margins = {}, int driverCopies = 1)
+inline std::unique_ptr<TReport> imageJob(const ReportMargins &margins = {}, int driverCopies = 1, int dpi = Dpi)
 {
-    auto target = std::make_unique<ImageTarget>(SimulatedDevice(Dpi, Dpi, QPageSize(QPageSize::Letter), margins));
+    auto target = std::make_unique<ImageTarget>(SimulatedDevice(dpi, dpi, QPageSize(QPageSize::Letter), margins));
     target->setDriverCopies(driverCopies);
     return std::make_unique<TReport>(std::move(target));
 }
