@@ -51,6 +51,7 @@ void TMainScreen::FormCreate()
     UserDialogs::setParentWidget(this);
 
     ToolBar = new TMainToolBar(this);
+    ToolBar->PressTool(psPointing);
     addToolBar(Qt::TopToolBarArea, ToolBar);
     Menus = new TMainMenus(menuBar(), this);
     BuildCardArea();

@@ -223,6 +223,10 @@ void TMainScreen::SetZoom(float zoom)
     m_loading = true;
     BusinessCardPanel->Handle()->ClearSelection();
     BusinessCardPanel->SetZoom(zoom);
+    // Scaling the last size rounds it once more at every step; taken from the
+    // layout, the card cannot drift a pixel per round trip.
+    BusinessCardPanel->resize(
+        m_layout.Layout.CardPixelSize(BusinessCardPanel->Portrait(), BusinessCardPanel->Zoom()));
     ToolBar->SetZoomText(ZoomText());
     QCoreApplication::processEvents();
     m_loading = wasLoading;

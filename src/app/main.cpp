@@ -1,6 +1,7 @@
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TSingleInstance.h"
+#include "report/TReport.h"
 
 #include <QApplication>
 
