@@ -72,9 +72,9 @@ TMainToolBar::TMainToolBar(QWidget *parent) : QToolBar(parent)
     QFont captionFont(QStringLiteral("Arial"));
     captionFont.setBold(true);
     ZoomCaption->setFont(captionFont);
-    QPalette palette = ZoomCaption->palette();
-    palette.setColor(QPalette::WindowText, Colors::toQColor(clNavy));
-    ZoomCaption->setPalette(palette);
+    // A style sheet, as the tool bar's style would override a palette colour.
+    ZoomCaption->setStyleSheet(
+        QStringLiteral("color: %1").arg(Colors::toQColor(clNavy).name()));
     ZoomCaption->setMinimumWidth(ZoomCaption->fontMetrics().horizontalAdvance(
                                      QStringLiteral("150%")) + 8);
     ZoomCaption->setAlignment(Qt::AlignCenter);
