@@ -62,6 +62,8 @@ QStringList depths()
 TGFont3DEffects::TGFont3DEffects(TGBaseLabel &label, QWidget *parent)
     : QDialog(parent), m_label(label), m_sample(std::make_unique<TGPLabel>())
 {
+    static const bool helpRegistered = (RegisterHelpTopic(HelpTopicNumber, "effects.html"), true);
+    Q_UNUSED(helpRegistered);
     setWindowTitle("Text 3D Effects");
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     m_sample->SetCaption("Text");

@@ -11,6 +11,8 @@
 
 TGetLabelText::TGetLabelText(const QString &text, QWidget *parent) : QDialog(parent)
 {
+    static const bool helpRegistered = (RegisterHelpTopic(HelpTopicNumber, "text.html"), true);
+    Q_UNUSED(helpRegistered);
     setWindowTitle("Text");
     auto *layout = new QVBoxLayout(this);
     auto *prompt = new QLabel("Enter Text", this);
