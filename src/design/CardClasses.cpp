@@ -1,6 +1,7 @@
 // The object classes card documents may hold, in the order the reader knows
 // them, and the objects the drawing tools create. Each object class adds its
 // lines here.
+#include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TBCShapes.h"
@@ -28,6 +29,7 @@ void registerCardClasses()
     if (done)
         return;
     done = true;
+    installComponentStreamer();
 
     TGClassRegistry::add<TGLineShape>("TGLineShape");
     TGClassRegistry::add<TGLabelShapes>("TGLabelShapes");

@@ -127,7 +127,7 @@ bool ComponentStreamer::Read(const QByteArray &container, TGBasePanel &panel,
 
 void installComponentStreamer()
 {
-    if (dynamic_cast<ComponentStreamer *>(TGObjectStreamer::current()))
+    if (TGObjectStreamer::current())
         return;
     TGObjectStreamer::install(std::make_unique<ComponentStreamer>());
 }

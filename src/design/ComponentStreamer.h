@@ -32,6 +32,7 @@ public:
                      QList<TGGraphicControl *> *read, QString *error);
 };
 
-// Makes a ComponentStreamer the installed streamer unless one already is,
-// so that the panels' clipboard and cloning use it.
+// Installs a ComponentStreamer unless a streamer is installed already, so
+// that the panels' clipboard and cloning use it. registerCardClasses() runs
+// it, so every card panel has it.
 void installComponentStreamer();

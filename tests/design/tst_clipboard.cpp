@@ -57,8 +57,7 @@ private slots:
     void initTestCase()
     {
         ScreenMetrics::setOverride(96);
-        registerCardClasses();
-        installComponentStreamer();
+        registerCardClasses(); // also installs the program's streamer
         TGTickClock::setSource([this] { return clock; });
     }
 
