@@ -87,7 +87,7 @@ public:
     void SizeCardFromLayout();
     void ApplyOrientation(bool portrait);
 
-    // The layout dialog's result: card size, orientation, a change when it differs.
+    // The layout dialog's result: card size and orientation; the card has changed.
     void ApplyLayout(const SheetLayoutSetting &layout);
 
     // Zoom steps of 0.1 from 100 % to 150 %; none of it counts as a change.

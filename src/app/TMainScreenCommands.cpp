@@ -193,11 +193,9 @@ void TMainScreen::ChangeLayoutClick()
 
 void TMainScreen::ApplyLayout(const SheetLayoutSetting &layout)
 {
-    const bool changed = !(layout == m_layout);
     m_layout = layout;
     ApplyOrientation(m_layout.Layout.Portrait);
-    if (changed)
-        SetChangesMade(true);
+    SetChangesMade(true);
 }
 
 void TMainScreen::SizeCardFromLayout()
