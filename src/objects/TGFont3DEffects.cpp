@@ -102,6 +102,9 @@ void TGFont3DEffects::BuildControls()
     lists->addLayout(highlight);
     auto *font = new QFormLayout;
     font->addRow("Font Color", FontColorCombo);
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addLayout(font);
+    fontRow->addStretch();
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
@@ -114,7 +117,7 @@ void TGFont3DEffects::BuildControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(font);
+    layout->addLayout(fontRow);
     layout->addWidget(SamplePanel, 0, Qt::AlignHCenter);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
