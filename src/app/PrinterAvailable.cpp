@@ -1,11 +1,6 @@
 #include "app/PrinterAvailable.h"
 
-#include <QPrinterInfo>
-
-bool InstalledPrinterExists()
-{
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
+#include <QtGlobal>
 
 bool PrinterAvailable(bool showMessages)
 {

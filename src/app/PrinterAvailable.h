@@ -5,5 +5,3 @@
 // the installed printers only decide what the print dialog offers. With
 // `showMessages` a reason would be shown when printing is impossible.
 bool PrinterAvailable(bool showMessages);
-// Whether the printing system knows at least one installed printer.
-bool InstalledPrinterExists();
