@@ -27,7 +27,7 @@ public:
 
     // Filled before the dialog is shown (DoPageSetup).
     void SetLayout(const SheetLayout &layout);
-    TCardSelection Selection;
+    TCardSelection Selection = AllCardsSelected();
 
     QWidget *PaintBox1 = nullptr;
     QLabel *PrinterLabel = nullptr;

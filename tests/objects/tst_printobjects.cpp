@@ -94,7 +94,8 @@ void TestPrintObjects::shapesLandAtTheirInchPositions()
     TReport job(std::make_unique<ImageTarget>(SimulatedDevice(Dpi, Dpi)));
     QVERIFY(printCard(panel, job));
     const QImage page = job.targetAs<ImageTarget>()->pages().first();
-    const QRect inch(int(1.5 * Dpi), int(1.25 * Dpi), Dpi, Dpi);
+    // 1.5 and 1.25 inches: device pixels 225 and 187.5, rounded half to even.
+    const QRect inch(225, 188, Dpi, Dpi);
     QCOMPARE(darkPixels(page, inch), Dpi * Dpi);
     QCOMPARE(darkPixels(page, inch.adjusted(-2, -2, 2, 2)), Dpi * Dpi);
 }

@@ -57,15 +57,17 @@ void TestPrintFineTune::restoreDefaultThenCancelKeepsTheNudges()
     TMainScreen window;
     window.Preferences().Nudges = TPrinterNudges{2, -1, 3, 4};
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
-    PrintDialogRunner::SetRunner([](QDialog &dialog) {
+    QStringList shown;
+    PrintDialogRunner::SetRunner([&shown](QDialog &dialog) {
         auto &tune = static_cast<TPrintFineTune &>(dialog);
-        QCOMPARE(tune.lTopMarginNudge->text(), QStringLiteral("Increase by 2/32\""));
+        shown << tune.lTopMarginNudge->text();
         tune.DefaultButtonClick();
-        QCOMPARE(tune.lTopMarginNudge->text(), QStringLiteral("None"));
+        shown << tune.lTopMarginNudge->text();
         tune.CancelbuttonClick();
         return tune.result();
     });
     window.RunCommand(TMainCommand::PrinterFineTuning);
+    QCOMPARE(shown, (QStringList{QStringLiteral("Increase by 2/32\""), QStringLiteral("None")}));
     QCOMPARE(window.Preferences().Nudges, (TPrinterNudges{2, -1, 3, 4}));
 }
 
