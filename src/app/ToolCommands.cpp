@@ -1,6 +1,7 @@
 #include "app/ToolCommands.h"
 
 #include "app/ConsoleDialogs.h"
+#include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
@@ -90,7 +91,7 @@ QString usage()
     return QStringLiteral(
         "usage: karvello-tool info FILE.KVL\n"
         "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg\n"
-        "       karvello-tool resave IN.KVL OUT.KVL\n");
+        "       karvello-tool resave IN.KVL OUT.KVL\n") + ToolPrintCommand::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
@@ -159,6 +160,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         status = render(arguments.at(1), arguments.at(2), err);
     else if (command == QLatin1String("resave") && arguments.size() == 3)
         status = resave(arguments.at(1), arguments.at(2), err);
+    else if (command == QLatin1String("print"))
+        status = ToolPrintCommand::run(arguments.mid(1), err);
     else
         err << usage();
     out.flush();
