@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QCache>
+#include <QImage>
+#include <QWidget>
+
+class ReportPlayer;
+
+// One page of the preview at its zoom: a widget as large as the zoomed page
+// with its margin and shadow that draws only what is exposed. The drawing is
+// rendered in square tiles kept in a small cache, so that memory stays
+// bounded at any zoom (a whole Letter page at 800 % would take 220 MB) and
+// scrolling back over a part already seen repaints from the cache.
+class TPreviewPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int TileSize = 256;
+    static constexpr qint64 CacheBytes = 24 * 1024 * 1024;
+
+    TPreviewPage(const ReportPlayer &player, QWidget *parent = nullptr);
+
+    // Shows page `index` (0-based) `pagePixels` large, `margin` pixels from
+    // the widget's edges, with a shadow `shadow` pixels deep; the widget
+    // takes the size of all three.
+    void ShowPage(int index, QSize pagePixels, int margin, int shadow);
+    QRect PageRect() const { return m_pageRect; }
+
+    // Draws `area` (widget pixels) onto `painter` as the widget shows it.
+    void PaintArea(QPainter &painter, const QRect &area);
+
+    // For tests and measurements: the largest image drawn into so far, and
+    // what the tile cache holds now, in bytes.
+    qint64 LargestBufferBytes() const { return m_largestBuffer; }
+    qint64 CachedBytes() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QImage *Tile(int column, int row);
+    QImage RenderTile(const QRect &area) const;
+
+    const ReportPlayer &m_player;
+    int m_page = 0;
+    QRect m_pageRect;
+    int m_shadow = 0;
+    QCache<quint64, QImage> m_tiles; // cost in KiB
+    qint64 m_largestBuffer = 0;
+};
