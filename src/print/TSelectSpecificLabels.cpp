@@ -42,6 +42,7 @@ void TSelectSpecificLabels::BuildControls()
     PaintBox1->setFixedSize(PaintBoxSize());
     PaintBox1->installEventFilter(this);
     left->addWidget(PaintBox1);
+    left->addStretch(1); // the header stays just above the drawing
     layout->addLayout(left);
 
     auto *right = new QVBoxLayout;

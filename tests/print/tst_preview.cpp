@@ -48,6 +48,7 @@ private slots:
     void init() { ScreenMetrics::setOverride(96); }
     void memoryStaysSmallAtTheLargestZoom();
     void tilesShowExactlyTheWholePage();
+    void scrollingOntoTilesRenderedAheadPlaysNothing();
     void pageShowsTheMagnifierAndClicksStillZoom();
 };
 
@@ -70,12 +71,42 @@ void TestPreview::memoryStaysSmallAtTheLargestZoom()
         form.ScrollBox1->viewport()->grab();
     }
     QVERIFY(form.PageImage->LargestBufferBytes() > 0);
-    // No drawing buffer larger than a tile; all tiles kept well below 60 MB.
-    const qint64 tile = qint64(TPreviewPage::TileSize) * TPreviewPage::TileSize * 4;
-    QVERIFY2(form.PageImage->LargestBufferBytes() <= tile,
+    // No drawing buffer larger than a block of tiles (4 MiB, where the whole
+    // page would take 220 MiB), and the tiles kept stay within their budget.
+    const qint64 block = qint64(TPreviewPage::BlockTiles * TPreviewPage::TileSize)
+        * TPreviewPage::BlockTiles * TPreviewPage::TileSize * 4;
+    QCOMPARE(block, 4 * 1024 * 1024);
+    QVERIFY2(form.PageImage->LargestBufferBytes() <= block,
              qPrintable(QString::number(form.PageImage->LargestBufferBytes())));
+    // Rendering ahead around the visible part stays within the budget too.
+    while (form.PageImage->RenderAhead()) {
+    }
+    QVERIFY(form.PageImage->LargestBufferBytes() <= block);
     QVERIFY(form.PageImage->CachedBytes() <= TPreviewPage::CacheBytes);
-    QVERIFY(TPreviewPage::CacheBytes <= 32 * 1024 * 1024);
+    QVERIFY(TPreviewPage::CacheBytes <= 16 * 1024 * 1024);
+}
+
+void TestPreview::scrollingOntoTilesRenderedAheadPlaysNothing()
+{
+    TPreviewForm form(recordedPreview());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.SetZoomFactor(400);
+    QScrollBar *down = form.ScrollBox1->verticalScrollBar();
+    down->setValue(down->maximum() / 2);
+    form.ScrollBox1->viewport()->grab();
+    const int shown = form.PageImage->Playbacks();
+    QVERIFY(shown > 0);
+    while (form.PageImage->RenderAhead()) {
+    }
+    const int ahead = form.PageImage->Playbacks();
+    QVERIFY(ahead > shown);
+    // A wheel's worth of scrolling either way finds its tiles ready.
+    for (const int delta : {60, 120, -60, -120}) {
+        down->setValue(down->maximum() / 2 + delta);
+        form.ScrollBox1->viewport()->grab();
+    }
+    QCOMPARE(form.PageImage->Playbacks(), ahead);
 }
 
 void TestPreview::tilesShowExactlyTheWholePage()
