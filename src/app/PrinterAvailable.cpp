@@ -1,6 +1,6 @@
 #include "app/PrinterAvailable.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "report/PrinterTarget.h"
 
 bool PrinterAvailable(bool showMessages)

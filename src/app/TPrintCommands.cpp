@@ -1,10 +1,10 @@
 #include "app/TPrintCommands.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
 #include "app/PrinterAvailable.h"
 #include "app/TMainScreen.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "print/PrintDialogRunner.h"
 #include "print/PrinterChoice.h"
 #include "print/TPrintFineTune.h"

@@ -3,9 +3,9 @@
 
 #include "PrintTestSupport.h"
 
-#include "app/AppRoutines.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
+#include "platform/AppRoutines.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPrintPipeline.h"
 #include "print/TSelectSpecificLabels.h"
