@@ -65,10 +65,20 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     BenchOptions options;
-    if (app.arguments().contains(QStringLiteral("--quick"))) {
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--quick"))) {
         options.sizes = {10};
         options.runs = 1;
     }
+    // "--sizes 10,100" and "--runs 5" narrow a run while looking into one figure.
+    if (const qsizetype at = args.indexOf(QStringLiteral("--sizes")); at > 0 && at + 1 < args.size()) {
+        options.sizes.clear();
+        for (const QString &size : args.at(at + 1).split(u','))
+            if (const int n = size.toInt(); n > 0)
+                options.sizes << n;
+    }
+    if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at > 0 && at + 1 < args.size())
+        options.runs = std::max(1, args.at(at + 1).toInt());
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         std::fputs("karvello-bench: no scratch folder\n", stderr);
