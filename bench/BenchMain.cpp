@@ -95,6 +95,7 @@ int main(int argc, char *argv[])
     rows << benchDocuments(options);
     rows << benchPrinting(options);
     rows << benchPreview(options);
+    rows << benchRegistered(options);
     printTable(rows, peakMemoryMegabytes());
     return 0;
 }

@@ -31,3 +31,5 @@ QList<BenchRow> benchDocuments(const BenchOptions &options);
 QList<BenchRow> benchPrinting(const BenchOptions &options);
 QList<BenchRow> benchPreview(const BenchOptions &options);
 QList<BenchRow> benchStartup(const BenchOptions &options);
+// The figures other files register with KARVELLO_BENCH (Bench.h).
+QList<BenchRow> benchRegistered(const BenchOptions &options);
