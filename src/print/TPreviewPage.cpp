@@ -83,12 +83,12 @@ int TPreviewPage::RenderBlock(const TileRange &block, QPainter *painter)
 void TPreviewPage::RenderMissing(const TileRange &range, QPainter *painter, int maxBlocks)
 {
     int rendered = 0;
-    for (int top = range.firstRow; top <= range.lastRow; top += BlockTiles) {
-        for (int left = range.firstColumn; left <= range.lastColumn; left += BlockTiles) {
+    for (int top = range.firstRow; top <= range.lastRow; top += BlockRows) {
+        for (int left = range.firstColumn; left <= range.lastColumn; left += BlockColumns) {
             // The smallest part of this block that holds its missing tiles.
             TileRange missing{range.lastColumn + 1, -1, range.lastRow + 1, -1};
-            const int right = std::min(left + BlockTiles - 1, range.lastColumn);
-            const int bottom = std::min(top + BlockTiles - 1, range.lastRow);
+            const int right = std::min(left + BlockColumns - 1, range.lastColumn);
+            const int bottom = std::min(top + BlockRows - 1, range.lastRow);
             for (int row = top; row <= bottom; ++row) {
                 for (int column = left; column <= right; ++column) {
                     if (m_tiles.contains(tileKey(column, row)))

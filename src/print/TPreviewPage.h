@@ -13,14 +13,16 @@ class ReportPlayer;
 // scrolling back over a part already seen repaints from the cache.
 // Every playback of a recorded page costs about the same whatever its size
 // (pictures in it are decoded each time), so missing tiles are rendered
-// together in blocks of up to BlockTiles x BlockTiles, and when the widget
-// is idle the tiles just outside the visible part are rendered ahead.
+// together in blocks of up to BlockColumns x BlockRows (wide, as pages are
+// mostly scrolled up and down), and when the widget is idle the tiles just
+// outside the visible part are rendered ahead.
 class TPreviewPage : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int TileSize = 256;
-    static constexpr int BlockTiles = 4;
+    static constexpr int BlockColumns = 8;
+    static constexpr int BlockRows = 2;
     static constexpr qint64 CacheBytes = 16 * 1024 * 1024;
 
     TPreviewPage(const ReportPlayer &player, QWidget *parent = nullptr);

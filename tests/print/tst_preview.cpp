@@ -73,8 +73,8 @@ void TestPreview::memoryStaysSmallAtTheLargestZoom()
     QVERIFY(form.PageImage->LargestBufferBytes() > 0);
     // No drawing buffer larger than a block of tiles (4 MiB, where the whole
     // page would take 220 MiB), and the tiles kept stay within their budget.
-    const qint64 block = qint64(TPreviewPage::BlockTiles * TPreviewPage::TileSize)
-        * TPreviewPage::BlockTiles * TPreviewPage::TileSize * 4;
+    const qint64 block = qint64(TPreviewPage::BlockColumns * TPreviewPage::TileSize)
+        * TPreviewPage::BlockRows * TPreviewPage::TileSize * 4;
     QCOMPARE(block, 4 * 1024 * 1024);
     QVERIFY2(form.PageImage->LargestBufferBytes() <= block,
              qPrintable(QString::number(form.PageImage->LargestBufferBytes())));
