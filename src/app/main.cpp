@@ -1,3 +1,4 @@
+#include "app/TAuxiliaryCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TSingleInstance.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 
     TMainScreen window;
     TPrintCommands printCommands(window);
+    TAuxiliaryCommands auxiliaryCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
     window.FormActivate();

@@ -1,0 +1,51 @@
+#include "app/TAuxiliaryCommands.h"
+
+#include "app/AppRoutines.h"
+#include "app/FormPlacement.h"
+#include "app/HelpTopics.h"
+#include "app/Preferences.h"
+#include "app/TMainScreen.h"
+#include "dialogs/ConfigurationReport.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/TConfigurationInfo.h"
+#include "platform/BuildInfo.h"
+#include "platform/IniFile.h"
+
+TAuxiliaryCommands::TAuxiliaryCommands(TMainScreen &window) : m_window(window)
+{
+    DialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
+    window.SetCommandHandler(TMainCommand::ConfigurationInformation,
+                             [this] { ConfigurationInformation1Click(); });
+}
+
+TProgramFacts TAuxiliaryCommands::ProgramFacts()
+{
+    TProgramFacts facts;
+    facts.ProductName = BuildInfo::ProductName();
+    facts.VersionText = BuildInfo::VersionText();
+    facts.BuildDate = BuildInfo::BuildDate();
+    facts.SettingsFile = SettingsFileName();
+    // As stored: what the settings file holds now, not what the window has in memory.
+    const TPreferences stored = Preferences::Read(IniFile(facts.SettingsFile));
+    facts.FontName = stored.DefaultFont.Name;
+    facts.FontSize = stored.DefaultFont.Size;
+    facts.Bold = stored.DefaultFont.Bold;
+    facts.Italic = stored.DefaultFont.Italic;
+    facts.Underline = stored.DefaultFont.Underline;
+    facts.TopMarginNudge = stored.Nudges.TopMarginNudge;
+    facts.LeftMarginNudge = stored.Nudges.LeftMarginNudge;
+    facts.VerticalSpacing = stored.Nudges.VerticalSpacing;
+    facts.HorizontalSpacing = stored.Nudges.HorizontalSpacing;
+    return facts;
+}
+
+void TAuxiliaryCommands::ConfigurationInformation1Click()
+{
+    BusyCursor();
+    const QStringList lines =
+        ConfigurationReport::Lines(ProgramFacts(), SystemFacts::gather(), QDate::currentDate());
+    NormalCursor();
+    TConfigurationInfo dialog(lines, ProgramFolder(), &m_window);
+    CenterForm(dialog);
+    DialogRunner::Run(dialog);
+}
