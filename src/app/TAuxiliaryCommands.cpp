@@ -7,7 +7,11 @@
 #include "app/TMainScreen.h"
 #include "dialogs/ConfigurationReport.h"
 #include "dialogs/DialogRunner.h"
+#include "dialogs/TChangeFontAll.h"
 #include "dialogs/TConfigurationInfo.h"
+#include "dialogs/TPersonalInformation.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "platform/UserDialogs.h"
 #include "platform/BuildInfo.h"
 #include "platform/IniFile.h"
 
@@ -16,6 +20,8 @@ TAuxiliaryCommands::TAuxiliaryCommands(TMainScreen &window) : m_window(window)
     DialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
     window.SetCommandHandler(TMainCommand::ConfigurationInformation,
                              [this] { ConfigurationInformation1Click(); });
+    window.SetCommandHandler(TMainCommand::PersonalInformation, [this] { PersonalInformation1Click(); });
+    window.SetCommandHandler(TMainCommand::ChangeAllFonts, [this] { Changeallfontsto1Click(); });
 }
 
 TProgramFacts TAuxiliaryCommands::ProgramFacts()
@@ -48,4 +54,33 @@ void TAuxiliaryCommands::ConfigurationInformation1Click()
     TConfigurationInfo dialog(lines, ProgramFolder(), &m_window);
     CenterForm(dialog);
     DialogRunner::Run(dialog);
+}
+
+void TAuxiliaryCommands::PersonalInformation1Click()
+{
+    TPersonalInformation dialog(&m_window);
+    dialog.SetValues(Preferences::ReadPersonalInformation());
+    CenterForm(dialog);
+    if (DialogRunner::Run(dialog) != QDialog::Accepted)
+        return;
+    const QStringList values = dialog.Values();
+    // The card panel gets the new values even when the file cannot be
+    // written, but the user is told they will not last.
+    if (!Preferences::WritePersonalInformation(values))
+        UserDialogs::current().error(QStringLiteral("The personal information could not be saved in ")
+                                     + SettingsFileName());
+    m_window.BusinessCardPanel->SetPersonalInformation(values);
+}
+
+void TAuxiliaryCommands::Changeallfontsto1Click()
+{
+    TChangeFontAll dialog(&m_window);
+    CenterForm(dialog);
+    if (DialogRunner::Run(dialog) != QDialog::Accepted)
+        return;
+    const QString name = dialog.SelectedFont();
+    if (name.isEmpty())
+        return;
+    m_window.BusinessCardPanel->SetAllTextFonts(name);
+    m_window.BusinessCardPanel->update();
 }

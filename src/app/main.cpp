@@ -2,6 +2,7 @@
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TSingleInstance.h"
+#include "app/TTemplateCommands.h"
 #include "report/TReport.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     TMainScreen window;
     TPrintCommands printCommands(window);
     TAuxiliaryCommands auxiliaryCommands(window);
+    TTemplateCommands templateCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
     window.FormActivate();
