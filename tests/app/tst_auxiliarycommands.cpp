@@ -2,6 +2,8 @@
 
 #include "app/TAuxiliaryCommands.h"
 #include "app/TTemplateCommands.h"
+#include "app/ToolCommands.h"
+#include "design/CardDocument.h"
 #include "dialogs/TChangeFontAll.h"
 #include "dialogs/TFontListBoxx.h"
 #include "dialogs/TPersonalInformation.h"
@@ -37,6 +39,7 @@ private slots:
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
     void writeIniSuggestsTemplateFolderAndReports();
+    void toolMakesACardFromATemplate();
 };
 
 void TestAuxiliaryCommands::programFactsComeFromBuildAndSettingsFile()
@@ -262,6 +265,41 @@ void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()
     window.RunCommand(TMainCommand::WriteIni);
     QCOMPARE(QFileInfo(f.dialogs->fileRequests.last().folderOrPath).fileName(), QStringLiteral("Shop.KVLT"));
     QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+void TestAuxiliaryCommands::toolMakesACardFromATemplate()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile(QStringLiteral("kvl.ini"), "[Personal]\nName=Jane Doe\n"));
+    QVERIFY(folder.writeFile(QStringLiteral("t.KVLT"), kTemplate));
+    QImage sky(20, 10, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("bg"))));
+    QVERIFY(sky.save(folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    const QString target = folder.filePath(QStringLiteral("out.KVL"));
+    QCOMPARE(ToolCommands::run({"template", folder.filePath("t.KVLT"), target, "--font", "Courier New"}, out, err),
+             0);
+    QVERIFY2(errText.isEmpty(), qPrintable(errText));
+
+    TGBusinessCardPanel32 panel;
+    const CardDocument::Opened opened = CardDocument::OpenCardDocument(panel, target, SheetLayoutSetting());
+    QVERIFY(opened.ok);
+    QCOMPARE(panel.ObjectCount(), 1);
+    auto *label = qobject_cast<TGBusinessCardLabel *>(panel.Objects()[0]);
+    QCOMPARE(label->Caption(), QStringLiteral("Jane Doe"));
+    QCOMPARE(label->Font().name, QStringLiteral("Courier New"));
+    QVERIFY(opened.layout.Layout.Portrait);
+    QCOMPARE(QFileInfo(opened.backgroundFile).fileName(), QStringLiteral("Sky.BMP"));
+
+    // A template that cannot be read fully makes no document.
+    QVERIFY(folder.writeFile(QStringLiteral("bad.KVLT"), "[Shape1]\nLeft=1\nTop=1\nWidth=9\nHeight=9\nPen Color=blueish\n"));
+    const QString badTarget = folder.filePath(QStringLiteral("bad.KVL"));
+    QCOMPARE(ToolCommands::run({"template", folder.filePath("bad.KVLT"), badTarget}, out, err), 1);
+    QVERIFY(!QFile::exists(badTarget));
+    QVERIFY(errText.contains(QStringLiteral("Pen Color")));
+    QCOMPARE(ToolCommands::run({"template", folder.filePath("t.KVLT"), target, "--font"}, out, err), 2);
 }
 
 QTEST_MAIN(TestAuxiliaryCommands)
