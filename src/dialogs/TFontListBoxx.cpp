@@ -6,6 +6,7 @@
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -112,7 +113,10 @@ QStringList TFontListBoxx::FamilyNames(const QStringList &families,
         for (const QString &family : families) {
             if (onlyScalable && !scalable(family))
                 continue;
-            const QString name = Fonts::windowsName(family).left(kFaceNameLength);
+            // One entry per family, whichever foundries make it ("C059 [urw]").
+            QString plain = family;
+            plain.remove(QRegularExpression(QStringLiteral("\\s*\\[[^\\]]*\\]$")));
+            const QString name = Fonts::windowsName(plain).left(kFaceNameLength);
             if (!names.contains(name))
                 names << name;
         }

@@ -74,13 +74,17 @@ TSelectPreviewTemplate::TSelectPreviewTemplate(const QString &templateFolder,
     auto *fontBox = new QGroupBox(QStringLiteral("Select Font"), this);
     (new QVBoxLayout(fontBox))->addWidget(FontListBox1);
 
-    BusinessCardPanel = new TGBusinessCardPanel32;
+    // The sample card in the middle of the scroll box, whatever its turn.
+    auto *holder = new QWidget;
+    auto *centre = new QGridLayout(holder);
+    BusinessCardPanel = new TGBusinessCardPanel32(holder);
     BusinessCardPanel->setEnabled(false);
     BusinessCardPanel->SetDrawOutline(true);
+    centre->addWidget(BusinessCardPanel, 0, 0, Qt::AlignCenter);
     ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setWidget(BusinessCardPanel);
-    ScrollBox1->setAlignment(Qt::AlignCenter);
-    ScrollBox1->setMinimumSize(420, 380);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setWidget(holder);
+    ScrollBox1->setMinimumSize(400, 380);
     auto *sampleBox = new QGroupBox(QStringLiteral("Sample"), this);
     (new QVBoxLayout(sampleBox))->addWidget(ScrollBox1);
 
@@ -229,7 +233,10 @@ void TSelectPreviewTemplate::LoadFromIni()
             panel.LoadBackground(path);
         panel.update();
     }
+    panel.setMinimumSize(0, 0);
+    panel.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     panel.SetCardSizeFromInches(m_cardWidth, m_cardHeight);
+    panel.setFixedSize(panel.size()); // the holder's layout keeps it
     panel.update();
 }
 

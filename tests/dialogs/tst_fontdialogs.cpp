@@ -22,7 +22,8 @@ void TestFontDialogs::listKeepsScalableFamiliesUnderDocumentNames()
     const QString longName = QStringLiteral("A Very Long Family Name That Goes On And On");
     const QStringList names = TFontListBoxx::FamilyNames(
         {QStringLiteral("zeta"), QStringLiteral("Liberation Sans"), QStringLiteral("Fixed"),
-         QStringLiteral("Liberation Serif"), longName, QStringLiteral("Arial")},
+         QStringLiteral("Liberation Serif"), longName, QStringLiteral("Arial"),
+         QStringLiteral("zeta [urw]"), QStringLiteral("zeta [UKWN]")},
         [](const QString &f) { return f != QLatin1String("Fixed"); });
     QCOMPARE(names, (QStringList{"A Very Long Family Name That Goe", "Arial", "Times New Roman", "zeta"}));
     QCOMPARE(names.first().size(), 32);
