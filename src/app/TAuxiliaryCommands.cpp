@@ -10,6 +10,7 @@
 #include "dialogs/TChangeFontAll.h"
 #include "dialogs/TConfigurationInfo.h"
 #include "dialogs/TPersonalInformation.h"
+#include "dialogs/TSelectPreviewTemplate.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/UserDialogs.h"
 #include "platform/BuildInfo.h"
@@ -18,6 +19,9 @@
 TAuxiliaryCommands::TAuxiliaryCommands(TMainScreen &window) : m_window(window)
 {
     DialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
+    RegisterHelpTopic(TPersonalInformation::HelpTopicNumber, QStringLiteral("personal.html"));
+    RegisterHelpTopic(TChangeFontAll::HelpTopicNumber, QStringLiteral("fonts.html"));
+    RegisterHelpTopic(TSelectPreviewTemplate::HelpTopicNumber, QStringLiteral("templates.html"));
     window.SetCommandHandler(TMainCommand::ConfigurationInformation,
                              [this] { ConfigurationInformation1Click(); });
     window.SetCommandHandler(TMainCommand::PersonalInformation, [this] { PersonalInformation1Click(); });

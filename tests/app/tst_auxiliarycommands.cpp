@@ -1,5 +1,6 @@
 #include "MainScreenFixture.h"
 
+#include "app/HelpTopics.h"
 #include "app/TAuxiliaryCommands.h"
 #include "app/TTemplateCommands.h"
 #include "app/ToolCommands.h"
@@ -114,6 +115,9 @@ void TestAuxiliaryCommands::personalInformationOpensEmptyAndCancelTouchesNothing
     });
     window.RunCommand(TMainCommand::PersonalInformation);
     QCOMPARE(shown, QStringList(10));
+    QCOMPARE(HelpTopicPage(TPersonalInformation::HelpTopicNumber), QUrl("qrc:/help/personal.html"));
+    QCOMPARE(HelpTopicPage(TChangeFontAll::HelpTopicNumber), QUrl("qrc:/help/fonts.html"));
+    QCOMPARE(HelpTopicPage(TSelectPreviewTemplate::HelpTopicNumber), QUrl("qrc:/help/templates.html"));
     QCOMPARE(f.folder.readFile(QStringLiteral("kvl.ini")), before);
     QCOMPARE(window.BusinessCardPanel->PersonalInformation(0), QString());
 }
