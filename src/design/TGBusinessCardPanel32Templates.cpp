@@ -10,7 +10,6 @@
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace CardTemplates;
@@ -282,9 +281,10 @@ private:
 bool TGBusinessCardPanel32::WriteTemplate(const QString &fileName, const QString &backgroundPath,
                                           QString *error)
 {
-    if (QFile::exists(fileName))
-        QFile::remove(fileName);
+    // A fresh file; the old one is replaced only once the new one is written.
     IniFile ini(fileName);
+    for (const QString &section : ini.sections())
+        ini.eraseSection(section);
     TemplateWriter writer(ini, ScreenMetrics::pixelsPerInch(), double(Zoom()));
     const QList<TGGraphicControl *> objects = Objects();
     for (auto it = objects.crbegin(); it != objects.crend(); ++it)
