@@ -1,20 +1,20 @@
 #include "app/TAuxiliaryCommands.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
 #include "app/Preferences.h"
 #include "app/TMainScreen.h"
+#include "design/TGBusinessCardPanel32.h"
 #include "dialogs/ConfigurationReport.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/TChangeFontAll.h"
 #include "dialogs/TConfigurationInfo.h"
 #include "dialogs/TPersonalInformation.h"
 #include "dialogs/TSelectPreviewTemplate.h"
-#include "design/TGBusinessCardPanel32.h"
-#include "platform/UserDialogs.h"
+#include "platform/AppRoutines.h"
 #include "platform/BuildInfo.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/IniFile.h"
+#include "platform/UserDialogs.h"
 
 TAuxiliaryCommands::TAuxiliaryCommands(TMainScreen &window) : m_window(window)
 {

@@ -1,13 +1,13 @@
 #include "app/TTemplateCommands.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/TSelectPreviewTemplate.h"
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/FormPlacement.h"
 #include "platform/UserDialogs.h"
 
 #include <QFileInfo>

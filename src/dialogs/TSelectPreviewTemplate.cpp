@@ -3,6 +3,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/TFontListBoxx.h"
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/UserDialogs.h"
 
@@ -39,13 +40,6 @@ public:
 private:
     bool &m_flag;
     bool m_entered;
-};
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
 QStringList templateFiles(const QString &folder)
@@ -166,7 +160,7 @@ void TSelectPreviewTemplate::FileListBox1Click()
         return;
     if (m_loadCount > 0 && m_loadedFile == TemplateFile() && m_loadedFont == m_fontName)
         return; // the sample already shows it
-    const WaitCursor wait;
+    const BusyCursorScope busy;
     LoadFromIni();
     QCoreApplication::processEvents();
 }
@@ -176,7 +170,7 @@ void TSelectPreviewTemplate::FontListBox1Click()
     const ReentryGuard guard(g_fontClickRunning);
     if (!guard.entered())
         return;
-    const WaitCursor wait;
+    const BusyCursorScope busy;
     const QString family = FontListBox1->SelectedFamily();
     if (family.isEmpty() || (family == m_fontName && m_loadedFont == m_fontName
                              && m_loadedFile == TemplateFile()))

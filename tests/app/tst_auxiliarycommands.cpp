@@ -1,6 +1,6 @@
 #include "MainScreenFixture.h"
 
-#include "app/HelpTopics.h"
+#include "app/CardClasses.h"
 #include "app/TAuxiliaryCommands.h"
 #include "app/TTemplateCommands.h"
 #include "app/ToolCommands.h"
@@ -10,6 +10,7 @@
 #include "dialogs/TPersonalInformation.h"
 #include "dialogs/TSelectPreviewTemplate.h"
 #include "objects/TGBusinessCardLabel.h"
+#include "platform/HelpTopics.h"
 #include "platform/IniFile.h"
 
 #include <QLineEdit>

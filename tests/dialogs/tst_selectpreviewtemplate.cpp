@@ -1,3 +1,4 @@
+#include "app/CardClasses.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "dialogs/TFontListBoxx.h"
