@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/BuildInfo.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -9,7 +11,7 @@ class TAboutBox : public QDialog
 {
     Q_OBJECT
 public:
-    static QString VersionText() { return QStringLiteral("3.3g"); }
+    static QString VersionText() { return BuildInfo::VersionText(); }
     static QString BonusArtworkAddress() { return QStringLiteral("https://karvello.example/bonus"); }
     static QString WebSiteAddress() { return QStringLiteral("https://karvello.example/"); }
     // "64-bit version" on a 64-bit build.

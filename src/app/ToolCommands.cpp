@@ -2,10 +2,13 @@
 
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
+#include "app/Preferences.h"
+#include "app/TTemplateCommands.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
+#include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
@@ -92,7 +95,9 @@ QString usage()
     return QStringLiteral(
         "usage: karvello-tool info FILE.KVL\n"
         "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg\n"
-        "       karvello-tool resave IN.KVL OUT.KVL\n") + ToolPrintCommand::usage();
+        "       karvello-tool resave IN.KVL OUT.KVL\n"
+        "       karvello-tool template TEMPLATE.KVLT OUT.KVL [--font NAME]\n")
+        + ToolPrintCommand::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
@@ -151,6 +156,34 @@ int resave(const QString &path, const QString &targetPath, QTextStream &err)
     return 0;
 }
 
+int fromTemplate(const QString &templatePath, const QString &targetPath, const QString &fontName,
+                 QTextStream &err)
+{
+    if (!QFileInfo(templatePath).isFile()) {
+        err << "karvello-tool: " << templatePath << ": no such file\n";
+        return kFailed;
+    }
+    ToolCard card(err);
+    TGBusinessCardPanel32 &panel = *card.panel;
+    panel.SetPersonalInformation(Preferences::ReadPersonalInformation());
+    SheetLayoutSetting layout = SheetLayoutIni::LoadLayoutPreferences(SheetLayoutSetting());
+    panel.SetPortrait(false);
+    panel.SetCardSize(layout.Layout);
+    QString error;
+    const QString background = TTemplateCommands::BuildFromTemplate(panel, templatePath, fontName, &error);
+    if (!error.isEmpty()) {
+        err << "karvello-tool: " << error << '\n';
+        return kFailed;
+    }
+    layout.Layout.Portrait = panel.Portrait();
+    panel.SetCardOrientation(panel.Portrait(), layout.Layout, background);
+    if (!CardDocument::SaveCardDocument(panel, targetPath, {layout, background}, &error)) {
+        err << "karvello-tool: " << error << '\n';
+        return kFailed;
+    }
+    return 0;
+}
+
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     const QString command = arguments.value(0);
@@ -161,6 +194,11 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         status = render(arguments.at(1), arguments.at(2), err);
     else if (command == QLatin1String("resave") && arguments.size() == 3)
         status = resave(arguments.at(1), arguments.at(2), err);
+    else if (command == QLatin1String("template") && arguments.size() == 3)
+        status = fromTemplate(arguments.at(1), arguments.at(2), QStringLiteral("Times New Roman"), err);
+    else if (command == QLatin1String("template") && arguments.size() == 5
+             && arguments.at(3) == QLatin1String("--font") && !arguments.at(4).trimmed().isEmpty())
+        status = fromTemplate(arguments.at(1), arguments.at(2), arguments.at(4).trimmed(), err);
     else if (command == QLatin1String("print"))
         status = ToolPrintCommand::run(arguments.mid(1), err);
     else

@@ -7,6 +7,9 @@
 //   info FILE.KVL            every object's class, name and stored properties
 //   render FILE.KVL OUT      the card at 100 % as .png, .bmp or .jpg
 //   resave IN.KVL OUT.KVL    opens a card document and saves it again
+//   template IN.KVLT OUT.KVL [--font NAME]
+//                            a card document from a template, as "New -
+//                            Select From Templates" makes it
 // Each returns the process exit status: 0 on success, 1 when the command
 // failed (the reason on `err`), 2 for bad arguments (usage on `err`).
 namespace ToolCommands {
@@ -16,6 +19,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int info(const QString &path, QTextStream &out, QTextStream &err);
 int render(const QString &path, const QString &imagePath, QTextStream &err);
 int resave(const QString &path, const QString &targetPath, QTextStream &err);
+// Personal information and the default layout come from the settings file.
+int fromTemplate(const QString &templatePath, const QString &targetPath, const QString &fontName,
+                 QTextStream &err);
 
 QString usage();
 

@@ -1,6 +1,8 @@
+#include "app/TAuxiliaryCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TSingleInstance.h"
+#include "app/TTemplateCommands.h"
 #include "report/TReport.h"
 
 #include <QApplication>
@@ -17,6 +19,8 @@ int main(int argc, char *argv[])
 
     TMainScreen window;
     TPrintCommands printCommands(window);
+    TAuxiliaryCommands auxiliaryCommands(window);
+    TTemplateCommands templateCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
     window.FormActivate();

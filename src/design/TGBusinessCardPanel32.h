@@ -85,6 +85,22 @@ public:
     QString PersonalInformation(int index) const { return m_personal.value(index); }
     void SetPersonalInformation(const QStringList &values);
 
+    // Card templates (".KVLT"). Writing stores labels, shapes, lines and the
+    // logo's place, topmost first, and "Card Data"; coordinates are written
+    // as 96-per-inch pixels at zoom 1, the form reading expects. False (with
+    // `error`) when the file could not be written.
+    bool WriteTemplate(const QString &fileName, const QString &backgroundPath,
+                       QString *error = nullptr);
+    // Adds the template's objects (shapes, lines, the personal-information
+    // labels, other labels, the logo placeholder), sets the portrait flag and
+    // returns the background file name (a plain name, or empty). Painting is
+    // suspended while reading. A colour text that is neither a name nor a
+    // number ends the reading with `error` set; the objects read so far stay.
+    QString ReadTemplate(const QString &fileName, QString *error = nullptr);
+    // The typeface of every text label and multi-line text object; size,
+    // style and colour stay. Each touched object reports the change.
+    void SetAllTextFonts(const QString &fontName);
+
 protected:
     void PaintBackground(TCanvas &canvas) override;
     void paintEvent(QPaintEvent *event) override;

@@ -21,6 +21,11 @@ void QtUserDialogs::inform(const QString &text)
                              QMessageBox::Ok);
 }
 
+void QtUserDialogs::informTitled(const QString &text, const QString &caption)
+{
+    QMessageBox::information(parentWidget(), caption, text, QMessageBox::Ok);
+}
+
 void QtUserDialogs::error(const QString &text)
 {
     QMessageBox::critical(parentWidget(), QApplication::applicationName(), text,

@@ -9,6 +9,7 @@ class QtUserDialogs : public UserDialogs
 public:
     bool ask(const QString &text, const QString &caption) override;
     void inform(const QString &text) override;
+    void informTitled(const QString &text, const QString &caption) override;
     void error(const QString &text) override;
 
     QString openFileName(const QString &caption, const QString &folder,

@@ -22,6 +22,13 @@ public:
     virtual bool ask(const QString &text, const QString &caption) = 0;
     // An information box with an OK button and the caption "Information".
     virtual void inform(const QString &text) = 0;
+    // An information box with its own caption ("Configuration Information").
+    // Dialogs that know no captions show it as inform() does.
+    virtual void informTitled(const QString &text, const QString &caption)
+    {
+        Q_UNUSED(caption);
+        inform(text);
+    }
     // An error box (failures that the platform's default error handler showed).
     virtual void error(const QString &text) = 0;
 

@@ -34,7 +34,7 @@ void TestHelp::fixedTopicsHaveTheirOwnPages()
 
 void TestHelp::everyHelpPageLinksOnlyToPagesThatExist()
 {
-    const QStringList pages {"contents", "tools", "files", "layout", "faq", "support"};
+    const QStringList pages {"contents", "tools", "files", "layout", "faq", "support", "personal", "fonts", "templates"};
     static const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)\""));
     for (const QString &page : pages) {
         QFile file(":/help/" + page + ".html");

@@ -48,6 +48,11 @@ bool ScriptedDialogs::ask(const QString &text, const QString &caption)
     return answers.dequeue();
 }
 
+void ScriptedDialogs::informTitled(const QString &text, const QString &caption)
+{
+    messages.append({Message::Inform, text, caption});
+}
+
 void ScriptedDialogs::inform(const QString &text)
 {
     messages.append({Message::Inform, text, QStringLiteral("Information")});

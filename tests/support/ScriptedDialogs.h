@@ -51,6 +51,7 @@ public:
 
     bool ask(const QString &text, const QString &caption) override;
     void inform(const QString &text) override;
+    void informTitled(const QString &text, const QString &caption) override;
     void error(const QString &text) override;
     QString openFileName(const QString &caption, const QString &folder,
                          const QString &filter) override;

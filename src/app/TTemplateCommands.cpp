@@ -1,0 +1,84 @@
+#include "app/TTemplateCommands.h"
+
+#include "app/TFileCommands.h"
+#include "app/TMainScreen.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/TSelectPreviewTemplate.h"
+#include "platform/AppRoutines.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/FormPlacement.h"
+#include "platform/UserDialogs.h"
+
+#include <QFileInfo>
+
+TTemplateCommands::TTemplateCommands(TMainScreen &window) : m_window(window)
+{
+    window.SetCommandHandler(TMainCommand::NewFromTemplate, [this] { NewFromTemplateClick(); });
+    window.SetCommandHandler(TMainCommand::WriteIni, [this] { WriteIniClick(); });
+}
+
+QString TTemplateCommands::BuildFromTemplate(TGBusinessCardPanel32 &panel, const QString &templateFile,
+                                             const QString &fontName, QString *error)
+{
+    const QString name = panel.ReadTemplate(templateFile, error).trimmed();
+    panel.SetAllTextFonts(fontName);
+    if (name.isEmpty())
+        return QString();
+    const QString found = CaseInsensitivePath::findPath(ProgramSubFolder(QStringLiteral("bg")), name);
+    const QString path = found.isEmpty() ? ProgramSubFolder(QStringLiteral("bg")) + name : found;
+    panel.LoadBackground(path);
+    panel.update();
+    return path;
+}
+
+void TTemplateCommands::NewFromTemplateClick()
+{
+    if (!m_window.CheckSaveNeeded())
+        return;
+    TSelectPreviewTemplate chooser(ProgramSubFolder(QStringLiteral("kvlt")),
+                                   ProgramSubFolder(QStringLiteral("bg")), &m_window);
+    CenterForm(chooser);
+    const SheetLayout &layout = m_window.Layout().Layout;
+    chooser.SetCardSize(float(layout.Width), float(layout.Height));
+    const bool confirmed = DialogRunner::Run(chooser) == QDialog::Accepted;
+    const QString file = chooser.TemplateFile();
+    if (confirmed && !file.isEmpty()) {
+        // The user has already been asked about the changes.
+        m_window.ClearChangesFlag();
+        m_window.NewBlankClick();
+        m_window.SetLoading(true);
+        TGBusinessCardPanel32 &panel = *m_window.BusinessCardPanel;
+        QString error;
+        const QString background = BuildFromTemplate(panel, file, chooser.FontName(), &error);
+        m_window.SetBackgroundPath(background);
+        SheetLayoutSetting setting = m_window.Layout();
+        setting.Layout.Portrait = panel.Portrait();
+        m_window.SetLayout(setting);
+        m_window.ApplyOrientation(panel.Portrait());
+        if (!error.isEmpty())
+            UserDialogs::current().error(error);
+    }
+    m_window.SetChangesMade(true);
+    m_window.SetLoading(false);
+}
+
+void TTemplateCommands::WriteIniClick()
+{
+    const QString document = m_window.DocumentPath();
+    const QString suggested = document.isEmpty()
+                                  ? QStringLiteral("Template.KVLT")
+                                  : QFileInfo(document).completeBaseName() + QStringLiteral(".KVLT");
+    const QString file = UserDialogs::current().saveFileName(
+        QStringLiteral("Save As"), ProgramSubFolder(QStringLiteral("kvlt")) + suggested,
+        QStringLiteral("KVLT File (*.KVLT *.kvlt)"), QStringLiteral("KVLT"));
+    if (file.isEmpty())
+        return;
+    const QString background = m_window.BackgroundPath().trimmed();
+    QString error;
+    if (!m_window.BusinessCardPanel->WriteTemplate(file, background, &error)) {
+        UserDialogs::current().error(QStringLiteral("The template could not be written: ") + error);
+        return;
+    }
+    Inform(QStringLiteral("Saved as ") + file);
+}

@@ -1,0 +1,149 @@
+#include "design/CardTemplates.h"
+
+#include "design/Properties.h"
+#include "design/TGGraphicControl.h"
+#include "platform/Canvas.h"
+#include "platform/Fonts.h"
+#include "platform/Numbers.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QtEndian>
+
+namespace CardTemplates {
+namespace {
+
+struct CaptionMapping {
+    const char *section;
+    const char *shortName;
+    const char *longName;
+};
+
+const CaptionMapping kCaptions[] = {
+    {"Name", "name", "your own name"},
+    {"Company", "company", "your business name"},
+    {"Title", "title", "title or qualifications"},
+    {"Address1", "address1", "address line one"},
+    {"Address2", "address2", "address line two"},
+    {"Address3", "address3", "address line three"},
+    {"Phone1", "phone1", "phone one"},
+    {"Phone2", "phone2", "phone two"},
+    {"Email", "email", "email address"},
+    {"Fax", "fax", "fax number"},
+};
+
+const char *const kStyleNames[] = {"fsBold", "fsItalic", "fsUnderline"};
+const TFontStyle kStyles[] = {fsBold, fsItalic, fsUnderline};
+
+} // namespace
+
+const QStringList &FixedSections()
+{
+    static const QStringList sections = [] {
+        QStringList list;
+        for (const CaptionMapping &m : kCaptions)
+            list << QString::fromLatin1(m.section);
+        return list;
+    }();
+    return sections;
+}
+
+QString FixedSectionForCaption(const QString &caption)
+{
+    const QString text = caption.trimmed().toLower();
+    for (const CaptionMapping &m : kCaptions)
+        if (text == QLatin1String(m.shortName) || text == QLatin1String(m.longName))
+            return QString::fromLatin1(m.section);
+    return QString();
+}
+
+QString StyleText(unsigned style)
+{
+    QStringList names;
+    for (int i = 0; i < 3; ++i)
+        if (style & kStyles[i])
+            names << QString::fromLatin1(kStyleNames[i]);
+    return QLatin1Char('[') + names.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+unsigned StyleFromText(const QString &text)
+{
+    unsigned style = 0;
+    for (int i = 0; i < 3; ++i)
+        if (text.contains(QLatin1String(kStyleNames[i])))
+            style |= kStyles[i];
+    return style;
+}
+
+int ToTemplatePixels(int cardPixels, int pixelsPerInch, double zoom)
+{
+    if (pixelsPerInch == 96 && zoom == 1.0)
+        return cardPixels;
+    return Numbers::roundHalfEven(double(cardPixels) * 96.0 / (double(pixelsPerInch) * zoom));
+}
+
+int FromTemplatePixels(int templatePixels, int pixelsPerInch, double zoom)
+{
+    if (pixelsPerInch == 96 && zoom == 1.0)
+        return templatePixels;
+    return Numbers::roundHalfEven(double(templatePixels) * double(pixelsPerInch) * zoom / 96.0);
+}
+
+QImage LogoPlaceholder(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TCanvas canvas(&image, 96);
+    canvas.ellipse(0, 0, size, size); // default pen and brush: black on white
+    TFont font;
+    font.name = QStringLiteral("MS Sans Serif");
+    font.color = clBlack;
+    font.setSize(10, 96);
+    canvas.setFont(font);
+    canvas.brush().style = bsClear;
+    canvas.textOut(5, size / 5, QStringLiteral("YOUR"));
+    canvas.textOut(5, size / 2, QStringLiteral("LOGO"));
+    return image;
+}
+
+QByteArray BitmapPictureData(const QImage &bitmap)
+{
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    bitmap.save(&buffer, "BMP");
+    QByteArray data;
+    const QByteArray className("TBitmap");
+    data.append(char(className.size())).append(className);
+    char length[4];
+    qToLittleEndian<qint32>(qint32(bmp.size()), length);
+    data.append(length, 4).append(bmp);
+    return data;
+}
+
+QString SafeBackgroundName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\'))
+        || trimmed.contains(QLatin1Char(':')) || trimmed == QLatin1String("..")
+        || trimmed == QLatin1String("."))
+        return QString();
+    return trimmed;
+}
+
+bool SetProperty(TGGraphicControl &object, const QString &name, const QVariant &value)
+{
+    const TPropertyDecl *decl = findProperty(object.StoredProperties(), name);
+    if (!decl || !decl->set)
+        return false;
+    decl->set(object, value);
+    return true;
+}
+
+QVariant Property(const TGGraphicControl &object, const QString &name)
+{
+    const TPropertyDecl *decl = findProperty(object.StoredProperties(), name);
+    return decl && decl->get ? decl->get(object) : QVariant();
+}
+
+} // namespace CardTemplates

@@ -1,0 +1,255 @@
+#include "dialogs/TSelectPreviewTemplate.h"
+
+#include "design/TGBusinessCardPanel32.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/TFontListBoxx.h"
+#include "platform/AppRoutines.h"
+#include "platform/CaseInsensitivePath.h"
+#include "platform/UserDialogs.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// Guards against a list handler running inside itself (it lets pending
+// events run, which may deliver another click).
+bool g_fileClickRunning = false;
+bool g_fontClickRunning = false;
+
+class ReentryGuard
+{
+public:
+    explicit ReentryGuard(bool &flag) : m_flag(flag), m_entered(!flag) { m_flag = true; }
+    ~ReentryGuard()
+    {
+        if (m_entered)
+            m_flag = false;
+    }
+    bool entered() const { return m_entered; }
+
+private:
+    bool &m_flag;
+    bool m_entered;
+};
+
+QStringList templateFiles(const QString &folder)
+{
+    QDir dir(folder);
+    dir.setNameFilters({QStringLiteral("*.kvlt")});
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    return dir.entryList(); // name filters ignore letter case
+}
+
+} // namespace
+
+TSelectPreviewTemplate::TSelectPreviewTemplate(const QString &templateFolder,
+                                               const QString &backgroundFolder, QWidget *parent)
+    : QDialog(parent), m_templateFolder(templateFolder), m_backgroundFolder(backgroundFolder)
+{
+    setWindowTitle(QStringLiteral("Select Business Card Template"));
+
+    FileListBox1 = new QListWidget(this);
+    FileListBox1->setMinimumWidth(180);
+    FontListBox1 = new TFontListBoxx(this);
+    FontListBox1->setMinimumWidth(200);
+    auto *templateBox = new QGroupBox(QStringLiteral("Select Template"), this);
+    (new QVBoxLayout(templateBox))->addWidget(FileListBox1);
+    auto *fontBox = new QGroupBox(QStringLiteral("Select Font"), this);
+    (new QVBoxLayout(fontBox))->addWidget(FontListBox1);
+
+    // The sample card in the middle of the scroll box, whatever its turn.
+    auto *holder = new QWidget;
+    auto *centre = new QGridLayout(holder);
+    BusinessCardPanel = new TGBusinessCardPanel32(holder);
+    BusinessCardPanel->setEnabled(false);
+    BusinessCardPanel->SetDrawOutline(true);
+    centre->addWidget(BusinessCardPanel, 0, 0, Qt::AlignCenter);
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setWidget(holder);
+    ScrollBox1->setMinimumSize(400, 380);
+    auto *sampleBox = new QGroupBox(QStringLiteral("Sample"), this);
+    (new QVBoxLayout(sampleBox))->addWidget(ScrollBox1);
+
+    Note = new QLabel(QStringLiteral("Note: templates are for use with standard size cards of 3.5 x 2 "
+                                     "inches, and are not suitable for odd sized cards"),
+                      this);
+    Note->setWordWrap(true);
+
+    auto *buttons = new QDialogButtonBox(this);
+    Savebutton = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    Cancelbutton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    Helpbutton = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    Savebutton->setDefault(true);
+    connect(Savebutton, &QPushButton::clicked, this, &TSelectPreviewTemplate::SavebuttonClick);
+    connect(Cancelbutton, &QPushButton::clicked, this, &TSelectPreviewTemplate::CancelbuttonClick);
+    connect(Helpbutton, &QPushButton::clicked, this, &TSelectPreviewTemplate::HelpbuttonClick);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(templateBox, 0, 0);
+    grid->addWidget(fontBox, 1, 0);
+    grid->addWidget(sampleBox, 0, 1, 2, 1);
+    grid->addWidget(Note, 2, 0, 1, 2);
+    grid->addWidget(buttons, 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    FormCreate();
+    connect(FileListBox1, &QListWidget::currentRowChanged, this, &TSelectPreviewTemplate::FileListBox1Click);
+    connect(FontListBox1, &QListWidget::currentRowChanged, this, &TSelectPreviewTemplate::FontListBox1Click);
+    // A click on the entry that is already highlighted counts too.
+    connect(FileListBox1, &QListWidget::clicked, this, &TSelectPreviewTemplate::FileListBox1Click);
+    connect(FontListBox1, &QListWidget::clicked, this, &TSelectPreviewTemplate::FontListBox1Click);
+    FileListBox1->installEventFilter(this);
+    FontListBox1->installEventFilter(this);
+}
+
+TSelectPreviewTemplate::~TSelectPreviewTemplate() = default;
+
+void TSelectPreviewTemplate::FormCreate()
+{
+    FileListBox1->addItems(templateFiles(m_templateFolder));
+    if (FileListBox1->count() > 0)
+        FileListBox1->setCurrentRow(0);
+    // Nothing to choose: "Ok" could only return no template.
+    Savebutton->setEnabled(FileListBox1->count() > 0);
+    m_fontName = QStringLiteral("Times New Roman");
+    FontListBox1->Reload(); // highlights the first family; the font name stays
+}
+
+void TSelectPreviewTemplate::SetCardSize(float widthInches, float heightInches)
+{
+    m_cardWidth = widthInches;
+    m_cardHeight = heightInches;
+}
+
+QString TSelectPreviewTemplate::TemplateFile() const
+{
+    const QListWidgetItem *item = FileListBox1->currentItem();
+    return item ? QDir(m_templateFolder).filePath(item->text()) : QString();
+}
+
+void TSelectPreviewTemplate::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        FormActivate();
+    }
+}
+
+void TSelectPreviewTemplate::FormActivate()
+{
+    FileListBox1Click();
+}
+
+void TSelectPreviewTemplate::FileListBox1Click()
+{
+    const ReentryGuard guard(g_fileClickRunning);
+    if (!guard.entered())
+        return;
+    if (m_loadCount > 0 && m_loadedFile == TemplateFile() && m_loadedFont == m_fontName)
+        return; // the sample already shows it
+    const BusyCursorScope busy;
+    LoadFromIni();
+    QCoreApplication::processEvents();
+}
+
+void TSelectPreviewTemplate::FontListBox1Click()
+{
+    const ReentryGuard guard(g_fontClickRunning);
+    if (!guard.entered())
+        return;
+    const BusyCursorScope busy;
+    const QString family = FontListBox1->SelectedFamily();
+    if (family.isEmpty() || (family == m_fontName && m_loadedFont == m_fontName
+                             && m_loadedFile == TemplateFile()))
+        return; // the sample already shows it
+    m_fontName = family;
+    LoadFromIni();
+    QCoreApplication::processEvents();
+}
+
+bool TSelectPreviewTemplate::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool templateList = watched == FileListBox1;
+    if ((templateList || watched == FontListBox1)
+        && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        bool &held = templateList ? m_templateKeyHeld : m_fontKeyHeld;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::KeyPress) {
+            held = true;
+        } else if (!key->isAutoRepeat()) {
+            // Let the list finish its own handling of the key first.
+            held = false;
+            QMetaObject::invokeMethod(
+                this, [this, templateList] { templateList ? FileListBox1Click() : FontListBox1Click(); },
+                Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSelectPreviewTemplate::LoadFromIni()
+{
+    if (m_templateKeyHeld || m_fontKeyHeld)
+        return;
+    ++m_loadCount;
+    TGBusinessCardPanel32 &panel = *BusinessCardPanel;
+    panel.RemoveAllObjects();
+    panel.ClearBackground();
+    panel.update();
+    QCoreApplication::processEvents();
+    const QString file = TemplateFile();
+    m_loadedFile = file;
+    m_loadedFont = m_fontName;
+    QString background;
+    if (!file.isEmpty()) {
+        QString error;
+        background = panel.ReadTemplate(file, &error);
+        if (!error.isEmpty())
+            UserDialogs::current().error(error);
+    }
+    RedrawWithFont();
+    if (!background.trimmed().isEmpty()) {
+        const QString path = CaseInsensitivePath::findPath(m_backgroundFolder, background.trimmed());
+        if (!path.isEmpty())
+            panel.LoadBackground(path);
+        panel.update();
+    }
+    panel.setMinimumSize(0, 0);
+    panel.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    panel.SetCardSizeFromInches(m_cardWidth, m_cardHeight);
+    panel.setFixedSize(panel.size()); // the holder's layout keeps it
+    panel.update();
+}
+
+void TSelectPreviewTemplate::RedrawWithFont()
+{
+    BusinessCardPanel->SetAllTextFonts(m_fontName);
+}
+
+void TSelectPreviewTemplate::SavebuttonClick()
+{
+    accept();
+}
+
+void TSelectPreviewTemplate::CancelbuttonClick()
+{
+    reject();
+}
+
+void TSelectPreviewTemplate::HelpbuttonClick()
+{
+    DialogRunner::ShowHelp(HelpTopicNumber);
+}

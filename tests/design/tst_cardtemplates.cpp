@@ -1,0 +1,308 @@
+#include "CardPanelHost.h"
+
+#include "design/CardTemplates.h"
+#include "design/Properties.h"
+#include "objects/TGBusinessCardLabel.h"
+#include "platform/IniFile.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+TGBusinessCardLabel *addLabel(TGBusinessCardPanel32 &panel, const QString &caption, QRect r)
+{
+    auto *label = new TGBusinessCardLabel(&panel);
+    label->SetCaption(caption);
+    label->Loaded();
+    panel.PlaceObject(label, r);
+    return label;
+}
+
+QStringList captions(const TGBusinessCardPanel32 &panel)
+{
+    QStringList list;
+    for (TGGraphicControl *o : panel.Objects())
+        if (auto *label = qobject_cast<TGBusinessCardLabel *>(o))
+            list << label->Caption();
+    return list;
+}
+
+QStringList classes(const TGBusinessCardPanel32 &panel)
+{
+    QStringList list;
+    for (TGGraphicControl *o : panel.Objects())
+        list << QString::fromLatin1(o->metaObject()->className());
+    return list;
+}
+
+bool writeText(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+} // namespace
+
+class TestCardTemplates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerCardClasses(); }
+    void cleanup() { ScreenMetrics::setOverride(96); }
+    void labelsShapesAndLinesAreWrittenTopmostFirst();
+    void personalValuesFillTheNamedLabels();
+    void missingAndBlankCaptions();
+    void readingOrderGivesZOrderAndLimitsSections();
+    void templateWrittenAt120PpiReadsBackAtItsSize();
+    void badColourEndsReadingWithPaintingResumed();
+    void backgroundNameMustBeAPlainFileName();
+    void logoPlaceholderIsACircleWithWords();
+    void allTextFontsKeepSizeStyleAndSkipOtherObjects();
+};
+
+void TestCardTemplates::labelsShapesAndLinesAreWrittenTopmostFirst()
+{
+    CardPanelHost host;
+    TGBusinessCardPanel32 &panel = *host.panel;
+    TBCShapes *shape = host.addShape(QRect(4, 6, 100, 50), stRoundRect);
+    shape->SetRoundPerc(40);
+    host.addLine(QRect(10, 90, 200, 8));
+    TGBusinessCardLabel *name = addLabel(panel, QStringLiteral("your own NAME"), QRect(20, 20, 120, 24));
+    TFont font = name->Font();
+    font.style = fsBold | fsItalic | fsStrikeOut;
+    font.setSize(14, 96);
+    font.color = TColor(0x00123456);
+    name->SetFont(font);
+    addLabel(panel, QStringLiteral("Free text"), QRect(20, 50, 80, 20));
+    addLabel(panel, QStringLiteral("More text"), QRect(20, 80, 80, 20));
+    panel.SetPortrait(true);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.KVLT"));
+    QVERIFY(writeText(file, "[Stale]\nKey=1\n"));
+    QVERIFY(panel.WriteTemplate(file, QStringLiteral("/somewhere/bg/Marble.JPG")));
+    const IniFile ini(file);
+    QVERIFY(!ini.sectionExists(QStringLiteral("Stale"))); // the old file is replaced
+    QCOMPARE(ini.readString("Name", "Caption"), QStringLiteral("your own NAME"));
+    QCOMPARE(ini.readString("Name", "Font Style"), QStringLiteral("[fsBold,fsItalic]"));
+    QCOMPARE(ini.readInteger("Name", "Font Size", 0), 14);
+    QCOMPARE(ini.readString("Name", "Font Color"), QStringLiteral("$00123456"));
+    QCOMPARE(ini.readString("Name", "Shadow Color"), QStringLiteral("clGray"));
+    QCOMPARE(ini.readSection("Name").first(), QStringLiteral("Type"));
+    // Topmost first: the last label drawn takes "Label1".
+    QCOMPARE(ini.readString("Label1", "Caption"), QStringLiteral("More text"));
+    QCOMPARE(ini.readString("Label2", "Caption"), QStringLiteral("Free text"));
+    QCOMPARE(ini.readString("Shape1", "Type"), QStringLiteral("stRoundRect"));
+    QCOMPARE(ini.readInteger("Shape1", "Round Percent", 0), 40);
+    QCOMPARE(ini.readInteger("Shape1", "Left", 0), 4);
+    QCOMPARE(ini.readString("Line1", "Type"), QStringLiteral("psLine"));
+    QCOMPARE(ini.readInteger("Line1", "Width", 0), 200);
+    QCOMPARE(ini.readString("Card Data", "Portrait Mode"), QStringLiteral("1"));
+    QCOMPARE(ini.readString("Card Data", "Background File"), QStringLiteral("Marble.JPG"));
+
+    // Read back: the style and size survive, "Round Percent" is not read.
+    CardPanelHost other;
+    QString error;
+    QCOMPARE(other.panel->ReadTemplate(file, &error), QStringLiteral("Marble.JPG"));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(other.panel->Portrait());
+    QCOMPARE(classes(*other.panel),
+             (QStringList{"TBCShapes", "TGLineShape", "TGBusinessCardLabel", "TGBusinessCardLabel",
+                          "TGBusinessCardLabel"}));
+    auto *readShape = qobject_cast<TBCShapes *>(other.panel->Objects()[0]);
+    QCOMPARE(readShape->Shape(), stRoundRect);
+    QCOMPARE(readShape->RoundPerc(), 25);
+    QCOMPARE(readShape->BoundsRect(), QRect(4, 6, 100, 50));
+    auto *readName = qobject_cast<TGBusinessCardLabel *>(other.panel->Objects()[2]);
+    QCOMPARE(readName->Font().style, TFontStyles(fsBold | fsItalic));
+    QCOMPARE(readName->Font().size(96), 14);
+    QCOMPARE(readName->Font().color, TColor(0x00123456));
+}
+
+void TestCardTemplates::personalValuesFillTheNamedLabels()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    {
+        CardPanelHost host;
+        addLabel(*host.panel, QStringLiteral("Your Own Name"), QRect(10, 10, 100, 20));
+        addLabel(*host.panel, QStringLiteral("email address"), QRect(10, 40, 100, 20));
+        QVERIFY(host.panel->WriteTemplate(file, QString()));
+    }
+    CardPanelHost host;
+    QStringList personal(10);
+    personal[0] = QStringLiteral("Jane Doe");
+    personal[8] = QStringLiteral("   ");
+    host.panel->SetPersonalInformation(personal);
+    QCOMPARE(host.panel->ReadTemplate(file), QString());
+    QCOMPARE(captions(*host.panel), (QStringList{"Jane Doe", "email address"}));
+
+    host.panel->RemoveAllObjects();
+    host.panel->SetPersonalInformation({});
+    host.panel->ReadTemplate(file);
+    QCOMPARE(captions(*host.panel), (QStringList{"Your Own Name", "email address"}));
+}
+
+void TestCardTemplates::missingAndBlankCaptions()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    QVERIFY(writeText(file, "[Name]\nLeft=1\nTop=1\nWidth=50\nHeight=20\n"
+                            "[Company]\nCaption=   \nLeft=1\nTop=30\nWidth=50\nHeight=20\n"
+                            "[Label1]\nCaption=   \nLeft=1\nTop=60\nWidth=50\nHeight=20\n"
+                            "[Label2]\nCaption=skipped\nLeft=1\nTop=60\nWidth=0\nHeight=20\n"));
+    CardPanelHost host;
+    host.panel->ReadTemplate(file);
+    // INI values lose their outer blanks, so a generic label of blanks is empty.
+    QCOMPARE(captions(*host.panel), (QStringList{"<blank>", "<Company>", ""}));
+    auto *name = qobject_cast<TGBusinessCardLabel *>(host.panel->Objects()[0]);
+    QCOMPARE(name->Font().name, QStringLiteral("Arial"));
+    QCOMPARE(name->Font().size(96), 10);
+    QVERIFY(name->Transparent());
+    QCOMPARE(name->colorHighlight(), clWhite);
+}
+
+void TestCardTemplates::readingOrderGivesZOrderAndLimitsSections()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    QByteArray text = "[Label1]\nCaption=generic\nLeft=1\nTop=1\nWidth=40\nHeight=20\n"
+                      "[Fax]\nCaption=fax\nLeft=1\nTop=1\nWidth=40\nHeight=20\n"
+                      "[Line1]\nLeft=1\nTop=1\nWidth=40\nHeight=4\n";
+    for (int n = 1; n <= 16; ++n)
+        text += QStringLiteral("[Shape%1]\nLeft=%1\nTop=1\nWidth=40\nHeight=20\n").arg(n).toLatin1();
+    QVERIFY(writeText(file, text));
+    CardPanelHost host;
+    host.panel->ReadTemplate(file);
+    const QStringList kinds = classes(*host.panel);
+    QCOMPARE(kinds.size(), 15 + 1 + 2);
+    QCOMPARE(kinds.count(QStringLiteral("TBCShapes")), 15); // the 16th is ignored
+    QCOMPARE(kinds.mid(15), (QStringList{"TGLineShape", "TGBusinessCardLabel", "TGBusinessCardLabel"}));
+    QCOMPARE(captions(*host.panel), (QStringList{"fax", "generic"}));
+    auto *shape = qobject_cast<TBCShapes *>(host.panel->Objects()[0]);
+    QVERIFY(shape->Transparent());
+    QCOMPARE(shape->Brush().style, bsClear);
+    QCOMPARE(shape->Pen().width, 1);
+}
+
+void TestCardTemplates::templateWrittenAt120PpiReadsBackAtItsSize()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    ScreenMetrics::setOverride(120);
+    {
+        CardPanelHost host;
+        ScreenMetrics::setOverride(120);
+        host.addShape(QRect(121, 60, 240, 125));
+        QVERIFY(host.panel->WriteTemplate(file, QString()));
+    }
+    const IniFile ini(file);
+    QCOMPARE(ini.readInteger("Shape1", "Left", 0), 97); // 96.8
+    QCOMPARE(ini.readInteger("Shape1", "Width", 0), 192);
+    QCOMPARE(ini.readInteger("Shape1", "Height", 0), 100);
+    {
+        CardPanelHost host;
+        ScreenMetrics::setOverride(120);
+        host.panel->ReadTemplate(file);
+        QCOMPARE(host.panel->Objects()[0]->BoundsRect(), QRect(121, 60, 240, 125));
+    }
+    // Half-way values round to even on reading at 120 (×1.25).
+    QCOMPARE(CardTemplates::FromTemplatePixels(2, 120, 1.0), 2);   // 2.5
+    QCOMPARE(CardTemplates::FromTemplatePixels(6, 120, 1.0), 8);   // 7.5
+    QCOMPARE(CardTemplates::ToTemplatePixels(150, 96, 1.5), 100);  // zoomed card
+}
+
+void TestCardTemplates::badColourEndsReadingWithPaintingResumed()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    QVERIFY(writeText(file, "[Shape1]\nLeft=1\nTop=1\nWidth=40\nHeight=20\n"
+                            "[Line1]\nLeft=1\nTop=1\nWidth=40\nHeight=4\nPen Color=reddish\n"
+                            "[Name]\nLeft=1\nTop=1\nWidth=40\nHeight=20\n"
+                            "[Card Data]\nBackground File=x.bmp\n"));
+    CardPanelHost host;
+    QString error;
+    QCOMPARE(host.panel->ReadTemplate(file, &error), QString());
+    QVERIFY(error.contains(QStringLiteral("Line1")));
+    QVERIFY(error.contains(QStringLiteral("Pen Color")));
+    QVERIFY(!host.panel->PaintingSuppressed());
+    QCOMPARE(classes(*host.panel).first(), QStringLiteral("TBCShapes"));
+    QVERIFY(!classes(*host.panel).contains(QStringLiteral("TGBusinessCardLabel")));
+    // The card stays usable: a good template reads afterwards.
+    QVERIFY(writeText(file, "[Shape1]\nLeft=1\nTop=1\nWidth=40\nHeight=20\nPen Color=$000000FF\n"));
+    QCOMPARE(host.panel->ReadTemplate(file, &error), QString());
+    QVERIFY(error.isEmpty());
+    QCOMPARE(qobject_cast<TBCShapes *>(host.panel->Objects().last())->Pen().color, TColor(0xFF));
+}
+
+void TestCardTemplates::backgroundNameMustBeAPlainFileName()
+{
+    QCOMPARE(CardTemplates::SafeBackgroundName(QStringLiteral(" Marble.jpg ")), QStringLiteral("Marble.jpg"));
+    QCOMPARE(CardTemplates::SafeBackgroundName(QStringLiteral("../../etc/passwd")), QString());
+    QCOMPARE(CardTemplates::SafeBackgroundName(QStringLiteral("..")), QString());
+    QCOMPARE(CardTemplates::SafeBackgroundName(QStringLiteral("C:\\bg\\x.bmp")), QString());
+    QCOMPARE(CardTemplates::SafeBackgroundName(QStringLiteral("/tmp/x.bmp")), QString());
+}
+
+void TestCardTemplates::logoPlaceholderIsACircleWithWords()
+{
+    const QImage logo = CardTemplates::LogoPlaceholder(48);
+    QCOMPARE(logo.size(), QSize(48, 48));
+    QCOMPARE(QColor(logo.pixel(0, 0)), QColor(Qt::white)); // outside the circle
+    QCOMPARE(QColor(logo.pixel(24, 0)), QColor(Qt::black)); // the circle's top
+    int ink = 0;
+    for (int y = 48 / 5; y < 48 / 5 + 10; ++y)
+        for (int x = 5; x < 30; ++x)
+            ink += qGray(logo.pixel(x, y)) < 128;
+    QVERIFY(ink > 10); // "YOUR"
+    const QByteArray data = CardTemplates::BitmapPictureData(logo);
+    QCOMPARE(data.left(8), QByteArray("\x07TBitmap"));
+    QCOMPARE(data.mid(12, 2), QByteArray("BM"));
+
+    // With a picture class in the build, the logo is half an inch square on top.
+    if (!TGClassRegistry::find(QStringLiteral("TGImage")))
+        QSKIP("No picture object class in this build");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    QVERIFY(writeText(file, "[Logo]\nLeft=30\nTop=20\nWidth=300\nHeight=10\n"
+                            "[Shape1]\nLeft=1\nTop=1\nWidth=40\nHeight=20\n"));
+    CardPanelHost host;
+    host.panel->ReadTemplate(file);
+    QCOMPARE(classes(*host.panel).last(), QStringLiteral("TGImage"));
+    QCOMPARE(host.panel->Objects().last()->BoundsRect(), QRect(30, 20, 48, 48));
+}
+
+void TestCardTemplates::allTextFontsKeepSizeStyleAndSkipOtherObjects()
+{
+    CardPanelHost host;
+    TGBusinessCardPanel32 &panel = *host.panel;
+    QSignalSpy changes(&panel, &TGBasePanel::LabelChangedEvent);
+    host.addShape(QRect(1, 1, 30, 30));
+    changes.clear();
+    panel.SetAllTextFonts(QStringLiteral("Courier New"));
+    QCOMPARE(changes.count(), 0); // nothing to change
+
+    TGBusinessCardLabel *label = addLabel(panel, QStringLiteral("A"), QRect(10, 10, 60, 20));
+    TFont font = label->Font();
+    font.style = fsBold;
+    font.setSize(14, 96);
+    font.color = clRed;
+    label->SetFont(font);
+    auto *plain = new TGPLabel(&panel); // not a card text label
+    plain->Loaded();
+    panel.PlaceObject(plain, QRect(10, 40, 60, 20));
+    const TFont plainFont = plain->Font();
+    changes.clear();
+    panel.SetAllTextFonts(QStringLiteral("Courier New"));
+    QVERIFY(changes.count() >= 1);
+    QCOMPARE(label->Font().name, QStringLiteral("Courier New"));
+    QCOMPARE(label->Font().style, TFontStyles(fsBold));
+    QCOMPARE(label->Font().size(96), 14);
+    QCOMPARE(label->Font().color, clRed);
+    QCOMPARE(plain->Font(), plainFont);
+}
+
+QTEST_MAIN(TestCardTemplates)
+#include "tst_cardtemplates.moc"
