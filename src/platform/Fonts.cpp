@@ -1,6 +1,7 @@
 #include "platform/Fonts.h"
 
 #include "platform/Numbers.h"
+#include "platform/SymbolFonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -30,12 +31,6 @@ struct Substitute {
     QStringList candidates; // first installed one wins
 };
 
-const QStringList &symbolCandidates()
-{
-    static const QStringList candidates{QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")};
-    return candidates;
-}
-
 const std::vector<Substitute> &substitutes()
 {
     static const std::vector<Substitute> table{
@@ -56,18 +51,6 @@ const std::vector<Substitute> &substitutes()
 QString normalised(const QString &name)
 {
     return name.simplified().toCaseFolded();
-}
-
-bool isInstalled(const QString &family)
-{
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return false;
-    // The font database spells some families with their foundry: "Name [urw]".
-    const QStringList families = QFontDatabase::families();
-    return std::any_of(families.begin(), families.end(), [&](const QString &installed) {
-        const qsizetype foundry = installed.indexOf(QLatin1String(" ["));
-        return installed.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
-    });
 }
 
 QString firstInstalled(const QStringList &candidates)
@@ -128,18 +111,26 @@ int averageCharWidth(const QFont &font)
 
 } // namespace
 
-bool isSymbolFontName(const QString &windowsName)
+bool isInstalled(const QString &family)
 {
-    static const QStringList names{QStringLiteral("symbol"), QStringLiteral("wingdings"),
-                                   QStringLiteral("wingdings 2"), QStringLiteral("wingdings 3"),
-                                   QStringLiteral("webdings")};
-    return names.contains(normalised(windowsName));
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return false;
+    // The font database spells some families with their foundry: "Name [urw]".
+    const QStringList families = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(), [&](const QString &installed) {
+        const qsizetype foundry = installed.indexOf(QLatin1String(" ["));
+        return installed.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
+    });
 }
+
+bool isSymbolFontName(const QString &windowsName) { return SymbolFonts::isSymbolFont(windowsName); }
 
 QString resolveFamily(const QString &windowsName)
 {
-    if (isSymbolFontName(windowsName))
-        return firstInstalled(symbolCandidates());
+    const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(windowsName);
+    if (set != SymbolFonts::TSymbolSet::ssNone)
+        return SymbolFonts::isInstalled(set) ? SymbolFonts::windowsName(set)
+                                             : SymbolFonts::outlineFamilies().constFirst();
     const QString key = normalised(windowsName);
     for (const Substitute &substitute : substitutes())
         if (normalised(QString::fromLatin1(substitute.windowsName)) == key)
@@ -149,6 +140,9 @@ QString resolveFamily(const QString &windowsName)
 
 QString windowsName(const QString &family)
 {
+    const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(family);
+    if (set != SymbolFonts::TSymbolSet::ssNone)
+        return SymbolFonts::windowsName(set);
     const QString key = normalised(family);
     for (const Substitute &substitute : substitutes())
         if (normalised(substitute.candidates.constFirst()) == key)
@@ -159,6 +153,13 @@ QString windowsName(const QString &family)
 QFont toQFont(const TFont &font, int pixelsPerInch)
 {
     QFont result(resolveFamily(font.name));
+    if (SymbolFonts::isSymbolFont(font.name)
+        && !SymbolFonts::isInstalled(SymbolFonts::symbolSet(font.name))) {
+        // Mapped symbols come from the outline font alone: no fallback may
+        // pick a colour emoji font, and a code it lacks shows as a box.
+        result.setFamilies(SymbolFonts::outlineFamilies());
+        result.setStyleStrategy(QFont::NoFontMerging);
+    }
     result.setBold(font.style & fsBold);
     result.setItalic(font.style & fsItalic);
     result.setUnderline(font.style & fsUnderline);
@@ -208,7 +209,8 @@ TTextMetrics metrics(const TFont &font, int pixelsPerInch)
 QSize textExtent(const TFont &font, int pixelsPerInch, const QString &text)
 {
     const QFontMetrics fm(toQFont(font, pixelsPerInch));
-    return QSize(fm.horizontalAdvance(text), fm.ascent() + fm.descent());
+    return QSize(fm.horizontalAdvance(SymbolFonts::displayText(font.name, text)),
+                 fm.ascent() + fm.descent());
 }
 
 } // namespace Fonts

@@ -66,8 +66,13 @@ QString resolveFamily(const QString &windowsName);
 QString windowsName(const QString &family);
 
 // Whether a name is one of the Windows symbol fonts (Symbol, Wingdings,
-// Wingdings 2 and 3, Webdings), spelled in any case and spacing.
+// Wingdings 2 and 3, Webdings), spelled in any case and spacing. Their text
+// is drawn through SymbolFonts::displayText (see platform/SymbolFonts.h).
 bool isSymbolFontName(const QString &windowsName);
+
+// Whether the font database has the family (any case; foundry suffixes such
+// as "Name [urw]" ignored). False without a GUI application.
+bool isInstalled(const QString &family);
 
 // A QFont for the font at the given pixels per inch; pixel sizes follow the
 // platform's rule that a negative height is the character height. The QFont
@@ -85,7 +90,8 @@ QFont toQFont(const TFont &font, int pixelsPerInch);
 TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch);
 
 TTextMetrics metrics(const TFont &font, int pixelsPerInch);
-// Width and height of one line of text, as the platform's text extent.
+// Width and height of one line of text, as the platform's text extent
+// (symbol-font codes measured as they are drawn).
 QSize textExtent(const TFont &font, int pixelsPerInch, const QString &text);
 
 } // namespace Fonts
