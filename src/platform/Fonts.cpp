@@ -181,8 +181,15 @@ TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch)
 {
     TFont result = base;
     const QString family = font.family();
-    if (resolveFamily(base.name).compare(family, Qt::CaseInsensitive) != 0)
+    // A symbol font comes back from the dialog under its own Windows name,
+    // so the outline font it is drawn with means just that font.
+    if (SymbolFonts::isSymbolFont(base.name) || resolveFamily(base.name).compare(family, Qt::CaseInsensitive) != 0)
         result.name = windowsName(family);
+    // The symbol fonts are of the symbol character set, as the platform reports them.
+    if (SymbolFonts::isSymbolFont(result.name))
+        result.charset = SYMBOL_CHARSET;
+    else if (result.charset == SYMBOL_CHARSET)
+        result.charset = DEFAULT_CHARSET;
     if (font.pointSizeF() > 0)
         result.setSize(Numbers::roundHalfEven(font.pointSizeF()), pixelsPerInch);
     else if (font.pixelSize() > 0)

@@ -86,7 +86,9 @@ QFont toQFont(const TFont &font, int pixelsPerInch);
 // A font chosen in a dialog, as a TFont: family (see windowsName), size in
 // points (pixel size when the QFont has no point size), bold, italic,
 // underline and strike-out; colour, character set and pitch come from `base`,
-// and so does the name when the chosen family is the one `base` resolves to.
+// and so does the name when the chosen family is the one `base` resolves to
+// (not for symbol fonts, which come back by their Windows names). The symbol
+// fonts get the symbol character set, other fonts leave it.
 TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch);
 
 TTextMetrics metrics(const TFont &font, int pixelsPerInch);

@@ -1,9 +1,12 @@
 #include "platform/SymbolFonts.h"
 
 #include "platform/Fonts.h"
+#include "platform/SfntRename.h"
 #include "platform/Windows1252.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QGuiApplication>
 #include <QMutex>
 #include <QTextStream>
@@ -93,16 +96,27 @@ const Table &table()
     return instance;
 }
 
+QMutex &stateMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+// Per set: 0 not asked yet, 1 not installed, 2 installed, 3 stand-in registered.
+std::array<int, kSetCount> &installState()
+{
+    static std::array<int, kSetCount> state{};
+    return state;
+}
+
 // Installed fonts do not change while the program runs; ask the font
 // database once per set (and not at all without a GUI application).
 bool installedCached(TSymbolSet set)
 {
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return false;
-    static QMutex mutex;
-    static std::array<int, kSetCount> known{}; // 0 unknown, 1 no, 2 yes
-    QMutexLocker lock(&mutex);
-    int &state = known[int(set)];
+    QMutexLocker lock(&stateMutex());
+    int &state = installState()[int(set)];
     if (state == 0)
         state = Fonts::isInstalled(windowsName(set)) ? 2 : 1;
     return state == 2;
@@ -138,6 +152,28 @@ QStringList windowsFamilies()
 bool isInstalled(TSymbolSet set)
 {
     return set != TSymbolSet::ssNone && installedCached(set);
+}
+
+QStringList registerSelectorFamilies()
+{
+    static QStringList offered;
+    if (!offered.isEmpty() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return offered;
+    QFont outline(outlineFamilies().constFirst());
+    outline.setStyleStrategy(QFont::NoFontMerging);
+    const QRawFont raw = QRawFont::fromFont(outline);
+    for (const SetName &entry : kSets) {
+        if (isInstalled(entry.set))
+            continue;
+        const QString name = QString::fromLatin1(entry.name);
+        const QByteArray copy = SfntRename::renamedCopy(raw, name);
+        if (copy.isEmpty() || QFontDatabase::addApplicationFontFromData(copy) < 0)
+            continue;
+        QMutexLocker lock(&stateMutex());
+        installState()[int(entry.set)] = 3;
+        offered << name;
+    }
+    return offered;
 }
 
 QStringList outlineFamilies()

@@ -34,8 +34,15 @@ QString windowsName(TSymbolSet set);
 QStringList windowsFamilies();
 
 // Whether the Windows font of that set is itself installed (it then draws
-// its own codes and no mapping is needed).
+// its own codes and no mapping is needed). The stand-ins registered by
+// registerSelectorFamilies() do not count.
 bool isInstalled(TSymbolSet set);
+
+// Makes the font dialog offer the symbol fonts that are not installed by
+// their Windows names: registers a copy of the outline font under each name
+// (used by the dialog's lists only; drawing keeps going through the table).
+// Returns the names now offered. Needs a GUI application; runs once.
+QStringList registerSelectorFamilies();
 
 // The installed outline families that draw mapped symbols, best first. Colour
 // emoji fonts are never among them.

@@ -5,6 +5,8 @@
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
 
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QProcess>
 #include <QRawFont>
@@ -216,6 +218,39 @@ private slots:
                 differing += qAbs(qGray(viaTable.pixel(x, y)) - qGray(direct.pixel(x, y))) > 64;
         QCOMPARE(differing, 0);
         QVERIFY(inkBounds(latin) != inkBounds(viaTable));
+    }
+
+    // Last: the stand-ins stay registered for the rest of the process.
+    void theFontDialogOffersTheWindowsNames()
+    {
+        QCOMPARE(SymbolFonts::registerSelectorFamilies(), SymbolFonts::windowsFamilies());
+        const QStringList families = QFontDatabase::families();
+        for (const QString &name : SymbolFonts::windowsFamilies())
+            QVERIFY2(families.contains(name), qPrintable(name));
+        // A valid font: the stand-in has the outline font's glyphs.
+        QFont standIn("Webdings");
+        standIn.setStyleStrategy(QFont::NoFontMerging);
+        QCOMPARE(QFontInfo(standIn).family(), QString("Webdings"));
+        QVERIFY(QRawFont::fromFont(standIn).supportsCharacter(0x1F57F));
+        // Drawing still goes through the table.
+        QVERIFY(!SymbolFonts::isInstalled(TSymbolSet::ssWebdings));
+        QCOMPARE(QFontInfo(Fonts::toQFont(fontNamed("Webdings"), 96)).family(), QString("Symbola"));
+        QCOMPARE(drawn(fontNamed("Wingdings"), "("), drawn(fontNamed("Symbola"), kTelephone));
+
+        QFontDialog dialog;
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        QFont chosen("Webdings");
+        chosen.setPointSize(20);
+        dialog.setCurrentFont(chosen);
+        QCOMPARE(dialog.currentFont().family(), QString("Webdings"));
+        TFont base = fontNamed("WingDings", 24);
+        const TFont result = Fonts::fromQFont(dialog.currentFont(), base, 96);
+        QCOMPARE(result.name, QString("Webdings"));
+        QCOMPARE(result.charset, SYMBOL_CHARSET);
+        QCOMPARE(result.size(96), 20);
+        // Back to a text font: the text character set again.
+        QCOMPARE(Fonts::fromQFont(QFont("Liberation Sans", 12), result, 96).charset, DEFAULT_CHARSET);
+        QCOMPARE(Fonts::fromQFont(QFont("Liberation Sans", 12), result, 96).name, QString("Arial"));
     }
 };
 
