@@ -163,6 +163,11 @@ private slots:
         selector.SymbolList->setCurrentRow(0);
         QCOMPARE(selector.ChosenCaption(), std::optional<QString>(" "));
         QCOMPARE(selector.ChosenFont(), font);
+
+        // An empty caption selects nothing, and "Ok" then keeps the caption.
+        TGetSymbol empty(font, QString());
+        QCOMPARE(empty.SymbolList->currentRow(), -1);
+        QCOMPARE(empty.ChosenCaption(), std::nullopt);
     }
 
     void theFontButtonChangesTheListFaceButNotItsSize()

@@ -248,6 +248,8 @@ private slots:
         QCOMPARE(result.name, QString("Webdings"));
         QCOMPARE(result.charset, SYMBOL_CHARSET);
         QCOMPARE(result.size(96), 20);
+        // The outline font chosen by its own name is that font, not a symbol set.
+        QCOMPARE(Fonts::fromQFont(QFont("Symbola", 20), base, 96).name, QString("Symbola"));
         // Back to a text font: the text character set again.
         QCOMPARE(Fonts::fromQFont(QFont("Liberation Sans", 12), result, 96).charset, DEFAULT_CHARSET);
         QCOMPARE(Fonts::fromQFont(QFont("Liberation Sans", 12), result, 96).name, QString("Arial"));
