@@ -1,8 +1,8 @@
 #include "objects/TGetSymbol.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SymbolFonts.h"
 #include "platform/UserDialogs.h"

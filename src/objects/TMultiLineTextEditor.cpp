@@ -1,7 +1,7 @@
 #include "objects/TMultiLineTextEditor.h"
 
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QApplication>

@@ -126,10 +126,23 @@ bool installedCached(TSymbolSet set)
 
 TSymbolSet symbolSet(const QString &fontName)
 {
+    // Asked for every text measured or drawn: most names are ruled out by
+    // their first letter.
+    if (fontName.isEmpty())
+        return TSymbolSet::ssNone;
+    const QChar first = fontName.trimmed().value(0).toCaseFolded();
+    if (first != QLatin1Char('s') && first != QLatin1Char('w'))
+        return TSymbolSet::ssNone;
+    static const auto keys = [] {
+        std::array<QString, kSets.size()> result;
+        for (std::size_t i = 0; i < kSets.size(); ++i)
+            result[i] = key(QString::fromLatin1(kSets[i].name));
+        return result;
+    }();
     const QString wanted = key(fontName);
-    for (const SetName &entry : kSets)
-        if (key(QString::fromLatin1(entry.name)) == wanted)
-            return entry.set;
+    for (std::size_t i = 0; i < kSets.size(); ++i)
+        if (keys[i] == wanted)
+            return kSets[i].set;
     return TSymbolSet::ssNone;
 }
 

@@ -1,5 +1,6 @@
 #include "support/ScriptedDialogs.h"
 
+#include "app/CardClasses.h"
 #include "design/CardDocument.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGMultiLineLabel.h"

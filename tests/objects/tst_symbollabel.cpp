@@ -1,6 +1,7 @@
 #include "LabelImages.h"
 #include "support/ScriptedDialogs.h"
 
+#include "app/CardClasses.h"
 #include "design/CardDocument.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGBusinessCardLabel.h"
