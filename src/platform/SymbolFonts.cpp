@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 
 // The resource lives in the core library, so it is registered by hand.
@@ -128,10 +129,11 @@ TSymbolSet symbolSet(const QString &fontName)
 {
     // Asked for every text measured or drawn: most names are ruled out by
     // their first letter.
-    if (fontName.isEmpty())
+    const auto first = std::find_if(fontName.cbegin(), fontName.cend(), [](QChar c) { return !c.isSpace(); });
+    if (first == fontName.cend())
         return TSymbolSet::ssNone;
-    const QChar first = fontName.trimmed().value(0).toCaseFolded();
-    if (first != QLatin1Char('s') && first != QLatin1Char('w'))
+    const QChar letter = first->toCaseFolded();
+    if (letter != QLatin1Char('s') && letter != QLatin1Char('w'))
         return TSymbolSet::ssNone;
     static const auto keys = [] {
         std::array<QString, kSets.size()> result;
