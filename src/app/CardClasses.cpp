@@ -10,6 +10,8 @@
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
+#include "objects/TGMultiLineLabel.h"
+#include "objects/TGSymbolLabel.h"
 
 namespace {
 
@@ -38,6 +40,8 @@ void registerCardClasses()
     TGClassRegistry::add<TBCShapes>("TBCShapes");
     TGClassRegistry::add<TGPLabel>("TGPLabel");
     TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
+    TGClassRegistry::add<TGSymbolLabel>("TGSymbolLabel");
+    TGClassRegistry::add<TGMultiLineLabel>("TGMultiLineLabel");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -60,4 +64,25 @@ void registerCardClasses()
                                                       label.FitToText();
                                                       return true;
                                                   }});
+
+    TGBusinessCardPanel32::RegisterTool(psSymbolLabel, {[](TGBusinessCardPanel32 &panel) {
+                                                            return new TGSymbolLabel(&panel);
+                                                        },
+                                                        [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                            auto &symbol = static_cast<TGSymbolLabel &>(object);
+                                                            symbol.ChooseSymbol();
+                                                            symbol.FitToText();
+                                                            return true;
+                                                        }});
+    TGBusinessCardPanel32::RegisterTool(psMultiLineLabel, {[](TGBusinessCardPanel32 &panel) {
+                                                               auto *label = new TGMultiLineLabel(&panel);
+                                                               label->SetFont(panel.Font());
+                                                               return label;
+                                                           },
+                                                           [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                               auto &label = static_cast<TGMultiLineLabel &>(object);
+                                                               label.EditLines();
+                                                               label.FitLines();
+                                                               return true;
+                                                           }});
 }

@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include "platform/SymbolFonts.h"
+
 // Text output of TCanvas: the reference point, alignment, escapement and
 // the opaque text cell.
 
@@ -56,7 +58,8 @@ void TCanvas::drawText(int x, int y, const QString &text, const QRect *clip)
         m_painter->fillRect(QRectF(cell, QSizeF(textExtent(text))), background);
     m_painter->setFont(qFont());
     m_painter->setPen(Colors::toQColor(m_font.color));
-    m_painter->drawText(cell + QPointF(0, textMetrics().ascent), text);
+    m_painter->drawText(cell + QPointF(0, textMetrics().ascent),
+                        SymbolFonts::displayText(m_font.name, text));
     m_painter->restore();
 }
 
@@ -70,6 +73,7 @@ void TCanvas::textRect(const QRect &clip, int x, int y, const QString &text)
 QPainterPath TCanvas::textPath(int x, int y, const QString &text) const
 {
     QPainterPath path;
-    path.addText(cellOffset(text) + QPointF(0, textMetrics().ascent), qFont(), text);
+    path.addText(cellOffset(text) + QPointF(0, textMetrics().ascent), qFont(),
+                 SymbolFonts::displayText(m_font.name, text));
     return textPlacement(x, y, m_escapement).map(path);
 }

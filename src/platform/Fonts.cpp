@@ -1,6 +1,7 @@
 #include "platform/Fonts.h"
 
 #include "platform/Numbers.h"
+#include "platform/SymbolFonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -31,12 +32,6 @@ struct Substitute {
     QStringList candidates; // first installed one wins
 };
 
-const QStringList &symbolCandidates()
-{
-    static const QStringList candidates{QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")};
-    return candidates;
-}
-
 const std::vector<Substitute> &substitutes()
 {
     static const std::vector<Substitute> table{
@@ -57,30 +52,6 @@ const std::vector<Substitute> &substitutes()
 QString normalised(const QString &name)
 {
     return name.simplified().toCaseFolded();
-}
-
-bool isInstalled(const QString &family)
-{
-    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    if (!app)
-        return false;
-    // Asked for every text drawn, so the answers are kept until the
-    // application's fonts change.
-    static QHash<QString, bool> answers;
-    static const QMetaObject::Connection reset =
-        QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { answers.clear(); });
-    Q_UNUSED(reset);
-    const auto known = answers.constFind(family);
-    if (known != answers.constEnd())
-        return *known;
-    // The font database spells some families with their foundry: "Name [urw]".
-    const QStringList families = QFontDatabase::families();
-    const bool installed = std::any_of(families.begin(), families.end(), [&](const QString &name) {
-        const qsizetype foundry = name.indexOf(QLatin1String(" ["));
-        return name.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
-    });
-    answers.insert(family, installed);
-    return installed;
 }
 
 QString firstInstalled(const QStringList &candidates)
@@ -141,18 +112,38 @@ int averageCharWidth(const QFont &font)
 
 } // namespace
 
-bool isSymbolFontName(const QString &windowsName)
+bool isInstalled(const QString &family)
 {
-    static const QStringList names{QStringLiteral("symbol"), QStringLiteral("wingdings"),
-                                   QStringLiteral("wingdings 2"), QStringLiteral("wingdings 3"),
-                                   QStringLiteral("webdings")};
-    return names.contains(normalised(windowsName));
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!app)
+        return false;
+    // Asked for every text drawn, so the answers are kept until the
+    // application's fonts change.
+    static QHash<QString, bool> answers;
+    static const QMetaObject::Connection reset =
+        QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { answers.clear(); });
+    Q_UNUSED(reset);
+    const auto known = answers.constFind(family);
+    if (known != answers.constEnd())
+        return *known;
+    // The font database spells some families with their foundry: "Name [urw]".
+    const QStringList families = QFontDatabase::families();
+    const bool installed = std::any_of(families.begin(), families.end(), [&](const QString &name) {
+        const qsizetype foundry = name.indexOf(QLatin1String(" ["));
+        return name.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
+    });
+    answers.insert(family, installed);
+    return installed;
 }
+
+bool isSymbolFontName(const QString &windowsName) { return SymbolFonts::isSymbolFont(windowsName); }
 
 QString resolveFamily(const QString &windowsName)
 {
-    if (isSymbolFontName(windowsName))
-        return firstInstalled(symbolCandidates());
+    const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(windowsName);
+    if (set != SymbolFonts::TSymbolSet::ssNone)
+        return SymbolFonts::isInstalled(set) ? SymbolFonts::windowsName(set)
+                                             : SymbolFonts::outlineFamilies().constFirst();
     const QString key = normalised(windowsName);
     for (const Substitute &substitute : substitutes())
         if (normalised(QString::fromLatin1(substitute.windowsName)) == key)
@@ -162,6 +153,9 @@ QString resolveFamily(const QString &windowsName)
 
 QString windowsName(const QString &family)
 {
+    const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(family);
+    if (set != SymbolFonts::TSymbolSet::ssNone)
+        return SymbolFonts::windowsName(set);
     const QString key = normalised(family);
     for (const Substitute &substitute : substitutes())
         if (normalised(substitute.candidates.constFirst()) == key)
@@ -172,6 +166,13 @@ QString windowsName(const QString &family)
 QFont toQFont(const TFont &font, int pixelsPerInch)
 {
     QFont result(resolveFamily(font.name));
+    if (SymbolFonts::isSymbolFont(font.name)
+        && !SymbolFonts::isInstalled(SymbolFonts::symbolSet(font.name))) {
+        // Mapped symbols come from the outline font alone: no fallback may
+        // pick a colour emoji font, and a code it lacks shows as a box.
+        result.setFamilies(SymbolFonts::outlineFamilies());
+        result.setStyleStrategy(QFont::NoFontMerging);
+    }
     result.setBold(font.style & fsBold);
     result.setItalic(font.style & fsItalic);
     result.setUnderline(font.style & fsUnderline);
@@ -193,8 +194,15 @@ TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch)
 {
     TFont result = base;
     const QString family = font.family();
-    if (resolveFamily(base.name).compare(family, Qt::CaseInsensitive) != 0)
+    // A symbol font comes back from the dialog under its own Windows name,
+    // so the outline font it is drawn with means just that font.
+    if (SymbolFonts::isSymbolFont(base.name) || resolveFamily(base.name).compare(family, Qt::CaseInsensitive) != 0)
         result.name = windowsName(family);
+    // The symbol fonts are of the symbol character set, as the platform reports them.
+    if (SymbolFonts::isSymbolFont(result.name))
+        result.charset = SYMBOL_CHARSET;
+    else if (result.charset == SYMBOL_CHARSET)
+        result.charset = DEFAULT_CHARSET;
     if (font.pointSizeF() > 0)
         result.setSize(Numbers::roundHalfEven(font.pointSizeF()), pixelsPerInch);
     else if (font.pixelSize() > 0)
@@ -235,7 +243,8 @@ TTextMetrics metrics(const TFont &font, int pixelsPerInch)
 QSize textExtent(const TFont &font, int pixelsPerInch, const QString &text)
 {
     const QFontMetrics fm(toQFont(font, pixelsPerInch));
-    return QSize(fm.horizontalAdvance(text), fm.ascent() + fm.descent());
+    return QSize(fm.horizontalAdvance(SymbolFonts::displayText(font.name, text)),
+                 fm.ascent() + fm.descent());
 }
 
 } // namespace Fonts

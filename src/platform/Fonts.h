@@ -66,8 +66,13 @@ QString resolveFamily(const QString &windowsName);
 QString windowsName(const QString &family);
 
 // Whether a name is one of the Windows symbol fonts (Symbol, Wingdings,
-// Wingdings 2 and 3, Webdings), spelled in any case and spacing.
+// Wingdings 2 and 3, Webdings), spelled in any case and spacing. Their text
+// is drawn through SymbolFonts::displayText (see platform/SymbolFonts.h).
 bool isSymbolFontName(const QString &windowsName);
+
+// Whether the font database has the family (any case; foundry suffixes such
+// as "Name [urw]" ignored). False without a GUI application.
+bool isInstalled(const QString &family);
 
 // A QFont for the font at the given pixels per inch; pixel sizes follow the
 // platform's rule that a negative height is the character height. The QFont
@@ -81,11 +86,14 @@ QFont toQFont(const TFont &font, int pixelsPerInch);
 // A font chosen in a dialog, as a TFont: family (see windowsName), size in
 // points (pixel size when the QFont has no point size), bold, italic,
 // underline and strike-out; colour, character set and pitch come from `base`,
-// and so does the name when the chosen family is the one `base` resolves to.
+// and so does the name when the chosen family is the one `base` resolves to
+// (not for symbol fonts, which come back by their Windows names). The symbol
+// fonts get the symbol character set, other fonts leave it.
 TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch);
 
 TTextMetrics metrics(const TFont &font, int pixelsPerInch);
-// Width and height of one line of text, as the platform's text extent.
+// Width and height of one line of text, as the platform's text extent
+// (symbol-font codes measured as they are drawn).
 QSize textExtent(const TFont &font, int pixelsPerInch, const QString &text);
 
 } // namespace Fonts

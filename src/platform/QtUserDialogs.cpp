@@ -1,6 +1,7 @@
 #include "platform/QtUserDialogs.h"
 
 #include "platform/ScreenMetrics.h"
+#include "platform/SymbolFonts.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -65,8 +66,12 @@ std::optional<TFont> QtUserDialogs::chooseFont(const TFont &initial, bool trueTy
     QFontDialog::FontDialogOptions options;
     if (trueTypeOnly)
         options |= QFontDialog::ScalableFonts;
+    // The symbol fonts of Windows documents are offered by their names.
+    SymbolFonts::registerSelectorFamilies();
     // The dialog lists point sizes, so it gets the font by points.
     QFont shown = Fonts::toQFont(initial, ppi);
+    if (SymbolFonts::isSymbolFont(initial.name))
+        shown.setFamilies({SymbolFonts::windowsName(SymbolFonts::symbolSet(initial.name))});
     shown.setPointSize(qMax(1, initial.size(ppi)));
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, shown, parentWidget(), QString(), options);

@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Numbers.h"
+#include "platform/SymbolFonts.h"
 #include "report/ReportPage.h"
 
 #include <QFontMetricsF>
@@ -383,7 +384,9 @@ double ReportCanvas::lineHeightInches() const
 
 double ReportCanvas::textWidthInches(const QString &text) const
 {
-    return metrics_.dpiX > 0 ? QFontMetricsF(deviceFont()).horizontalAdvance(text) / metrics_.dpiX : 0.0;
+    return metrics_.dpiX > 0 ? QFontMetricsF(deviceFont()).horizontalAdvance(
+               SymbolFonts::displayText(font_.name, text)) / metrics_.dpiX
+                             : 0.0;
 }
 
 void ReportCanvas::printText(double x, double y, const QString &text)
@@ -392,8 +395,9 @@ void ReportCanvas::printText(double x, double y, const QString &text)
     printText(text);
 }
 
-void ReportCanvas::printText(const QString &text)
+void ReportCanvas::printText(const QString &stored)
 {
+    const QString text = SymbolFonts::displayText(font_.name, stored);
     const QFont font = deviceFont();
     const QFontMetricsF metrics(font);
     const QPointF baseline(toDeviceX(cursor_.x()), toDeviceY(cursor_.y()));

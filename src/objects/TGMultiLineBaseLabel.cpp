@@ -1,0 +1,208 @@
+#include "objects/TGMultiLineBaseLabel.h"
+
+#include "objects/ShapeMenus.h"
+#include "platform/Canvas.h"
+#include "platform/EditControlWrap.h"
+#include "platform/Numbers.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/UserDialogs.h"
+#include "report/TReport.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+
+TGMultiLineBaseLabel::TGMultiLineBaseLabel(QObject *owner) : TGGraphicControl(owner)
+{
+    InitSize(190, 33);
+    m_font.setSize(10, ScreenMetrics::pixelsPerInch());
+}
+
+const TPropertyList &TGMultiLineBaseLabel::properties()
+{
+    using C = TGMultiLineBaseLabel;
+    static const TPropertyList list = TPropertyBuilder<C>(TGGraphicControl::properties())
+        .strings("Items", &C::Items, &C::SetItems)
+        .boolean("AutoSize", &C::AutoSize, &C::SetAutoSize)
+        .enumeration("Alignment", alignmentNames(), &C::Alignment, &C::SetAlignment, 0)
+        .font("Font", &C::Font, &C::SetFont)
+        .boolean("WordWrap", &C::WordWrap, &C::SetWordWrap, false)
+        .build();
+    return list;
+}
+
+void TGMultiLineBaseLabel::SetItems(const QStringList &value)
+{
+    m_items = value;
+    Invalidate();
+}
+
+void TGMultiLineBaseLabel::SetAlignment(TAlignment value)
+{
+    if (value == m_alignment)
+        return;
+    m_alignment = value;
+    Invalidate();
+}
+
+void TGMultiLineBaseLabel::SetFont(const TFont &value)
+{
+    if (value == m_font)
+        return;
+    m_font = value;
+    Invalidate();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TGMultiLineBaseLabel::SetWordWrap(bool value)
+{
+    if (value == m_wordWrap)
+        return;
+    m_wordWrap = value;
+    if (IsLoading())
+        return; // wrapped once loading is done (Loaded)
+    if (value)
+        Rewrap();
+    Invalidate();
+    NotifyChanged();
+}
+
+TFont TGMultiLineBaseLabel::ZoomedFont() const
+{
+    TFont font = m_font;
+    if (Zoom() != 1.0f) {
+        const int ppi = ScreenMetrics::pixelsPerInch();
+        font.setSize(Numbers::truncate(double(m_font.size(ppi)) * double(Zoom())), ppi);
+    }
+    return font;
+}
+
+void TGMultiLineBaseLabel::Rewrap()
+{
+    m_wrapped.clear();
+    if (!m_wordWrap)
+        return;
+    m_wrapped = EditControlWrap::wrap(m_items.join(QLatin1String("\r\n")), ZoomedFont(),
+                                      ScreenMetrics::pixelsPerInch(), Width());
+    Invalidate();
+}
+
+QStringList TGMultiLineBaseLabel::ShownLines() const
+{
+    QStringList lines = m_wordWrap ? m_wrapped : m_items;
+    if (lines.isEmpty())
+        lines << QStringLiteral("<blank>");
+    else if (lines.size() == 1 && TrimSpaces(lines.constFirst()).isEmpty())
+        lines << QStringLiteral("<blank>");
+    return lines;
+}
+
+void TGMultiLineBaseLabel::PaintTo(TCanvas &canvas)
+{
+    const QStringList lines = ShownLines();
+    canvas.setFont(ZoomedFont());
+    canvas.setBrush(TBrush{clWhite, bsClear, {}});
+    const int h = canvas.textHeight(QStringLiteral("XXX"));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        const int w = canvas.textWidth(line);
+        int x = 0;
+        if (m_alignment == taRightJustify)
+            x = Width() - w - 1;
+        else if (m_alignment == taCenter)
+            x = Width() / 2 - w / 2 + 1;
+        canvas.textRect(QRect(0, i * h, Width(), h), x, i * h, line);
+    }
+}
+
+QPicture TGMultiLineBaseLabel::MakeMetafile()
+{
+    QPicture picture;
+    QPainter painter(&picture);
+    {
+        TCanvas canvas(&painter);
+        PaintTo(canvas);
+    }
+    painter.end();
+    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
+    return picture;
+}
+
+// Printed as the screen drawing, recorded and stretched over the box.
+void TGMultiLineBaseLabel::PrintTo(TReport &report, double left, double top)
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    const double ppi = ScreenMetrics::pixelsPerInch();
+    const QPicture picture = MakeMetafile();
+    report.stretchDraw(left + Left() / ppi, top + Top() / ppi, left + (Left() + Width()) / ppi,
+                       top + (Top() + Height()) / ppi, picture, QRect(0, 0, Width(), Height()));
+}
+
+void TGMultiLineBaseLabel::FitLines()
+{
+    TFont font = ZoomedFont();
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    if (m_wordWrap)
+        Rewrap();
+    const QStringList &lines = m_wordWrap ? m_wrapped : m_items;
+    const int h = Fonts::textExtent(font, ppi, QStringLiteral("XXX")).height();
+    int width = Width();
+    for (const QString &line : lines)
+        width = std::max(width, Fonts::textExtent(font, ppi, line).width());
+    SetBounds(Left(), Top(), width, h * int(lines.size()));
+    Invalidate();
+}
+
+void TGMultiLineBaseLabel::Paint(TCanvas &canvas)
+{
+    PaintTo(canvas);
+    TGGraphicControl::Paint(canvas);
+}
+
+void TGMultiLineBaseLabel::BoundsChanged()
+{
+    // Moving or resizing rewraps first, as the platform's size notification did.
+    if (m_wordWrap)
+        Rewrap();
+    TGGraphicControl::BoundsChanged();
+}
+
+void TGMultiLineBaseLabel::ApplyFont(const TFont &font)
+{
+    SetFont(font);
+    if (m_wordWrap)
+        Rewrap();
+}
+
+void TGMultiLineBaseLabel::ChooseFont()
+{
+    if (const std::optional<TFont> font = UserDialogs::current().chooseFont(m_font, false))
+        SetFont(*font);
+    if (m_wordWrap)
+        Rewrap();
+}
+
+void TGMultiLineBaseLabel::Loaded()
+{
+    const bool fresh = !ObjectMenu();
+    TGGraphicControl::Loaded();
+    if (m_wordWrap)
+        Rewrap();
+    if (!fresh)
+        return;
+    AddMenuSeparator();
+    AddMenuItem("Font", [this] { ChooseFont(); });
+    const ShapeMenus::Choices alignments{{"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};
+    m_alignmentItems = ShapeMenus::fillChoices(AddSubMenu("Alignment"), alignments, this, [this](int value) {
+        SetAlignment(TAlignment(value));
+        NotifyChanged();
+    });
+}
+
+void TGMultiLineBaseLabel::RefreshPopup()
+{
+    TGGraphicControl::RefreshPopup();
+    ShapeMenus::tick(m_alignmentItems, int(m_alignment));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "objects/TGMultiLineBaseLabel.h"
+
+// The multi-line text the tool puts on the card: adds text editing and the
+// word-wrap switch to its menu.
+class TGMultiLineLabel : public TGMultiLineBaseLabel
+{
+    Q_OBJECT
+public:
+    explicit TGMultiLineLabel(QObject *owner = nullptr) : TGMultiLineBaseLabel(owner) {}
+
+    static const TPropertyList &properties() { return TGMultiLineBaseLabel::properties(); }
+    const TPropertyList &StoredProperties() const override { return properties(); }
+
+    QAction *WordWrapItem() const { return m_wordWrapItem; }
+
+    // "Text": the editor with the label's font and lines; a change on "Ok".
+    void EditLines();
+
+    void Loaded() override;
+    void RefreshPopup() override;
+
+private:
+    QAction *m_wordWrapItem = nullptr;
+};
