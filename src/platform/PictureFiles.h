@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Reads the picture files the program offers (bitmaps, JPEG pictures and
+// icons) into bitmaps, refusing damaged or hostile files cleanly: a picture
+// that claims more pixels than its file holds, or more than MaxSide pixels a
+// side, is refused before any memory is taken for it.
+namespace PictureFiles {
+
+// No picture side may exceed this many pixels.
+constexpr int MaxSide = 20000;
+// Files larger than this are not read at all.
+constexpr qint64 MaxFileBytes = qint64(512) * 1024 * 1024;
+
+// The message of a JPEG decode during which libjpeg reported warnings.
+inline constexpr const char *JpegWarnings = "There are warnings";
+
+// Reads a bitmap (".BMP"), JPEG (".JPG", ".JIF", ".JPEG") or icon (".ICO")
+// file, chosen by the extension with letter case ignored. A null image with
+// `error` set when the file cannot be read or has another extension.
+QImage LoadPictureFile(const QString &fileName, QString *error = nullptr);
+
+// The same from bytes already in memory.
+// A complete BMP file: 1, 4, 8, 16, 24 or 32 bits per pixel, RLE4 and RLE8,
+// bit fields, the old 12-byte header.
+QImage DecodeBitmap(const QByteArray &bmpFile, QString *error = nullptr);
+// A JPEG decoded to a 256-colour palette bitmap (two-pass quantisation,
+// Floyd-Steinberg dithering, accurate integer inverse DCT, smooth
+// upsampling). Any libjpeg warning fails the decode with JpegWarnings.
+QImage DecodeJpeg(const QByteArray &jpegFile, QString *error = nullptr);
+// The largest image of an icon file drawn at (0, 0) on a white bitmap of its
+// size.
+QImage DecodeIcon(const QByteArray &icoFile, QString *error = nullptr);
+
+// Reads a whole file within MaxFileBytes; false with `error` set otherwise.
+bool ReadWholeFile(const QString &fileName, QByteArray &data, QString *error = nullptr);
+
+// A complete BMP file for `image` (8 bits with palette for palette images,
+// 24 bits otherwise).
+QByteArray EncodeBitmap(const QImage &image);
+
+} // namespace PictureFiles
