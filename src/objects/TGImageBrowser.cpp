@@ -167,9 +167,10 @@ void TGImageBrowser::BuildLayout()
     lists->addWidget(DirectoryListBox1, 1, 0);
     lists->addWidget(FileListBox1, 0, 1, 2, 1);
     lists->addWidget(ScrollBox1, 0, 2, 2, 1);
-    lists->setColumnStretch(0, 3);
-    lists->setColumnStretch(1, 3);
-    lists->setColumnStretch(2, 4);
+    DriveComboBox1->setFixedWidth(190);
+    DirectoryListBox1->setFixedWidth(190);
+    FileListBox1->setFixedWidth(160);
+    lists->setColumnStretch(2, 1);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(HelpButton);
@@ -184,6 +185,10 @@ void TGImageBrowser::BuildLayout()
     layout->addLayout(lists, 1);
     layout->addLayout(bar);
 
+    // Folders arrive in the background: keep the open one in view.
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this] {
+        DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
     connect(DriveComboBox1, &QComboBox::textActivated, this, [this](const QString &root) { OpenDirectory(root); });
     connect(DirectoryListBox1, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { OpenDirectory(m_dirModel->filePath(index)); });
@@ -232,8 +237,9 @@ void TGImageBrowser::OpenDirectory(const QString &path)
     FileListBox1->clearSelection();
     const QModelIndex dir = m_dirModel->index(folder);
     DirectoryListBox1->setCurrentIndex(dir);
-    DirectoryListBox1->expand(dir);
-    DirectoryListBox1->scrollTo(dir);
+    for (QModelIndex i = dir; i.isValid(); i = i.parent())
+        DirectoryListBox1->expand(i);
+    DirectoryListBox1->scrollTo(dir, QAbstractItemView::PositionAtCenter);
     for (int i = 0; i < DriveComboBox1->count(); ++i)
         if (folder.startsWith(DriveComboBox1->itemText(i)))
             DriveComboBox1->setCurrentIndex(i);
