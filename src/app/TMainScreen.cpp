@@ -5,6 +5,7 @@
 #include "app/HelpTopics.h"
 #include "app/PrinterAvailable.h"
 #include "app/TAboutBox.h"
+#include "app/TBackgroundArtCommand.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
 #include "app/TFileCommands.h"
@@ -58,6 +59,7 @@ void TMainScreen::FormCreate()
     BuildBottomBar();
     ConnectToolBar();
     ConnectMenus();
+    InstallBackgroundArtCommand(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);
 

@@ -23,6 +23,7 @@ public:
 
     const QImage &Bitmap() const { return m_bitmap; }
     const TMetafile *Metafile() const { return m_metafile.get(); }
+    std::shared_ptr<const TMetafile> MetafileShared() const { return m_metafile; }
     // Pixels for a bitmap, the metafile's own size in screen pixels.
     int Width() const;
     int Height() const;
