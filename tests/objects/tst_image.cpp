@@ -7,6 +7,8 @@
 #include "platform/PictureFiles.h"
 #include "platform/ScreenMetrics.h"
 #include "report/PdfTarget.h"
+#include "report/RecordedTarget.h"
+#include "report/ReportPlayer.h"
 #include "report/TReport.h"
 #include "support/PictureSamples.h"
 #include "support/ScriptedDialogs.h"
@@ -43,6 +45,7 @@ private slots:
     void damagedPictureFailsTheDocument();
     void jpegPrintsAtFullResolution();
     void metafilePrintsAsVectors();
+    void metafileSurvivesTheRecordedPreview();
     void clipArtToolKeepsOnlyObjectsWithAPicture();
     void browserResultIsTakenOverOnOk();
 };
@@ -337,6 +340,28 @@ void TestImage::metafilePrintsAsVectors()
     const QByteArray bytes = fileBytes(pdf);
     QVERIFY(bytes.size() > 1000);
     QVERIFY(!bytes.contains("/Subtype /Image"));
+}
+
+void TestImage::metafileSurvivesTheRecordedPreview()
+{
+    TGBusinessCardPanel32 panel;
+    panel.resize(400, 300);
+    TGImage *image = placedImage(panel, QRect(0, 0, 96, 96)); // one inch
+    image->SetPicture(metafilePicture("globe.emf"));
+    auto target = std::make_unique<RecordedTarget>(SimulatedDevice(100, 100));
+    RecordedTarget *recorder = target.get();
+    TReport job(std::move(target));
+    job.onPrint = [&](TReport &j) { panel.PrintAll(j, 1.0, 1.0); };
+    QVERIFY(job.run());
+    // Through the stream and back, as the preview window gets it.
+    const auto reread = RecordedJob::fromByteArray(recorder->job().toByteArray());
+    QVERIFY(reread);
+    const QImage page = ReportPlayer(*reread).render(0, 100);
+    // The globe's blue fills the inch square from (1, 1) inch.
+    const QRgb middle = page.pixel(150, 150);
+    QVERIFY(qBlue(middle) > 150 && qRed(middle) < 120);
+    QCOMPARE(page.pixel(90, 90), qRgb(255, 255, 255));
+    QCOMPARE(page.pixel(210, 150), qRgb(255, 255, 255));
 }
 
 void TestImage::clipArtToolKeepsOnlyObjectsWithAPicture()
