@@ -42,6 +42,8 @@ QImage previewOf(const TPicture &picture)
 
 TLoadBackGround::TLoadBackGround(QWidget *parent) : QDialog(parent)
 {
+    static const bool helpRegistered = (RegisterHelpTopic(HelpTopicNumber, "background.html"), true);
+    Q_UNUSED(helpRegistered);
     setWindowTitle(QStringLiteral("Load  Business Card Background Art "));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 

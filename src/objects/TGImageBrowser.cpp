@@ -88,6 +88,8 @@ void TImagePreview::paintEvent(QPaintEvent *)
 
 TGImageBrowser::TGImageBrowser(QWidget *parent) : QDialog(parent)
 {
+    static const bool helpRegistered = (RegisterHelpTopic(HelpTopicBrowser, "pictures.html"), true);
+    Q_UNUSED(helpRegistered);
     setWindowTitle(QStringLiteral("Load Image File "));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     BuildLayout();

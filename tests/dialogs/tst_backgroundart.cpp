@@ -1,4 +1,5 @@
 #include "../app/MainScreenFixture.h"
+#include "app/HelpTopics.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/TLoadBackGround.h"
 #include "platform/Metafile.h"
@@ -153,6 +154,7 @@ void TestBackgroundArt::dialogListsBitmapsAndMetafilesInAnyCase()
         QVERIFY(f.folder.writeFile(QString("bg/") + name, "x"));
     TLoadBackGround dialog;
     QCOMPARE(dialog.windowTitle(), QString("Load  Business Card Background Art "));
+    QVERIFY(HelpTopicPage(2101).toString().endsWith("background.html"));
     dialog.SetFolder(f.folder.filePath("bg"));
     auto *model = qobject_cast<QFileSystemModel *>(dialog.FileList()->model());
     const QModelIndex root = dialog.FileList()->rootIndex();

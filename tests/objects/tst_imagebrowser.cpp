@@ -1,3 +1,4 @@
+#include "app/HelpTopics.h"
 #include "objects/TGImageBrowser.h"
 #include "platform/ScreenMetrics.h"
 #include "support/PictureSamples.h"
@@ -65,6 +66,7 @@ void TestImageBrowser::looksAsItShould()
     QCOMPARE(boxes[0]->toolTip(), QString("Stretch image to max display size"));
     QCOMPARE(boxes[1]->text(), QString("AutoSize"));
     QCOMPARE(boxes[1]->toolTip(), QString("AutoSize TImage"));
+    QVERIFY(HelpTopicPage(40003).toString().endsWith("pictures.html"));
     browser.show();
     QVERIFY(QTest::qWaitForWindowActive(&browser));
     QCOMPARE(QApplication::focusWidget(), browser.FileList());
