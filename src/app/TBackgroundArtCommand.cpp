@@ -3,8 +3,8 @@
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/TLoadBackGround.h"
-#include "app/AppRoutines.h" // TEMP
-#include "app/FormPlacement.h" // TEMP
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
 
 #include <QDir>
 #include <QFileInfo>

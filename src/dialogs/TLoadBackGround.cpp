@@ -1,8 +1,8 @@
 #include "dialogs/TLoadBackGround.h"
 
 #include "design/BackgroundArt.h"
-#include "app/FormPlacement.h" // TEMP
-#include "app/HelpTopics.h" // TEMP
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/UserDialogs.h"
 
 #include <QFileInfo>

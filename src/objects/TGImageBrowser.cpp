@@ -1,9 +1,9 @@
 #include "objects/TGImageBrowser.h"
 
-#include "app/AppRoutines.h" // TEMP
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
-#include "app/FormPlacement.h" // TEMP
-#include "app/HelpTopics.h" // TEMP
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/UserDialogs.h"
 
 #include <QCheckBox>

@@ -93,7 +93,7 @@ bool TPicture::LoadFromFile(const QString &fileName, QString *error)
         SetBitmap(image, data);
         return true;
     }
-    const QImage image = PictureFiles::LoadPictureFile(fileName, error);
+    const QImage image = LoadPictureFile(fileName, error);
     if (image.isNull())
         return false;
     SetBitmap(image);

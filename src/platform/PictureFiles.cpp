@@ -259,24 +259,6 @@ QImage DecodeIcon(const QByteArray &icoFile, QString *error)
     return bitmap;
 }
 
-QImage LoadPictureFile(const QString &fileName, QString *error)
-{
-    const QString ext = QFileInfo(fileName).suffix().toUpper();
-    const bool jpeg = ext == QLatin1String("JPG") || ext == QLatin1String("JIF") || ext == QLatin1String("JPEG");
-    if (ext != QLatin1String("BMP") && ext != QLatin1String("ICO") && !jpeg) {
-        fail(error, QStringLiteral("Unknown picture file extension"));
-        return QImage();
-    }
-    QByteArray data;
-    if (!ReadWholeFile(fileName, data, error))
-        return QImage();
-    if (jpeg)
-        return DecodeJpeg(data, error);
-    if (ext == QLatin1String("ICO"))
-        return DecodeIcon(data, error);
-    return DecodeBitmap(data, error);
-}
-
 QByteArray EncodeBitmap(const QImage &image)
 {
     QImage source = image;
@@ -293,3 +275,50 @@ QByteArray EncodeBitmap(const QImage &image)
 }
 
 } // namespace PictureFiles
+
+namespace {
+
+enum class TKind { None, Bitmap, Jpeg, Icon };
+
+TKind kindOf(const QByteArray &data, const QString &fileName)
+{
+    const QString ext = QFileInfo(fileName).suffix().toUpper();
+    if (ext == QLatin1String("BMP"))
+        return TKind::Bitmap;
+    if (ext == QLatin1String("JPG") || ext == QLatin1String("JIF") || ext == QLatin1String("JPEG"))
+        return TKind::Jpeg;
+    if (ext == QLatin1String("ICO"))
+        return TKind::Icon;
+    if (!ext.isEmpty())
+        return TKind::None;
+    if (data.startsWith("BM"))
+        return TKind::Bitmap;
+    if (data.startsWith("\xFF\xD8"))
+        return TKind::Jpeg;
+    if (data.startsWith(QByteArray("\0\0\1\0", 4)))
+        return TKind::Icon;
+    return TKind::None;
+}
+
+} // namespace
+
+QImage LoadPictureData(const QByteArray &data, const QString &fileName, QString *error)
+{
+    switch (kindOf(data, fileName)) {
+    case TKind::Bitmap: return PictureFiles::DecodeBitmap(data, error);
+    case TKind::Jpeg: return PictureFiles::DecodeJpeg(data, error);
+    case TKind::Icon: return PictureFiles::DecodeIcon(data, error);
+    case TKind::None: break;
+    }
+    if (error)
+        *error = QStringLiteral("Not a picture file of a known kind");
+    return QImage();
+}
+
+QImage LoadPictureFile(const QString &path, QString *error)
+{
+    QByteArray data;
+    if (!PictureFiles::ReadWholeFile(path, data, error))
+        return QImage();
+    return LoadPictureData(data, path, error);
+}

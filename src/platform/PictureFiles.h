@@ -18,12 +18,7 @@ constexpr qint64 MaxFileBytes = qint64(512) * 1024 * 1024;
 // The message of a JPEG decode during which libjpeg reported warnings.
 inline constexpr const char *JpegWarnings = "There are warnings";
 
-// Reads a bitmap (".BMP"), JPEG (".JPG", ".JIF", ".JPEG") or icon (".ICO")
-// file, chosen by the extension with letter case ignored. A null image with
-// `error` set when the file cannot be read or has another extension.
-QImage LoadPictureFile(const QString &fileName, QString *error = nullptr);
-
-// The same from bytes already in memory.
+// The decoders behind LoadPictureFile and LoadPictureData (below).
 // A complete BMP file: 1, 4, 8, 16, 24 or 32 bits per pixel, RLE4 and RLE8,
 // bit fields, the old 12-byte header.
 QImage DecodeBitmap(const QByteArray &bmpFile, QString *error = nullptr);
@@ -43,3 +38,13 @@ bool ReadWholeFile(const QString &fileName, QByteArray &data, QString *error = n
 QByteArray EncodeBitmap(const QImage &image);
 
 } // namespace PictureFiles
+
+// The picture in `path`: a bitmap (".BMP"), JPEG (".JPG", ".JIF", ".JPEG") or
+// icon (".ICO") file, chosen by the extension with letter case ignored. A
+// null image with the reason in `error` when the file cannot be read, is
+// damaged or hostile, or has another extension. Metafiles are not pictures
+// in this sense; they are played (TMetafile), not decoded.
+QImage LoadPictureFile(const QString &path, QString *error = nullptr);
+// The same for a picture held in memory; `fileName` picks the kind by its
+// extension, and the first bytes do where the extension does not tell.
+QImage LoadPictureData(const QByteArray &data, const QString &fileName, QString *error = nullptr);

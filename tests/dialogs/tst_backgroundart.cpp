@@ -1,5 +1,6 @@
+#include "app/CardClasses.h"
 #include "../app/MainScreenFixture.h"
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/TLoadBackGround.h"
 #include "platform/Metafile.h"
@@ -20,6 +21,7 @@ class TestBackgroundArt : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerCardClasses(); }
     void cleanup() { TLoadBackGround::SetDialogRunner({}); }
 
     void panelDrawsAMetafileStretchedOverTheCard();

@@ -1,3 +1,4 @@
+#include "app/CardClasses.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -27,6 +28,7 @@ class TestImage : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerCardClasses(); }
     void init() { ScreenMetrics::setOverride(96); }
     void cleanup()
     {

@@ -1,4 +1,5 @@
-#include "app/HelpTopics.h"
+#include "app/CardClasses.h"
+#include "platform/HelpTopics.h"
 #include "objects/TGImageBrowser.h"
 #include "platform/ScreenMetrics.h"
 #include "support/PictureSamples.h"
@@ -20,6 +21,7 @@ class TestImageBrowser : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { registerCardClasses(); }
     void init()
     {
         ScreenMetrics::setOverride(96);

@@ -231,13 +231,17 @@ void TestPictureFiles::filesChosenByExtensionIgnoringCase()
     QVERIFY(writeFile(dir.filePath("e.gif"), bitmapFile(original, 24)));
     QVERIFY(writeFile(dir.filePath("f.jpg"), bitmapFile(original, 24))); // a bitmap under a JPEG name
     QString error;
-    QCOMPARE(PictureFiles::LoadPictureFile(dir.filePath("a.Bmp"), &error).size(), QSize(10, 8));
-    QCOMPARE(PictureFiles::LoadPictureFile(dir.filePath("b.JIF"), &error).format(), QImage::Format_Indexed8);
-    QCOMPARE(PictureFiles::LoadPictureFile(dir.filePath("c.jpeg"), &error).size(), QSize(10, 8));
-    QCOMPARE(PictureFiles::LoadPictureFile(dir.filePath("d.ICO"), &error).size(), QSize(10, 8));
-    QVERIFY(PictureFiles::LoadPictureFile(dir.filePath("e.gif"), &error).isNull());
-    QVERIFY(PictureFiles::LoadPictureFile(dir.filePath("f.jpg"), &error).isNull());
-    QVERIFY(PictureFiles::LoadPictureFile(dir.filePath("missing.bmp"), &error).isNull());
+    QCOMPARE(LoadPictureFile(dir.filePath("a.Bmp"), &error).size(), QSize(10, 8));
+    QCOMPARE(LoadPictureFile(dir.filePath("b.JIF"), &error).format(), QImage::Format_Indexed8);
+    QCOMPARE(LoadPictureFile(dir.filePath("c.jpeg"), &error).size(), QSize(10, 8));
+    QCOMPARE(LoadPictureFile(dir.filePath("d.ICO"), &error).size(), QSize(10, 8));
+    QVERIFY(LoadPictureFile(dir.filePath("e.gif"), &error).isNull());
+    QVERIFY(LoadPictureFile(dir.filePath("f.jpg"), &error).isNull());
+    QVERIFY(LoadPictureFile(dir.filePath("missing.bmp"), &error).isNull());
+    // In memory, the first bytes tell the kind when there is no extension.
+    QCOMPARE(LoadPictureData(jpegFile(original), "texture", &error).format(), QImage::Format_Indexed8);
+    QCOMPARE(LoadPictureData(iconFile({original}), QString(), &error).size(), QSize(10, 8));
+    QVERIFY(LoadPictureData(jpegFile(original), "texture.bmp", &error).isNull());
 }
 
 void TestPictureFiles::encodedBitmapReadsBack()
