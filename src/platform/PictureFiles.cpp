@@ -35,7 +35,11 @@ bool sideOk(qint64 side) { return side > 0 && side <= MaxSide; }
 // one that counts here, so let a full-size picture through.
 QImage readWithQt(const QByteArray &data, const char *format, int index = -1)
 {
-    QImageReader::setAllocationLimit(2048);
+    struct LimitScope {
+        int saved = QImageReader::allocationLimit();
+        LimitScope() { QImageReader::setAllocationLimit(2048); }
+        ~LimitScope() { QImageReader::setAllocationLimit(saved); }
+    } limit;
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
@@ -92,6 +96,28 @@ bool checkBitmapHeaders(const QByteArray &d, QString *error)
             return fail(error, QStringLiteral("Bitmap file is truncated"));
     }
     return true;
+}
+
+// An icon image is a bitmap without file header (its height counting the
+// mask too) or a PNG; either must claim no more pixels than its bytes hold.
+bool iconImageFits(const QByteArray &d, int entry)
+{
+    const qsizetype e = 6 + qsizetype(entry) * 16;
+    const quint32 bytes = u32(d, e + 8);
+    const qsizetype at = qsizetype(u32(d, e + 12));
+    if (bytes >= 24 && d.mid(at, 8) == QByteArray("\x89PNG\r\n\x1A\n", 8)) {
+        const quint32 w = qFromBigEndian<quint32>(d.constData() + at + 16);
+        const quint32 h = qFromBigEndian<quint32>(d.constData() + at + 20);
+        return sideOk(w) && sideOk(h);
+    }
+    if (bytes < 40 || u32(d, at) < 40)
+        return false;
+    const qint64 w = i32(d, at + 4), h = i32(d, at + 8) / 2;
+    const int bits = u16(d, at + 14);
+    if (!sideOk(w) || !sideOk(h) || bits == 0 || bits > 32)
+        return false;
+    const qint64 stride = ((w * bits + 31) / 32) * 4;
+    return qint64(u32(d, at)) + stride * h <= bytes;
 }
 
 // ---- JPEG ----
@@ -246,6 +272,10 @@ QImage DecodeIcon(const QByteArray &icoFile, QString *error)
             bestArea = qint64(w) * h;
             bestBits = bits;
         }
+    }
+    if (!iconImageFits(icoFile, best)) {
+        fail(error, QStringLiteral("Damaged icon file"));
+        return QImage();
     }
     const QImage icon = readWithQt(icoFile, "ICO", best);
     if (icon.isNull()) {

@@ -1,6 +1,6 @@
 #include "app/CardClasses.h"
-#include "platform/HelpTopics.h"
 #include "objects/TGImageBrowser.h"
+#include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
 #include "support/PictureSamples.h"
 #include "support/ScriptedDialogs.h"

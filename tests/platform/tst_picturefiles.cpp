@@ -153,6 +153,10 @@ void TestPictureFiles::hostileIconsAreRefused_data()
     QByteArray offset = good;
     qToLittleEndian<quint32>(0xFFFFFF00u, offset.data() + 6 + 12);
     QTest::newRow("offset past the end") << offset;
+    QByteArray inner = good;
+    qToLittleEndian<qint32>(20000, inner.data() + 6 + 16 + 4);  // the image's own header:
+    qToLittleEndian<qint32>(40000, inner.data() + 6 + 16 + 8);  // 20000 x 20000 in 1 KB
+    QTest::newRow("image claiming 20000 x 20000") << inner;
     QByteArray cursor = good;
     qToLittleEndian<quint16>(2, cursor.data() + 2);
     QTest::newRow("a cursor") << cursor;
