@@ -19,7 +19,6 @@ enum { PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEF
 constexpr int PS_STYLE_MASK = 0x0F, PS_ENDCAP_MASK = 0x0F00, PS_JOIN_MASK = 0xF000;
 constexpr int PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200, PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000;
 enum { BS_SOLID, BS_NULL, BS_HATCHED, BS_PATTERN, BS_INDEXED, BS_DIBPATTERN, BS_DIBPATTERNPT };
-enum { RGN_AND = 1, RGN_OR, RGN_XOR, RGN_DIFF, RGN_COPY };
 constexpr int R2_BLACK = 1, R2_NOP = 11, R2_WHITE = 16;
 constexpr int TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr quint32 SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
@@ -553,118 +552,6 @@ void GdiContext::FillRegion(const QPainterPath &deviceRegion, const GdiBrush &br
     if (brush.style != BS_NULL)
         m_painter.fillPath(deviceRegion, MakeBrush(brush));
     m_painter.restore();
-}
-
-// ---- clipping ----
-
-void GdiContext::ApplyClip()
-{
-    m_painter.restore();
-    m_painter.save();
-    m_painter.setWorldTransform(m_base);
-    if (st.clip)
-        m_painter.setClipPath(*st.clip, Qt::IntersectClip);
-}
-
-void GdiContext::Combine(const QPainterPath &p, int mode)
-{
-    if (mode == RGN_COPY) {
-        st.clip = p;
-    } else if (!st.clip) {
-        // No clip is everything: only an intersection or a cut changes it.
-        QPainterPath all;
-        all.addRect(QRectF(QPointF(-1e6, -1e6), QPointF(1e6, 1e6)));
-        if (mode == RGN_AND)
-            st.clip = p;
-        else if (mode == RGN_DIFF || mode == RGN_XOR)
-            st.clip = all.subtracted(p);
-    } else if (mode == RGN_AND) {
-        st.clip = st.clip->intersected(p);
-    } else if (mode == RGN_OR) {
-        st.clip = st.clip->united(p);
-    } else if (mode == RGN_XOR) {
-        st.clip = st.clip->subtracted(p).united(p.subtracted(*st.clip));
-    } else if (mode == RGN_DIFF) {
-        st.clip = st.clip->subtracted(p);
-    }
-    ApplyClip();
-}
-
-void GdiContext::IntersectClipRect(const QRectF &r)
-{
-    Combine(LogicalToFrame().map(rectPath(r)), RGN_AND);
-}
-
-void GdiContext::ExcludeClipRect(const QRectF &r)
-{
-    Combine(LogicalToFrame().map(rectPath(r)), RGN_DIFF);
-}
-
-void GdiContext::OffsetClip(QPointF offset)
-{
-    if (!st.clip)
-        return;
-    const QTransform t = LogicalToFrame();
-    st.clip->translate(t.map(offset) - t.map(QPointF(0, 0)));
-    ApplyClip();
-}
-
-void GdiContext::SelectClip(const std::optional<QPainterPath> &deviceRegion, int mode)
-{
-    if (!deviceRegion) {
-        if (mode == RGN_COPY) {
-            st.clip.reset();
-            ApplyClip();
-        }
-        return;
-    }
-    Combine(m_deviceToFrame.map(*deviceRegion), mode);
-}
-
-void GdiContext::SelectClipPath(int mode)
-{
-    QPainterPath p = m_path;
-    p.setFillRule(st.winding ? Qt::WindingFill : Qt::OddEvenFill);
-    Combine(LogicalToFrame().map(p), mode);
-    m_path = QPainterPath();
-}
-
-// ---- paths ----
-
-void GdiContext::BeginPath()
-{
-    m_path = QPainterPath();
-    m_pathOpen = true;
-}
-
-void GdiContext::AbortPath()
-{
-    m_path = QPainterPath();
-    m_pathOpen = false;
-}
-
-void GdiContext::CloseFigure()
-{
-    if (m_pathOpen)
-        m_path.closeSubpath();
-}
-
-void GdiContext::FillPath()
-{
-    Draw(m_path, true, false);
-    m_path = QPainterPath();
-}
-
-void GdiContext::StrokePath()
-{
-    Draw(m_path, false, true);
-    m_path = QPainterPath();
-}
-
-void GdiContext::StrokeAndFillPath()
-{
-    Draw(m_path, true, true);
-    m_path = QPainterPath();
 }
 
 } // namespace MetafilePlayer
