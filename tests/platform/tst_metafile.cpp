@@ -24,6 +24,7 @@ private slots:
     void hostileMetafilesAreRefused_data();
     void hostileMetafilesAreRefused();
     void damagedBitmapInsideARecordDrawsNothing();
+    void wmfWindowClipObjectsAndRestoreDc();
     void emfMappingWorldTransformAndClipping();
     void saveAndRestoreDcBringBackTheClip();
     void emfTextIsDrawnUpright();
@@ -206,6 +207,21 @@ void TestMetafile::damagedBitmapInsideARecordDrawsNothing()
     QVERIFY2(metafile, qPrintable(error));
     const QImage image = render(*metafile, QSize(100, 100));
     QCOMPARE(image.pixel(50, 50), qRgb(255, 255, 255));
+}
+
+void TestMetafile::wmfWindowClipObjectsAndRestoreDc()
+{
+    QString error;
+    const auto metafile = TMetafile::FromData(wmfShapesSample(), &error);
+    QVERIFY2(metafile, qPrintable(error));
+    QCOMPARE(metafile->Data().size(), wmfShapesSample().size() + 22); // a placeable header in front
+    QCOMPARE(metafile->SizeInches(), QSizeF(200.0 / 1440, 100.0 / 1440));
+    const QImage image = render(*metafile, QSize(200, 100));
+    QCOMPARE(image.pixel(50, 25), qRgb(255, 0, 0));      // red, top-left
+    QCOMPARE(image.pixel(25, 75), qRgb(255, 255, 255));  // excluded from the red
+    QCOMPARE(image.pixel(75, 75), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(150, 25), qRgb(255, 255, 255)); // nothing drawn there
+    QCOMPARE(image.pixel(150, 75), qRgb(0, 0, 255));     // blue from the reused slot
 }
 
 void TestMetafile::emfMappingWorldTransformAndClipping()

@@ -183,6 +183,41 @@ QByteArray wmfWithHostileBitmap()
     return f + header + body;
 }
 
+QByteArray wmfShapesSample()
+{
+    auto u16 = [](QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); };
+    QByteArray body;
+    auto record = [&](quint16 function, std::initializer_list<int> params) {
+        Emf::u32(body, quint32(3 + params.size()));
+        u16(body, function);
+        for (int p : params)
+            u16(body, quint16(p));
+    };
+    record(0x020B, {100, 100});             // SETWINDOWORG y, x
+    record(0x020C, {100, 200});             // SETWINDOWEXT y, x
+    record(0x02FC, {0, 0x00FF, 0x0000, 0}); // CREATEBRUSHINDIRECT red -> slot 0
+    record(0x02FA, {5, 0, 0, 0, 0});        // CREATEPENINDIRECT null -> slot 1
+    record(0x012D, {0});                    // SELECTOBJECT
+    record(0x012D, {1});
+    record(0x001E, {});                     // SAVEDC
+    record(0x0415, {200, 150, 150, 100});   // EXCLUDECLIPRECT b, r, t, l
+    record(0x041B, {200, 200, 100, 100});   // RECTANGLE b, r, t, l
+    record(0x0127, {0xFFFF});               // RESTOREDC -1
+    record(0x01F0, {0});                    // DELETEOBJECT 0
+    record(0x02FC, {0, 0x0000, 0x00FF, 0}); // CREATEBRUSHINDIRECT blue -> slot 0 again
+    record(0x012D, {0});
+    record(0x041B, {200, 300, 150, 200});
+    record(0x0000, {});                     // EOF
+    QByteArray header;
+    for (quint16 v : {1, 9, 0x300})
+        u16(header, v);
+    Emf::u32(header, quint32((18 + body.size()) / 2));
+    u16(header, 2);
+    Emf::u32(header, 8);
+    u16(header, 0);
+    return header + body;
+}
+
 QByteArray emfWithPolygonCount(quint32 count)
 {
     QByteArray r = Emf::ints({0, 0, 10, 10});

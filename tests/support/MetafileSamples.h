@@ -19,6 +19,11 @@ QByteArray emfTextSample();
 QByteArray emfWithHostileBitmap();
 // The same stretch in a placeable WMF (a STRETCHDIB record).
 QByteArray wmfWithHostileBitmap();
+// A plain WMF (no placeable header) with the window at (100, 100) sized
+// 200 x 100: a red rectangle over the left half with its bottom-left quarter
+// excluded by a clip that RestoreDC drops again, then a blue bottom-right
+// quarter drawn with a brush made in the slot a deleted one freed.
+QByteArray wmfShapesSample();
 // A polygon record claiming `count` points while holding two.
 QByteArray emfWithPolygonCount(quint32 count);
 // A header with the given frame in hundredths of a millimetre.
