@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev libcups2-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libuemf-dev
     fontconfig fonts-liberation2 fonts-dejavu fonts-symbola
     xvfb xauth
 )

@@ -8,6 +8,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGBusinessCardLabel.h"
+#include "objects/TGImage.h"
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
 #include "objects/TGMultiLineLabel.h"
@@ -36,6 +37,7 @@ void registerCardClasses()
     installComponentStreamer();
 
     TGClassRegistry::add<TGLineShape>("TGLineShape");
+    TGClassRegistry::add<TGImage>("TGImage");
     TGClassRegistry::add<TGLabelShapes>("TGLabelShapes");
     TGClassRegistry::add<TBCShapes>("TBCShapes");
     TGClassRegistry::add<TGPLabel>("TGPLabel");
@@ -85,4 +87,11 @@ void registerCardClasses()
                                                                label.FitLines();
                                                                return true;
                                                            }});
+    // The clip-art tool: the browser opens at once; no picture, no object.
+    TGBusinessCardPanel32::RegisterTool(psImage, {[](TGBusinessCardPanel32 &panel) { return new TGImage(&panel); },
+                                                  [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                      auto &image = static_cast<TGImage &>(object);
+                                                      image.LoadImageFromDisk();
+                                                      return !image.Picture().IsEmpty();
+                                                  }});
 }

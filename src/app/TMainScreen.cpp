@@ -2,6 +2,7 @@
 
 #include "app/CardClasses.h"
 #include "app/TAboutBox.h"
+#include "app/TBackgroundArtCommand.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
 #include "app/TFileCommands.h"
@@ -59,6 +60,7 @@ void TMainScreen::FormCreate()
     BuildBottomBar();
     ConnectToolBar();
     ConnectMenus();
+    InstallBackgroundArtCommand(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);
 

@@ -1,5 +1,6 @@
 #include "design/TGBusinessCardPanel32.h"
 
+#include "design/BackgroundArt.h"
 #include "design/CardPainting.h"
 #include "design/Properties.h"
 #include "design/SheetLayout.h"
@@ -7,13 +8,13 @@
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
 #include "platform/Canvas.h"
+#include "platform/Metafile.h"
 #include "platform/CanvasRegions.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QImageReader>
 
 namespace {
 constexpr int kPersonalValues = 10;
@@ -98,35 +99,41 @@ void TGBusinessCardPanel32::SetPicture(const QImage &picture)
 void TGBusinessCardPanel32::SetColorPicture(const QImage &bitmap)
 {
     m_colorPicture = bitmap;
-    m_colorMetafile = QPicture();
+    m_colorMetafile.reset();
     update();
 }
 
-void TGBusinessCardPanel32::SetColorMetafile(const QPicture &metafile)
+void TGBusinessCardPanel32::SetColorMetafile(std::shared_ptr<const TMetafile> metafile)
 {
-    m_colorMetafile = metafile;
+    m_colorMetafile = std::move(metafile);
     m_colorPicture = QImage();
     update();
 }
 
 bool TGBusinessCardPanel32::HasColorPicture() const
 {
-    return !m_colorPicture.isNull() || !m_colorMetafile.isNull();
+    return !m_colorPicture.isNull() || m_colorMetafile;
 }
 
 void TGBusinessCardPanel32::LoadBackground(const QString &fileName)
 {
-    QImageReader reader(fileName);
-    const QImage loaded = reader.read();
-    if (loaded.isNull())
+    TPicture loaded;
+    if (!BackgroundArt::Load(fileName, loaded))
         return; // unreadable backgrounds are left out
-    SetColorPicture(m_portrait ? CardPainting::rotateQuarterClockwise(loaded) : loaded);
+    if (loaded.IsMetafile())
+        SetColorMetafile(loaded.MetafileShared());
+    else
+        SetColorPicture(loaded.Bitmap());
+    // Upright, a metafile becomes a turned bitmap too, whatever letter case
+    // its file name has.
+    if (m_portrait)
+        SetColorPicture(BackgroundArt::TurnedForPortrait(loaded));
 }
 
 void TGBusinessCardPanel32::ClearBackground()
 {
     m_colorPicture = QImage();
-    m_colorMetafile = QPicture();
+    m_colorMetafile.reset();
     update();
 }
 
@@ -220,8 +227,8 @@ void TGBusinessCardPanel32::PaintColorPicture(TCanvas &canvas, bool clipped)
         canvas.selectClipRegion(CardPainting::shapeRegion(m_shape, w, h).translated(canvas.origin()));
     if (!m_colorPicture.isNull())
         canvas.stretchDraw(QRect(0, 0, w, h), m_colorPicture);
-    else if (!m_colorMetafile.isNull())
-        canvas.stretchDraw(QRect(0, 0, w, h), m_colorMetafile);
+    else if (m_colorMetafile)
+        canvas.stretchDraw(QRect(0, 0, w, h), m_colorMetafile->Picture());
     canvas.clearClip();
 }
 

@@ -4,12 +4,13 @@
 #include "design/TLPanelState.h"
 
 #include <QImage>
-#include <QPicture>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 struct SheetLayout;
+class TMetafile;
 
 // The white card the user designs on: the tool state and the objects the
 // drawing tools create, the card's shape, outline, grid and background
@@ -46,15 +47,16 @@ public:
     // The underlay stretched over the card, painted first.
     const QImage &Picture() const { return m_picture; }
     void SetPicture(const QImage &picture);
-    // The background art: a bitmap, or a recording of a metafile.
+    // The background art: a bitmap, or a metafile drawn stretched over the card.
     const QImage &ColorPicture() const { return m_colorPicture; }
-    const QPicture &ColorMetafile() const { return m_colorMetafile; }
+    const TMetafile *ColorMetafile() const { return m_colorMetafile.get(); }
     void SetColorPicture(const QImage &bitmap);
-    void SetColorMetafile(const QPicture &metafile);
+    void SetColorMetafile(std::shared_ptr<const TMetafile> metafile);
     bool HasColorPicture() const;
 
-    // Loads the background art; on an upright card it is turned a quarter
-    // clockwise. Failures leave the background as far as it was loaded.
+    // Loads the background art (a bitmap or a metafile); on an upright card
+    // it becomes a bitmap turned a quarter clockwise. Failures leave the
+    // background as far as it was loaded.
     void LoadBackground(const QString &fileName);
     void ClearBackground();
 
@@ -115,7 +117,7 @@ private:
     bool m_drawOutline = false;
     QImage m_picture;
     QImage m_colorPicture;
-    QPicture m_colorMetafile;
+    std::shared_ptr<const TMetafile> m_colorMetafile;
     bool m_portrait = false;
     bool m_preview = false;
     bool m_paintingSuppressed = false;

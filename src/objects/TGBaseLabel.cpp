@@ -12,7 +12,6 @@
 #include <QMenu>
 
 QStringList alignmentNames() { return {"taLeftJustify", "taRightJustify", "taCenter"}; }
-QStringList borderStyleNames() { return {"bsNone", "bsSingle"}; }
 QStringList shadowDirectionNames()
 {
     return {"sdNone", "sdRight", "sdLeft", "sdDownRight", "sdDownLeft", "sdDown"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/TGGraphicControl.h"
+#include "objects/BorderStyle.h"
 #include "objects/LabelLayout.h"
 #include "platform/Fonts.h"
 
@@ -15,14 +16,12 @@ class QDialog;
 class TGBusinessCardPanel32;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TBorderStyle { bsNone, bsSingle };
 // Which way the shadow copy of the text goes; it never goes up.
 enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 // Which way the highlight copy goes; it never goes down.
 enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
 
 QStringList alignmentNames();
-QStringList borderStyleNames();
 QStringList shadowDirectionNames();
 QStringList highlightDirectionNames();
 

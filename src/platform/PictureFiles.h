@@ -1,16 +1,50 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
-// Reading the picture files the program accepts for clip art, textures and
-// background art: bitmaps (.BMP), icons (.ICO) and JPEG files (.JPG, .JIF,
-// .JPEG). Metafiles are not pictures in this sense; they are played, not
-// decoded.
+// Reads the picture files the program offers (bitmaps, JPEG pictures and
+// icons) into bitmaps, refusing damaged or hostile files cleanly: a picture
+// that claims more pixels than its file holds, or more than MaxSide pixels a
+// side, is refused before any memory is taken for it.
+namespace PictureFiles {
 
-// The picture in `path`, or a null image with the reason in `error` when the
-// file cannot be read or holds no picture of a known kind.
+// No picture side may exceed this many pixels.
+constexpr int MaxSide = 20000;
+// Files larger than this are not read at all.
+constexpr qint64 MaxFileBytes = qint64(512) * 1024 * 1024;
+
+// The message of a JPEG decode during which libjpeg reported warnings.
+inline constexpr const char *JpegWarnings = "There are warnings";
+
+// The decoders behind LoadPictureFile and LoadPictureData (below).
+// A complete BMP file: 1, 4, 8, 16, 24 or 32 bits per pixel, RLE4 and RLE8,
+// bit fields, the old 12-byte header.
+QImage DecodeBitmap(const QByteArray &bmpFile, QString *error = nullptr);
+// A JPEG decoded to a 256-colour palette bitmap (two-pass quantisation,
+// Floyd-Steinberg dithering, accurate integer inverse DCT, smooth
+// upsampling). Any libjpeg warning fails the decode with JpegWarnings.
+QImage DecodeJpeg(const QByteArray &jpegFile, QString *error = nullptr);
+// The largest image of an icon file drawn at (0, 0) on a white bitmap of its
+// size.
+QImage DecodeIcon(const QByteArray &icoFile, QString *error = nullptr);
+
+// Reads a whole file within MaxFileBytes; false with `error` set otherwise.
+bool ReadWholeFile(const QString &fileName, QByteArray &data, QString *error = nullptr);
+
+// A complete BMP file for `image` (8 bits with palette for palette images,
+// 24 bits otherwise).
+QByteArray EncodeBitmap(const QImage &image);
+
+} // namespace PictureFiles
+
+// The picture in `path`: a bitmap (".BMP"), JPEG (".JPG", ".JIF", ".JPEG") or
+// icon (".ICO") file, chosen by the extension with letter case ignored. A
+// null image with the reason in `error` when the file cannot be read, is
+// damaged or hostile, or has another extension. Metafiles are not pictures
+// in this sense; they are played (TMetafile), not decoded.
 QImage LoadPictureFile(const QString &path, QString *error = nullptr);
 // The same for a picture held in memory; `fileName` picks the kind by its
-// extension where the bytes alone do not tell.
+// extension, and the first bytes do where the extension does not tell.
 QImage LoadPictureData(const QByteArray &data, const QString &fileName, QString *error = nullptr);

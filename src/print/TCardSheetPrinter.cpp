@@ -1,14 +1,14 @@
 #include "print/TCardSheetPrinter.h"
 
-#include "design/CardPainting.h"
+#include "design/BackgroundArt.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "platform/Metafile.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 #include "report/TReport.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -55,19 +55,21 @@ void TCardSheetPrinter::LoadBackGround()
 {
     m_kind = bkNone;
     m_bitmap = QImage();
-    m_metafile = QPicture();
+    m_metafile.reset();
     if (BackgroundFile.isEmpty() || !QFileInfo::exists(BackgroundFile))
         return;
-    // Every picture format the background art dialog offers is read as a
-    // bitmap; a file that cannot be read prints no background.
-    QImageReader reader(BackgroundFile);
-    QImage image = reader.read();
-    if (image.isNull())
+    // A file that cannot be read prints no background.
+    TPicture picture;
+    if (!BackgroundArt::Load(BackgroundFile, picture))
         return;
-    if (Portrait())
-        image = CardPainting::rotateQuarterClockwise(image);
-    m_bitmap = image;
-    m_kind = bkBitmap;
+    if (picture.IsMetafile() && !Portrait()) {
+        m_metafile = picture.MetafileShared();
+        m_kind = bkMetafile;
+        return;
+    }
+    // Bitmaps, and metafiles of an upright card, print as a bitmap.
+    m_bitmap = Portrait() ? BackgroundArt::TurnedForPortrait(picture) : picture.Bitmap();
+    m_kind = m_bitmap.isNull() ? bkNone : bkBitmap;
 }
 
 void TCardSheetPrinter::PrintBackGround(TReport &job, double x, double y)
@@ -78,7 +80,7 @@ void TCardSheetPrinter::PrintBackGround(TReport &job, double x, double y)
     if (m_kind == bkBitmap)
         job.stretchDraw(x, y, x + w, y + h, m_bitmap);
     else if (m_kind == bkMetafile)
-        job.stretchDraw(x, y, x + BackgroundLong, y + BackgroundShort, m_metafile);
+        job.stretchDraw(x, y, x + BackgroundLong, y + BackgroundShort, m_metafile->Picture());
 }
 
 void TCardSheetPrinter::BeforePrintLabels(TReport &job)

@@ -4,7 +4,7 @@
 #include "print/SheetGeometry.h"
 
 #include <QImage>
-#include <QPicture>
+#include <memory>
 #include <QString>
 
 #include <functional>
@@ -16,6 +16,8 @@ class TReport;
 // position of every sheet, or only the cell outlines for the outline test
 // page, or one outlined card for the preview. It knows nothing of windows;
 // the status window (TLabelPrinter) and karvello-tool drive it.
+class TMetafile;
+
 class TCardSheetPrinter
 {
 public:
@@ -58,5 +60,5 @@ private:
 
     TBackgroundKind m_kind = bkNone;
     QImage m_bitmap;
-    QPicture m_metafile;
+    std::shared_ptr<const TMetafile> m_metafile;
 };

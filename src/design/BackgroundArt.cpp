@@ -1,0 +1,52 @@
+#include "design/BackgroundArt.h"
+
+#include "design/CardPainting.h"
+#include "platform/PictureFiles.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace BackgroundArt {
+
+bool Load(const QString &fileName, TPicture &picture, QString *error)
+{
+    static const QStringList own = {"BMP", "JPG", "JIF", "JPEG", "ICO", "WMF", "EMF"};
+    if (own.contains(QFileInfo(fileName).suffix().toUpper()))
+        return picture.LoadFromFile(fileName, error);
+    QImageReader reader(fileName);
+    const QSize size = reader.size();
+    if (size.width() > PictureFiles::MaxSide || size.height() > PictureFiles::MaxSide) {
+        if (error)
+            *error = QStringLiteral("Picture size out of range");
+        return false;
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return false;
+    }
+    picture.SetBitmap(image);
+    return true;
+}
+
+QImage TurnedForPortrait(const TPicture &picture)
+{
+    if (picture.IsBitmap())
+        return CardPainting::rotateQuarterClockwise(picture.Bitmap());
+    if (!picture.IsMetafile())
+        return QImage();
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    QImage card(int(3.5 * ppi), 2 * ppi, QImage::Format_RGB32);
+    card.fill(Qt::white);
+    {
+        QPainter painter(&card);
+        const TMetafile &metafile = *picture.Metafile();
+        metafile.Play(painter, QRectF(0, 0, metafile.Width(), metafile.Height()));
+    }
+    return CardPainting::rotateQuarterClockwise(card);
+}
+
+} // namespace BackgroundArt

@@ -1,0 +1,262 @@
+#include "objects/TGImage.h"
+
+#include "design/TGBusinessCardPanel32.h"
+#include "design/stream/StreamError.h"
+#include "objects/TGImageBrowser.h"
+#include "platform/Canvas.h"
+#include "platform/Numbers.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+
+namespace {
+
+std::function<int(TGImageBrowser &)> &browserRunner()
+{
+    static std::function<int(TGImageBrowser &)> runner;
+    return runner;
+}
+
+} // namespace
+
+TGImage::TGImage(QObject *owner) : TGGraphicControl(owner)
+{
+    InitSize(105, 105);
+}
+
+TGImage::~TGImage() = default;
+
+const TPropertyList &TGImage::properties()
+{
+    using C = TGImage;
+    static const TPropertyList list = TPropertyBuilder<C>(TGGraphicControl::properties())
+        .boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, false)
+        .enumeration("BorderStyle", borderStyleNames(), &C::BorderStyle, &C::SetBorderStyle)
+        .picture("Picture", &C::PictureData, &C::SetPictureData)
+        .boolean("Stretch", &C::Stretch, &C::SetStretch, true)
+        .boolean("Reverse", &C::Reverse, &C::SetReverse)
+        .boolean("Flip", &C::Flip, &C::SetFlip)
+        .build();
+    return list;
+}
+
+void TGImage::SetAutoSize(bool value)
+{
+    m_autoSize = value;
+    m_stretch = !value;
+    if (IsLoading())
+        return;
+    PictureChanged();
+    NotifyChanged();
+}
+
+void TGImage::SetStretch(bool value)
+{
+    m_stretch = value;
+    m_autoSize = !value;
+    Invalidate();
+}
+
+void TGImage::SetBorderStyle(TBorderStyle value)
+{
+    if (value == m_borderStyle)
+        return;
+    m_borderStyle = value;
+    Invalidate();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TGImage::SetFlip(bool value)
+{
+    if (value == m_flip)
+        return;
+    m_flip = value;
+    Invalidate();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TGImage::SetReverse(bool value)
+{
+    if (value == m_reverse)
+        return;
+    m_reverse = value;
+    Invalidate();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TGImage::SetPicture(const TPicture &picture)
+{
+    m_picture = picture;
+    PictureChanged();
+}
+
+void TGImage::SetPictureData(const QByteArray &data)
+{
+    TPicture picture;
+    QString error;
+    if (!picture.FromData(data, &error))
+        throw StreamError(QStringLiteral("Picture: ") + error);
+    SetPicture(picture);
+}
+
+void TGImage::PictureChanged()
+{
+    if (!IsLoading())
+        BoundsChanged();
+    Invalidate();
+}
+
+void TGImage::BoundsChanged()
+{
+    TGGraphicControl::BoundsChanged();
+    const int w = m_picture.Width(), h = m_picture.Height();
+    if (m_autoSize && w > 0 && h > 0)
+        SetBounds(Left(), Top(), Numbers::roundHalfEven(double(w) * double(Zoom())),
+                  Numbers::roundHalfEven(double(h) * double(Zoom())));
+}
+
+// ---- the clip-art browser ----
+
+void TGImage::SetBrowserRunner(std::function<int(TGImageBrowser &)> runner)
+{
+    browserRunner() = std::move(runner);
+}
+
+void TGImage::LoadImageFromDisk()
+{
+    // The browser's directory list moves the current directory about.
+    const QString remembered = QDir::currentPath();
+    {
+        TGImageBrowser browser;
+        browser.SetStretch(m_stretch);
+        browser.SetAutoSize(m_autoSize);
+        const int result = browserRunner() ? browserRunner()(browser) : browser.exec();
+        if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
+            // The file already loaded for the preview, not a second read.
+            m_picture = browser.PreviewPicture();
+            m_stretch = browser.StretchChecked();
+            m_autoSize = browser.AutoSizeChecked();
+            PictureChanged();
+            NotifyChanged();
+        }
+    }
+    QDir::setCurrent(remembered);
+}
+
+// ---- menu ----
+
+void TGImage::Loaded()
+{
+    const bool fresh = !ObjectMenu();
+    TGGraphicControl::Loaded();
+    if (!fresh)
+        return;
+    AddMenuSeparator();
+    AddMenuItem("Load Image From Disk", [this] { LoadImageFromDisk(); });
+    AddMenuSeparator();
+    auto tick = [this](const QString &caption, std::function<void()> action) {
+        QAction *item = AddMenuItem(caption, std::move(action));
+        item->setCheckable(true);
+        return item;
+    };
+    m_borderItem = tick("Border", [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m_stretchItem = tick("Stretch to Fit", [this] {
+        SetStretch(!m_stretch);
+        Invalidate();
+    });
+    m_autoSizeItem = tick("AutoSize", [this] {
+        SetAutoSize(!m_autoSize);
+        Invalidate();
+    });
+    m_flipItem = tick("Flip", [this] { SetFlip(!m_flip); });
+    m_reverseItem = tick("Reverse", [this] { SetReverse(!m_reverse); });
+}
+
+void TGImage::RefreshPopup()
+{
+    TGGraphicControl::RefreshPopup();
+    if (!m_borderItem)
+        return;
+    m_borderItem->setChecked(m_borderStyle == bsSingle);
+    m_stretchItem->setChecked(m_stretch);
+    m_autoSizeItem->setChecked(m_autoSize);
+    m_flipItem->setChecked(m_flip);
+    m_reverseItem->setChecked(m_reverse);
+    m_flipItem->setEnabled(m_picture.IsBitmap());
+    m_reverseItem->setEnabled(m_picture.IsBitmap());
+}
+
+// ---- drawing ----
+
+TGImage::TCacheKey TGImage::CacheKey() const
+{
+    return {m_picture.Serial(), QSize(Width(), Height()), m_flip, m_reverse, m_borderStyle};
+}
+
+QImage TGImage::MirroredBitmap() const
+{
+    QImage mirrored(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
+    mirrored.fill(Qt::white);
+    TCanvas canvas(&mirrored);
+    // The destination runs backwards along a mirrored axis.
+    canvas.stretchDraw(m_reverse ? Width() - 1 : 0, m_flip ? Height() - 1 : 0, m_reverse ? -Width() : Width(),
+                       m_flip ? -Height() : Height(), m_picture.Bitmap());
+    return mirrored;
+}
+
+QImage TGImage::Compose() const
+{
+    const TCacheKey key = CacheKey();
+    if (!m_cache.isNull() && key == m_cacheKey)
+        return m_cache;
+    const int w = std::max(1, Width()), h = std::max(1, Height());
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (m_picture.IsBitmap() && (m_flip || m_reverse)) {
+        image = MirroredBitmap();
+    } else if (m_picture.IsBitmap()) {
+        TCanvas canvas(&image);
+        canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
+    } else if (m_picture.IsMetafile()) {
+        QPainter painter(&image);
+        m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
+    }
+    {
+        TCanvas canvas(&image);
+        if (m_picture.IsEmpty()) {
+            canvas.setPen(TPen());
+            canvas.setBrush(TBrush());
+            canvas.rectangle(0, 0, Width(), Height());
+        }
+        if (m_borderStyle == bsSingle) {
+            TPen pen;
+            pen.color = clBlack;
+            pen.width = 1;
+            pen.style = psSolid;
+            canvas.setPen(pen);
+            TBrush brush;
+            brush.style = bsClear;
+            canvas.setBrush(brush);
+            canvas.rectangle(0, 0, Width(), Height());
+        }
+    }
+    m_cache = image;
+    m_cacheKey = key;
+    return image;
+}
+
+void TGImage::Paint(TCanvas &canvas)
+{
+    const auto *panel = qobject_cast<TGBusinessCardPanel32 *>(Panel());
+    if (panel && panel->PaintingSuppressed())
+        return;
+    if (Width() <= 0 || Height() <= 0)
+        return;
+    canvas.draw(0, 0, Compose());
+    TGGraphicControl::Paint(canvas);
+}

@@ -1,0 +1,158 @@
+#include "app/CardClasses.h"
+#include "objects/TGImageBrowser.h"
+#include "platform/HelpTopics.h"
+#include "platform/ScreenMetrics.h"
+#include "support/PictureSamples.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProgramFolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace PictureSamples;
+
+class TestImageBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerCardClasses(); }
+    void init()
+    {
+        ScreenMetrics::setOverride(96);
+        TGImageBrowser::ResetStartFolder();
+    }
+    void cleanup() { ScreenMetrics::resetOverride(); }
+
+    void looksAsItShould();
+    void listsPictureFilesWhateverTheirLetterCase();
+    void opensOnClipartThenOnTheLastFolder();
+    void previewFailuresPerExtension();
+    void stretchAndAutoSizeExcludeEachOther();
+};
+
+namespace {
+
+QStringList listed(TGImageBrowser &browser)
+{
+    auto *model = qobject_cast<QFileSystemModel *>(browser.FileList()->model());
+    const QModelIndex root = browser.FileList()->rootIndex();
+    // The model reads folders in the background.
+    QDeadlineTimer deadline(5000);
+    while (model->rowCount(root) == 0 && !deadline.hasExpired())
+        QTest::qWait(20);
+    QTest::qWait(100);
+    QStringList names;
+    for (int i = 0; i < model->rowCount(root); ++i)
+        names << model->fileName(model->index(i, 0, root));
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+} // namespace
+
+void TestImageBrowser::looksAsItShould()
+{
+    TempProgramFolder folder;
+    TGImageBrowser browser;
+    QCOMPARE(browser.windowTitle(), QString("Load Image File "));
+    QCOMPARE(browser.size(), QSize(592, 300));
+    auto boxes = browser.findChildren<QCheckBox *>();
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes[0]->text(), QString("Stretch"));
+    QCOMPARE(boxes[0]->toolTip(), QString("Stretch image to max display size"));
+    QCOMPARE(boxes[1]->text(), QString("AutoSize"));
+    QCOMPARE(boxes[1]->toolTip(), QString("AutoSize TImage"));
+    QVERIFY(HelpTopicPage(40003).toString().endsWith("pictures.html"));
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowActive(&browser));
+    QCOMPARE(QApplication::focusWidget(), browser.FileList());
+    if (!qEnvironmentVariableIsEmpty("KARVELLO_SHOT"))
+        browser.grab().save(qEnvironmentVariable("KARVELLO_SHOT"));
+}
+
+void TestImageBrowser::listsPictureFilesWhateverTheirLetterCase()
+{
+    TempProgramFolder folder;
+    const QByteArray bmp = bitmapFile(pattern(4, 4), 24);
+    for (const char *name : {"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg", "h.txt", "i.gif", "j.bmp.bak"})
+        QVERIFY(folder.writeFile(QString("art/") + name, bmp));
+    TGImageBrowser browser;
+    browser.OpenDirectory(folder.filePath("art"));
+    QCOMPARE(listed(browser), QStringList({"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg"}));
+}
+
+void TestImageBrowser::opensOnClipartThenOnTheLastFolder()
+{
+    TempProgramFolder folder;
+    {
+        TGImageBrowser browser;
+        QCOMPARE(QDir(browser.Folder()).canonicalPath(), QDir(folder.path()).canonicalPath());
+    }
+    QVERIFY(folder.writeFile("ClipArt/x.bmp", bitmapFile(pattern(4, 4), 24)));
+    QVERIFY(folder.writeFile("other/y.bmp", bitmapFile(pattern(4, 4), 24)));
+    TGImageBrowser::ResetStartFolder();
+    {
+        TGImageBrowser browser;
+        QCOMPARE(QDir(browser.Folder()).canonicalPath(), QDir(folder.filePath("ClipArt")).canonicalPath());
+        browser.OpenDirectory(folder.filePath("other"));
+    }
+    TGImageBrowser again;
+    QCOMPARE(QDir(again.Folder()).canonicalPath(), QDir(folder.filePath("other")).canonicalPath());
+}
+
+void TestImageBrowser::previewFailuresPerExtension()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("good.bmp", bitmapFile(pattern(30, 20), 24)));
+    QVERIFY(folder.writeFile("bad.bmp", "not a bitmap at all, just text"));
+    QVERIFY(folder.writeFile("bad.wmf", "not a metafile either"));
+    QVERIFY(folder.writeFile("bad.jpg", "no JPEG"));
+    QVERIFY(folder.writeFile("bad.ico", "no icon"));
+    ScopedScriptedDialogs dialogs;
+    TGImageBrowser browser;
+    QVERIFY(browser.SelectFile(folder.filePath("good.bmp")));
+    QCOMPARE(browser.PreviewPicture().Bitmap().size(), QSize(30, 20));
+    QCOMPARE(browser.SelectedFile(), folder.filePath("good.bmp"));
+
+    QVERIFY(browser.SelectFile(folder.filePath("bad.bmp")));
+    QVERIFY(browser.PreviewPicture().IsEmpty());
+    QCOMPARE(dialogs->texts(), QStringList({"Error loading file!"}));
+    QCOMPARE(dialogs->count(ScriptedDialogs::Message::Error), 1);
+    QVERIFY(browser.SelectFile(folder.filePath("bad.wmf")));
+    QCOMPARE(dialogs->texts().size(), 2);
+
+    browser.SelectFile(folder.filePath("good.bmp"));
+    for (const char *silent : {"bad.jpg", "bad.ico"}) {
+        QVERIFY(browser.SelectFile(folder.filePath(silent)));
+        QVERIFY(browser.PreviewPicture().IsEmpty());
+    }
+    QCOMPARE(dialogs->texts().size(), 2);
+    QVERIFY(QApplication::overrideCursor() == nullptr); // the hourglass is gone
+}
+
+void TestImageBrowser::stretchAndAutoSizeExcludeEachOther()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("good.bmp", bitmapFile(pattern(300, 200), 24)));
+    TGImageBrowser browser;
+    browser.SetStretch(true);
+    browser.SetAutoSize(false);
+    browser.SelectFile(folder.filePath("good.bmp"));
+    QVERIFY(browser.Preview()->Stretch());
+    browser.SetAutoSize(true);
+    QVERIFY(!browser.StretchChecked());
+    QVERIFY(browser.Preview()->AutoSize());
+    QCOMPARE(browser.Preview()->size(), QSize(300, 200));
+    browser.SetStretch(true);
+    QVERIFY(!browser.AutoSizeChecked());
+    QVERIFY(!browser.Preview()->AutoSize());
+}
+
+QTEST_MAIN(TestImageBrowser)
+#include "tst_imagebrowser.moc"
