@@ -4,6 +4,7 @@
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "effects/TSuperShape.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLabelShapes.h"
@@ -36,6 +37,7 @@ void registerCardClasses()
     TGClassRegistry::add<TBCShapes>("TBCShapes");
     TGClassRegistry::add<TGPLabel>("TGPLabel");
     TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
+    TGClassRegistry::add<TSuperShape>("TSuperShape");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -58,4 +60,11 @@ void registerCardClasses()
                                                       label.FitToText();
                                                       return true;
                                                   }});
+    TGBusinessCardPanel32::RegisterTool(psSuperShape, {[](TGBusinessCardPanel32 &panel) {
+                                                           return new TSuperShape(&panel);
+                                                       },
+                                                       [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                           static_cast<TSuperShape &>(object).EditProperties();
+                                                           return true;
+                                                       }});
 }
