@@ -14,7 +14,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
@@ -80,25 +81,37 @@ void TTextureBrowser::BuildControls()
     FileListBox1 = new QListWidget(this);
     ExampleBox = new EffectSampleView(*m_example, QPoint(10, 10), this);
     DirectoryList->setMinimumWidth(170);
+    DirectoryList->setMaximumWidth(220);
+    DriveList->setMaximumWidth(220);
     FileListBox1->setMinimumWidth(170);
     ExampleBox->setMinimumSize(220, 200);
 
-    auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel("&Drive", this), 0, 0);
-    grid->addWidget(new QLabel("F&older", this), 0, 1);
-    grid->addWidget(new QLabel("&File", this), 0, 2);
-    grid->addWidget(new QLabel("Example", this), 0, 3);
-    auto *folderColumn = new QVBoxLayout;
-    folderColumn->addWidget(DriveList);
-    folderColumn->addWidget(DirectoryList, 1);
-    grid->addLayout(folderColumn, 1, 0, 1, 2);
-    grid->addWidget(FileListBox1, 1, 2);
-    grid->addWidget(ExampleBox, 1, 3);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(1, 1);
-    static_cast<QLabel *>(grid->itemAtPosition(0, 0)->widget())->setBuddy(DriveList);
-    static_cast<QLabel *>(grid->itemAtPosition(0, 1)->widget())->setBuddy(DirectoryList);
-    static_cast<QLabel *>(grid->itemAtPosition(0, 2)->widget())->setBuddy(FileListBox1);
+    FolderLabel = new QLabel(this);
+    FolderLabel->setTextFormat(Qt::PlainText);
+    FolderLabel->setMinimumWidth(170);
+    FolderLabel->setMaximumWidth(240);
+
+    auto caption = [this](const QString &text, QWidget *buddy) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(buddy);
+        return label;
+    };
+    auto *folders = new QVBoxLayout;
+    folders->addWidget(caption("&Drive", DriveList));
+    folders->addWidget(DriveList);
+    folders->addWidget(caption("F&older", DirectoryList));
+    folders->addWidget(FolderLabel);
+    folders->addWidget(DirectoryList, 1);
+    auto *files = new QVBoxLayout;
+    files->addWidget(caption("&File", FileListBox1));
+    files->addWidget(FileListBox1, 1);
+    auto *example = new QVBoxLayout;
+    example->addWidget(new QLabel("Example", this));
+    example->addWidget(ExampleBox, 1);
+    auto *grid = new QHBoxLayout;
+    grid->addLayout(folders);
+    grid->addLayout(files);
+    grid->addLayout(example, 1);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
@@ -148,6 +161,8 @@ bool TTextureBrowser::OpenFolder(const QString &folder)
     if (drive >= 0)
         DriveList->setCurrentIndex(drive);
 
+    FolderLabel->setText(QDir::toNativeSeparators(m_folder));
+    FolderLabel->setToolTip(FolderLabel->text());
     const QDir dir(m_folder);
     DirectoryList->clear();
     if (!dir.isRoot())

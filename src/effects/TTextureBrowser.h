@@ -8,6 +8,7 @@
 
 class EffectSampleView;
 class QComboBox;
+class QLabel;
 class QListWidget;
 class TGGraphicControl;
 class TTextured;
@@ -34,6 +35,7 @@ public:
 
     QComboBox *DriveList = nullptr;
     QListWidget *DirectoryList = nullptr;
+    QLabel *FolderLabel = nullptr; // the open folder's path
     QListWidget *FileListBox1 = nullptr;
     EffectSampleView *ExampleBox = nullptr;
 

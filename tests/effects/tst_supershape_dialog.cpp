@@ -1,6 +1,7 @@
 // The "Super Shape Properties" dialog and its texture browser, driven
 // without exec() through the shape's dialog runner.
 #include "app/HelpTopics.h"
+#include "design/CardPanelHost.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "effects/EffectSampleView.h"
 #include "effects/TSuperShape.h"
@@ -264,6 +265,29 @@ private slots:
         QCOMPARE(shot.pixelColor(10 + 48, 10 + 48), QColor(Qt::green));
         QCOMPARE(shot.pixelColor(10, 40), QColor(Qt::black));
         QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::white));
+    }
+
+    void toolDrawsAShapeAndOpensTheDialog()
+    {
+        CardPanelHost h;
+        registerCardClasses();
+        int shown = 0;
+        TSuperShape::SetDialogRunner([&](QDialog &dialog) {
+            shown += qobject_cast<TSuperShapeProperties *>(&dialog) != nullptr;
+            return int(QDialog::Rejected);
+        });
+        h.panel->SetPanelState(psSuperShape);
+        h.drag(QPoint(30, 30), QPoint(130, 110));
+        TSuperShape::SetDialogRunner({});
+        QCOMPARE(shown, 1);
+        QCOMPARE(h.panel->ObjectCount(), 1);
+        auto *shape = qobject_cast<TSuperShape *>(h.panel->Objects().first());
+        QVERIFY(shape);
+        // Cancelled at once: the red-to-blue five-pointed star of the drawn size.
+        QCOMPARE(shape->BoundsRect(), QRect(30, 30, 100, 80));
+        QCOMPARE(shape->Shape(), gstStar);
+        QCOMPARE(shape->GradientBitmap().size(), QSize(100, 80));
+        QCOMPARE(shape->Name(), QString("Special1"));
     }
 
     void helpTopicsHavePages()
