@@ -193,14 +193,27 @@ void printGradient(const PrintState &state, const PageBox &box, int extraWidth, 
     if (!state.report)
         return;
     TReport &report = *state.report;
-    const int width = box.right - box.left + 1 + extraWidth;
-    const int height = box.bottom - box.top + 1 + extraHeight;
+    const int width = box.right - box.left + 1;
+    const int height = box.bottom - box.top + 1;
     const GradientEnds ends = gradientEnds(base, to, direction);
     report.setPen(clBlack, psSolid, -1, pmCopy);
     const QPoint shift(box.left - state.printerOffset.x(), box.top - state.printerOffset.y());
     for (int i = 0; i < GradientBands; ++i) {
+        // The bands span the box itself, so the paper shows the same colours
+        // at the edges as the screen; the margin beyond the box (cut off by
+        // the clip region) only widens the bands across and lengthens the last one.
+        QRect band = bandRect(i, width, height, direction);
+        if (across(direction)) {
+            band.setHeight(height + extraHeight);
+            if (i == GradientBands - 1)
+                band.setRight(width + extraWidth - 1);
+        } else {
+            band.setWidth(width + extraWidth);
+            if (i == GradientBands - 1)
+                band.setBottom(height + extraHeight - 1);
+        }
         report.setBrush(bandColor(ends, i), bsSolid);
-        report.fillRect(bandRect(i, width, height, direction).translated(shift));
+        report.fillRect(band.translated(shift));
     }
 }
 

@@ -109,8 +109,10 @@ struct PageBox {
 void printTiles(const PrintState &state, const QImage &bitmap, const PageBox &box, bool composed);
 
 // Prints a gradient over the box as 256 filled bands at the printer's own
-// resolution, the band area grown by `extraWidth` x `extraHeight` printer
-// pixels beyond the box (the clip region cuts off what lies outside).
+// resolution. The bands divide the box itself, so the printed edges show the
+// same colours as the screen; the fill reaches `extraWidth` x `extraHeight`
+// printer pixels beyond the box (the end colour continues there) so that no
+// rounding leaves a gap inside the clip region.
 void printGradient(const PrintState &state, const PageBox &box, int extraWidth, int extraHeight,
                    TColor base, TColor to, TFillDirection direction);
 

@@ -180,6 +180,29 @@ private slots:
         QVERIFY(qGray(page.pixel(o.x() + 599, o.y() + 300)) >= 254);
     }
 
+    void printedGradientEndsAtTheObjectsEdgeDespiteTheExtraMargin()
+    {
+        // Half an inch high at 300 dpi with the quarter inch of extra fill: the
+        // bottom row still shows the end colour, as on the screen.
+        TReport job(std::make_unique<ImageTarget>(SimulatedDevice(300, 300)));
+        job.onPrint = [&](TReport &j) {
+            const PrintState state = PrintState::begin(j, 1.0, 1.0);
+            const PageBox box = PageBox::fromRect(state.pageBox(0, 0, 96, 48));
+            j.pushClipRect(1.0, 1.0, 2.0, 1.5);
+            j.selectClip();
+            printGradient(state, box, 0, 75, clBlack, clWhite, gdDown);
+            j.clearClip();
+            j.popClip();
+        };
+        QVERIFY(job.run());
+        const QImage page = job.targetAs<ImageTarget>()->pages().first();
+        const QPoint o = job.toDevice(1.0, 1.0);
+        QCOMPARE(qGray(page.pixel(o.x() + 50, o.y())), 0);
+        QVERIFY2(qGray(page.pixel(o.x() + 50, o.y() + 149)) >= 253, qPrintable(QString::number(qGray(page.pixel(o.x() + 50, o.y() + 149)))));
+        QVERIFY(std::abs(qGray(page.pixel(o.x() + 50, o.y() + 75)) - 128) <= 3);
+        QCOMPARE(page.pixelColor(o.x() + 50, o.y() + 151), QColor(Qt::white)); // clipped below
+    }
+
     void textureRoundTripsThroughItsStoredForm()
     {
         const QImage tile = checker(12, Qt::red, Qt::yellow);
