@@ -1,8 +1,10 @@
 #pragma once
 
-// Benchmarks of karvello-bench: each file registers its measurements with
-// KARVELLO_BENCH; `karvello-bench [name-part]` runs all (or the matching
-// ones) and prints one line per figure.
+// Figures of one object class or subsystem that do not fit the table's
+// generated cards (a SuperShape card, a rich-text card, ...). A file
+// registers its measurement with KARVELLO_BENCH; karvello-bench runs every
+// registered one after the standard figures, and each Bench::report becomes
+// a row of the same table.
 
 #include <QString>
 
@@ -12,10 +14,14 @@ namespace Bench {
 
 using Function = std::function<void()>;
 bool add(const char *name, Function run);
-// Prints "name: value unit" (and the limit when one is given).
+// A row of the table: the value in the median column, the unit and the
+// limit (when one is given) in the goal column.
 void report(const QString &name, double value, const QString &unit, double limit = 0);
-// Milliseconds per run of `body`, the median of `rounds` timed runs.
+// Milliseconds per run of `body`, the median of `rounds` timed runs after
+// one warm-up run.
 double medianMs(int rounds, const std::function<void()> &body);
+// True for "--quick": registered figures should use their smallest case.
+bool quick();
 
 } // namespace Bench
 

@@ -1,70 +1,101 @@
-#include "Bench.h"
+// karvello-bench: how long the main operations take on generated cards of
+// growing size, printed as one table. "--quick" runs the smallest size once
+// (the test suite's smoke run).
+#include "CardBenchmarks.h"
 
-#include "platform/ScreenMetrics.h"
+#include "app/CardClasses.h"
+#include "platform/UserDialogs.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
-struct Entry {
-    const char *name;
-    Bench::Function run;
+// Answers every box so that nothing waits for a person.
+class SilentDialogs : public UserDialogs
+{
+public:
+    bool ask(const QString &, const QString &) override { return false; }
+    void inform(const QString &) override {}
+    void error(const QString &) override {}
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
+    std::optional<TFont> chooseFont(const TFont &, bool) override { return std::nullopt; }
+    void beep() override {}
 };
 
-std::vector<Entry> &entries()
+QString number(double value)
 {
-    static std::vector<Entry> list;
-    return list;
+    return QString::number(value, 'f', value < 10 ? 2 : 1);
+}
+
+void printTable(const QList<BenchRow> &rows, double peakMemory)
+{
+    QTextStream out(stdout);
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6  %7\n")
+               .arg(QStringLiteral("operation"), -46)
+               .arg(QStringLiteral("size"), 5)
+               .arg(QStringLiteral("median ms"), 10)
+               .arg(QStringLiteral("min ms"), 9)
+               .arg(QStringLiteral("max ms"), 9)
+               .arg(QStringLiteral("ratio"), 7)
+               .arg(QStringLiteral("goal"));
+    for (const BenchRow &row : rows) {
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6  %7\n")
+                   .arg(row.operation, -46)
+                   .arg(row.size ? QString::number(row.size) : QStringLiteral("-"), 5)
+                   .arg(number(row.timing.median()), 10)
+                   .arg(number(row.timing.min()), 9)
+                   .arg(number(row.timing.max()), 9)
+                   .arg(row.yardstickRatio ? number(*row.yardstickRatio) : QStringLiteral("-"), 7)
+                   .arg(row.goal);
+    }
+    out << QStringLiteral("peak memory of the whole run: %1 MB (goal < 150 MB)\n").arg(number(peakMemory));
 }
 
 } // namespace
 
-namespace Bench {
-
-bool add(const char *name, Function run)
+int main(int argc, char *argv[])
 {
-    entries().push_back({name, std::move(run)});
-    return true;
-}
-
-void report(const QString &name, double value, const QString &unit, double limit)
-{
-    QString line = QStringLiteral("%1: %2 %3").arg(name).arg(value, 0, 'f', 3).arg(unit);
-    if (limit > 0)
-        line += QStringLiteral(" (limit %1 %2%3)").arg(limit).arg(unit, value <= limit ? "" : ", EXCEEDED");
-    std::printf("%s\n", qPrintable(line));
-    std::fflush(stdout);
-}
-
-double medianMs(int rounds, const std::function<void()> &body)
-{
-    body(); // warm caches
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace Bench
-
-int main(int argc, char **argv)
-{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ScreenMetrics::setOverride(96);
-    const QString filter = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    for (const Entry &e : entries()) {
-        if (filter.isEmpty() || QString::fromLatin1(e.name).contains(filter, Qt::CaseInsensitive))
-            e.run();
+    BenchOptions options;
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--quick"))) {
+        options.sizes = {10};
+        options.runs = 1;
     }
+    // "--sizes 10,100" and "--runs 5" narrow a run while looking into one figure.
+    if (const qsizetype at = args.indexOf(QStringLiteral("--sizes")); at > 0 && at + 1 < args.size()) {
+        options.sizes.clear();
+        for (const QString &size : args.at(at + 1).split(u','))
+            if (const int n = size.toInt(); n > 0)
+                options.sizes << n;
+    }
+    if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at > 0 && at + 1 < args.size())
+        options.runs = std::max(1, args.at(at + 1).toInt());
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        std::fputs("karvello-bench: no scratch folder\n", stderr);
+        return 1;
+    }
+    options.scratchFolder = scratch.path();
+    UserDialogs::install(std::make_unique<SilentDialogs>());
+    registerCardClasses();
+
+    QList<BenchRow> rows;
+    rows << benchStartup(options);
+    rows << benchRepaint(options);
+    rows << benchDrag(options);
+    rows << benchDocuments(options);
+    rows << benchPrinting(options);
+    rows << benchPreview(options);
+    rows << benchRegistered(options);
+    printTable(rows, peakMemoryMegabytes());
     return 0;
 }

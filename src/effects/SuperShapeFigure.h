@@ -50,6 +50,7 @@ struct Params {
     int inVectorPercent = 50;
     int startingAngle = 90;
     int roundPerc = 25;
+    bool operator==(const Params &) const = default;
 };
 
 struct Rects {

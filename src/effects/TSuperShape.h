@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRegion>
 
 #include <functional>
 
@@ -142,4 +143,8 @@ private:
 
     QImage m_gradient;
     QImage m_solid;
+    // The last clip region of the figure, reused while the geometry stays.
+    mutable SuperShapeFigure::Params m_regionParams;
+    mutable SuperShapeFigure::Box m_regionBox;
+    mutable QRegion m_region;
 };

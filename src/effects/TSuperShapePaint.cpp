@@ -36,18 +36,29 @@ void TSuperShape::PaintFigure(TCanvas &canvas, const Box &box, const Box &sizeBo
 QRegion TSuperShape::FigureRegion(const Box &box) const
 {
     const SuperShapeFigure::Params p = FigureParams();
+    if (!m_region.isEmpty() && p == m_regionParams && box == m_regionBox)
+        return m_region;
+    QRegion region;
     switch (m_shape) {
     case gstRectangle:
-        return CanvasRegions::rect(box.left, box.top, box.right, box.bottom);
+        region = CanvasRegions::rect(box.left, box.top, box.right, box.bottom);
+        break;
     case gstRoundRect: {
         const int c = SuperShapeFigure::cornerSize(p);
-        return CanvasRegions::roundRect(box.left, box.top, box.right, box.bottom, c, c);
+        region = CanvasRegions::roundRect(box.left, box.top, box.right, box.bottom, c, c);
+        break;
     }
     case gstEllipse:
-        return CanvasRegions::ellipse(box.left, box.top, box.right, box.bottom);
+        region = CanvasRegions::ellipse(box.left, box.top, box.right, box.bottom);
+        break;
     default:
-        return CanvasRegions::polygon(SuperShapeFigure::figurePolygon(p, box, box), Qt::WindingFill);
+        region = CanvasRegions::polygon(SuperShapeFigure::figurePolygon(p, box, box), Qt::WindingFill);
+        break;
     }
+    m_regionParams = p;
+    m_regionBox = box;
+    m_region = region;
+    return region;
 }
 
 void TSuperShape::Paint(TCanvas &canvas)

@@ -1,8 +1,8 @@
 #include "effects/TSuperShapeProperties.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "effects/EffectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TTextureBrowser.h"

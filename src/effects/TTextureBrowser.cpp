@@ -1,12 +1,13 @@
 #include "effects/TTextureBrowser.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "effects/EffectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TTextured.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/PictureFiles.h"
 #include "platform/UserDialogs.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -25,32 +25,9 @@
 
 namespace {
 
-constexpr int MaxSide = 20000;
-
 QStringList maskPatterns()
 {
     return TTextureBrowser::FileMask().split(QLatin1Char(';'));
-}
-
-QImage readIcon(QImageReader &reader)
-{
-    // The largest image of the icon, drawn on a white bitmap of its size.
-    QImage best;
-    do {
-        const QSize size = reader.size();
-        if (size.width() > MaxSide || size.height() > MaxSide)
-            return QImage();
-        const QImage image = reader.read();
-        if (!image.isNull() && image.width() * image.height() > best.width() * best.height())
-            best = image;
-    } while (reader.jumpToNextImage());
-    if (best.isNull())
-        return best;
-    QImage bitmap(best.size(), QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    QPainter painter(&bitmap);
-    painter.drawImage(0, 0, best);
-    return bitmap;
 }
 
 } // namespace
@@ -228,27 +205,15 @@ void TTextureBrowser::Start(const QString &texturePath, const QString &programFo
 
 QImage TTextureBrowser::LoadTextureFile(const QString &path, QString *error)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QString ext = QFileInfo(path).suffix().toUpper();
-    QImage image;
-    if (ext == QLatin1String("ICO")) {
-        reader.setFormat("ico");
-        image = readIcon(reader);
-    } else {
-        const QSize size = reader.size();
-        if (size.width() > MaxSide || size.height() > MaxSide) {
-            if (error)
-                *error = QStringLiteral("The picture is larger than %1 pixels a side").arg(MaxSide);
-            return QImage();
-        }
-        image = reader.read();
-    }
-    if (image.isNull() && error)
-        *error = reader.errorString();
-    if (!image.isNull() && image.hasAlphaChannel())
-        image = image.convertToFormat(QImage::Format_RGB32);
-    return image;
+    QImage image = LoadPictureFile(path, error);
+    if (image.isNull() || !image.hasAlphaChannel())
+        return image;
+    // Icons are drawn onto a new bitmap: what they leave transparent is white.
+    QImage bitmap(image.size(), QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter painter(&bitmap);
+    painter.drawImage(0, 0, image);
+    return bitmap;
 }
 
 void TTextureBrowser::FileListBox1Change()

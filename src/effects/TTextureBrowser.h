@@ -55,9 +55,9 @@ public:
     void Start(const QString &texturePath, const QString &programFolder);
     static QString StartFolder(const QString &programFolder);
 
-    // The picture of a texture file: bitmaps, JPEG files and icons (the
-    // largest image of an icon, drawn on white). Null with `error` set when
-    // the file cannot be read, is damaged or is larger than 20,000 pixels a side.
+    // The picture of a texture file (bitmaps, JPEG files and icons, read by
+    // LoadPictureFile); an icon is drawn on white. Null with `error` set when
+    // the file cannot be read, is damaged or is too large.
     static QImage LoadTextureFile(const QString &path, QString *error = nullptr);
 
     // The selected file changed: load it into the example.

@@ -1,6 +1,6 @@
 // The "Super Shape Properties" dialog and its texture browser, driven
 // without exec() through the shape's dialog runner.
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 #include "design/CardPanelHost.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "effects/EffectSampleView.h"

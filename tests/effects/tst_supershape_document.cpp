@@ -1,5 +1,6 @@
 // A multi-purpose shape kept in card documents and the clipboard, and a
 // document whose stored texture is damaged.
+#include "app/CardClasses.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"
