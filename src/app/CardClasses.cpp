@@ -6,6 +6,7 @@
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "effects/TSuperShape.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGImage.h"
@@ -44,6 +45,7 @@ void registerCardClasses()
     TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
     TGClassRegistry::add<TGSymbolLabel>("TGSymbolLabel");
     TGClassRegistry::add<TGMultiLineLabel>("TGMultiLineLabel");
+    TGClassRegistry::add<TSuperShape>("TSuperShape");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -94,4 +96,11 @@ void registerCardClasses()
                                                       image.LoadImageFromDisk();
                                                       return !image.Picture().IsEmpty();
                                                   }});
+    TGBusinessCardPanel32::RegisterTool(psSuperShape, {[](TGBusinessCardPanel32 &panel) {
+                                                           return new TSuperShape(&panel);
+                                                       },
+                                                       [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                           static_cast<TSuperShape &>(object).EditProperties();
+                                                           return true;
+                                                       }});
 }

@@ -175,8 +175,13 @@ void TCanvas::applyClip()
         m_painter->setClipRegion(m_baseClip);
     else
         m_painter->setClipping(false);
-    if (m_hasClip)
+    if (m_hasClip) {
+        // Qt's raster engine ignores a complex region that replaces the clip
+        // right after clipping was switched off; switching it on first helps.
+        if (!m_baseHasClip)
+            m_painter->setClipping(true);
         m_painter->setClipRegion(m_clip, m_baseHasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
     m_painter->setTransform(QTransform::fromTranslate(m_origin.x(), m_origin.y()) * m_baseTransform);
 }
 

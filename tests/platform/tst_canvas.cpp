@@ -388,6 +388,28 @@ private slots:
         QVERIFY(samePixels(inked(image), box(10, 10, 19, 19) + box(35, 35, 36, 36)));
     }
 
+    void aShapedClipHoldsAfterAnEarlierClipWasCleared()
+    {
+        // A figure's clip selected after a plain one was removed must still
+        // cut images and fills to the figure.
+        QImage image = blank();
+        QImage red(40, 40, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QRegion oval = CanvasRegions::ellipse(5, 5, 35, 25);
+        {
+            TCanvas canvas(&image);
+            canvas.intersectClipRect(0, 0, 40, 40);
+            canvas.clearClip();
+            canvas.selectClipRegion(oval);
+            canvas.stretchDraw(QRect(0, 0, 40, 40), red);
+            canvas.selectClipRegion(CanvasRegions::rect(0, 0, 40, 40));
+            canvas.selectClipRegion(oval);
+            canvas.setBrush(TBrush{clRed, bsSolid, QImage()});
+            canvas.fillRect(image.rect());
+        }
+        QVERIFY(samePixels(inked(image), oval));
+    }
+
     void starPolygonFillsItsCentreOnlyByWinding()
     {
         const QPolygon star({QPoint(20, 2), QPoint(31, 36), QPoint(2, 14), QPoint(38, 14), QPoint(9, 36)});

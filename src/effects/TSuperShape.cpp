@@ -1,0 +1,412 @@
+#include "effects/TSuperShape.h"
+
+#include "effects/TSuperShapeProperties.h"
+#include "effects/TextureStream.h"
+
+#include <QDialog>
+
+namespace {
+
+QStringList penStyleNames()
+{
+    QStringList names;
+    for (int i = psSolid; i <= psInsideFrame; ++i)
+        names << Pens::styleIdent(TPenStyle(i));
+    return names;
+}
+
+QStringList brushStyleNames()
+{
+    QStringList names;
+    for (int i = bsSolid; i <= bsDiagCross; ++i)
+        names << Brushes::styleIdent(TBrushStyle(i));
+    return names;
+}
+
+std::function<int(QDialog &)> &dialogRunner()
+{
+    static std::function<int(QDialog &)> runner;
+    return runner;
+}
+
+} // namespace
+
+QStringList TSuperShape::surfaceTypeNames()
+{
+    return {"stBrushTransparent", "stBrushPattern", "stBrushImage", "stGradientFill"};
+}
+
+TSuperShape::TSuperShape(QObject *owner) : TGGraphicControl(owner)
+{
+    InitSize(25, 25);
+}
+
+TSuperShape::~TSuperShape() = default;
+
+const TPropertyList &TSuperShape::properties()
+{
+    using C = TSuperShape;
+    // No stored defaults: the original writes every one of them.
+    static const TPropertyList list = TPropertyBuilder<C>(TGGraphicControl::properties())
+        .color("BackColor", &C::BackColor, &C::SetBackColor)
+        .enumeration("FillDirection", fillDirectionNames(), &C::FillDirection, &C::SetFillDirection)
+        .color("ForeColor", &C::ForeColor, &C::SetForeColor)
+        .color("GradientToColor", &C::GradientToColor, &C::SetGradientToColor)
+        .bitmap("Image", &C::ImageData, &C::SetImageData)
+        .integer("InVectorPercent", &C::InVectorPercent, &C::SetInVectorPercent)
+        .color("OutlineColor", &C::OutlineColor, &C::SetOutlineColor)
+        .enumeration("OutlineStyle", penStyleNames(), &C::OutlineStyle, &C::SetOutlineStyle)
+        .integer("OutlineWidth", &C::OutlineWidth, &C::SetOutlineWidth)
+        .enumeration("Pattern", brushStyleNames(), &C::Pattern, &C::SetPattern)
+        .integer("RoundPerc", &C::RoundPerc, &C::SetRoundPerc)
+        .color("ShadowColor", &C::ShadowColor, &C::SetShadowColor)
+        .integer("ShadowDepth", &C::ShadowDepth, &C::SetShadowDepth)
+        .enumeration("ShadowOrient", shadowOrientNames(), &C::ShadowOrient, &C::SetShadowOrient)
+        .enumeration("Shape", shapeKindNames(), &C::Shape, &C::SetShape)
+        .integer("StartingAngle", &C::StartingAngle, &C::SetStartingAngle)
+        .enumeration("SurfaceType", surfaceTypeNames(), &C::SurfaceType, &C::SetSurfaceType)
+        .integer("Vectors", &C::Vectors, &C::SetVectors)
+        .string("LastBitmapFileNameandPath", &C::LastBitmapFileNameandPath, &C::SetLastBitmapFileNameandPath)
+        .build();
+    return list;
+}
+
+// ---- setters ----
+
+void TSuperShape::SetBackColor(TColor value)
+{
+    if (value == m_backColor)
+        return;
+    m_backColor = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    if (m_surfaceType == stBrushPattern)
+        RebuildSolid();
+    Invalidate();
+}
+
+void TSuperShape::SetFillDirection(TFillDirection value)
+{
+    if (value == m_fillDirection || value < gdUp || value > gdRight)
+        return;
+    m_fillDirection = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    Invalidate();
+}
+
+void TSuperShape::SetForeColor(TColor value)
+{
+    if (value == m_foreColor)
+        return;
+    m_foreColor = value;
+    if (m_surfaceType == stBrushPattern)
+        RebuildSolid();
+    Invalidate();
+}
+
+void TSuperShape::SetGradientToColor(TColor value)
+{
+    if (value == m_gradientToColor)
+        return;
+    m_gradientToColor = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    Invalidate();
+}
+
+void TSuperShape::SetImage(const QImage &image)
+{
+    if (image.isNull() || image.width() == 0 || image.height() == 0)
+        m_image = QImage();
+    else
+        m_image = image.copy();
+    m_imageStream.clear();
+}
+
+QByteArray TSuperShape::ImageData() const
+{
+    if (m_imageStream.isEmpty() && !m_image.isNull())
+        m_imageStream = TextureStream::encode(m_image);
+    return m_imageStream;
+}
+
+void TSuperShape::SetImageData(const QByteArray &data)
+{
+    SetImage(TextureStream::decode(data));
+    if (!m_image.isNull())
+        m_imageStream = data;
+}
+
+void TSuperShape::SetInVectorPercent(int value)
+{
+    if (value == m_inVectorPercent || value < 0 || value > 100)
+        return;
+    m_inVectorPercent = value;
+    Invalidate();
+}
+
+void TSuperShape::SetOutlineColor(TColor value)
+{
+    if (value == m_outlineColor)
+        return;
+    m_outlineColor = value;
+    Invalidate();
+}
+
+void TSuperShape::SetOutlineStyle(TPenStyle value)
+{
+    if (value == m_outlineStyle || value < psSolid || value > psInsideFrame)
+        return;
+    m_outlineStyle = value;
+    Invalidate();
+}
+
+void TSuperShape::SetOutlineWidth(int value)
+{
+    if (value == m_outlineWidth)
+        return;
+    m_outlineWidth = value;
+    Invalidate();
+}
+
+void TSuperShape::SetPattern(TBrushStyle value)
+{
+    if (value == m_pattern || value < bsSolid || value > bsDiagCross)
+        return;
+    m_pattern = value;
+    RebuildSolid();
+    Invalidate();
+}
+
+void TSuperShape::SetRoundPerc(int value)
+{
+    if (value == m_roundPerc)
+        return;
+    m_roundPerc = value;
+    Invalidate();
+}
+
+void TSuperShape::SetShadowColor(TColor value)
+{
+    if (value == m_shadowColor)
+        return;
+    m_shadowColor = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    Invalidate();
+}
+
+void TSuperShape::SetShadowDepth(int value)
+{
+    if (value == m_shadowDepth || value > Width() / 2 || value > Height() / 2)
+        return;
+    m_shadowDepth = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    Invalidate();
+}
+
+void TSuperShape::SetShadowOrient(TShadowOrient value)
+{
+    if (value == m_shadowOrient || value < soNone || value > soLowerLeft)
+        return;
+    m_shadowOrient = value;
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    Invalidate();
+}
+
+void TSuperShape::SetShape(TGPShapeType value)
+{
+    if (value == m_shape || value < gstRectangle || value > gstPolyGon)
+        return;
+    m_shape = value;
+    if (value == gstStar) {
+        if (m_inVectorPercent == 0)
+            SetInVectorPercent(50);
+        if (m_vectors < 10)
+            SetVectors(10);
+        if (m_startingAngle != 90)
+            SetStartingAngle(90);
+    }
+    Invalidate();
+}
+
+void TSuperShape::SetStartingAngle(int value)
+{
+    if (value == m_startingAngle || value < 0 || value > 359)
+        return;
+    m_startingAngle = value;
+    Invalidate();
+}
+
+void TSuperShape::SetSurfaceType(TSurfaceType value)
+{
+    if (value == m_surfaceType || value < stBrushTransparent || value > stGradientFill)
+        return;
+    m_surfaceType = value;
+    Invalidate();
+    if (value != stBrushImage)
+        SetImage(QImage());
+    if (value == stGradientFill)
+        RebuildGradient();
+    if (value == stBrushPattern)
+        RebuildSolid();
+    if (value == stBrushTransparent) {
+        // A transparent shape always keeps a visible outline and never casts a shadow.
+        m_shadowOrient = soNone;
+        m_pattern = bsClear;
+        if (m_outlineStyle == psClear)
+            SetOutlineStyle(psSolid);
+    }
+}
+
+void TSuperShape::SetVectors(int value)
+{
+    if (value == m_vectors || value < 3 || value > 60)
+        return;
+    m_vectors = value;
+    Invalidate();
+}
+
+// ---- surfaces ----
+
+void TSuperShape::RebuildGradient()
+{
+    m_gradient = EffectSurfaces::gradientBitmap(Width(), Height(), m_backColor, m_gradientToColor, m_fillDirection);
+    Invalidate();
+}
+
+void TSuperShape::RebuildSolid()
+{
+    m_solid = EffectSurfaces::solidBitmap(Width(), Height(), m_backColor);
+}
+
+void TSuperShape::EnsureSurfaces()
+{
+    if (m_surfaceType == stBrushPattern && m_solid.isNull())
+        RebuildSolid();
+    if (m_surfaceType == stGradientFill && m_gradient.size() != QSize(Width(), Height()))
+        RebuildGradient();
+}
+
+const QImage *TSuperShape::SurfaceBitmap() const
+{
+    switch (m_surfaceType) {
+    case stBrushPattern:
+        return &m_solid;
+    case stBrushImage:
+        return &m_image;
+    case stGradientFill:
+        return &m_gradient;
+    case stBrushTransparent:
+        break;
+    }
+    return nullptr;
+}
+
+void TSuperShape::BoundsChanged()
+{
+    // A resized gradient shape gets a gradient of its new size.
+    if (m_surfaceType == stGradientFill)
+        RebuildGradient();
+    TGGraphicControl::BoundsChanged();
+}
+
+void TSuperShape::Loaded()
+{
+    const bool fresh = !ObjectMenu();
+    TGGraphicControl::Loaded();
+    if (fresh) {
+        AddMenuSeparator();
+        AddMenuItem("Properties", [this] { EditProperties(); });
+    }
+    EnsureSurfaces();
+}
+
+SuperShapeFigure::Params TSuperShape::FigureParams() const
+{
+    SuperShapeFigure::Params p;
+    p.width = Width();
+    p.height = Height();
+    p.outlineWidth = m_outlineWidth;
+    p.shadowDepth = m_shadowDepth;
+    p.zoom = Zoom();
+    p.shadowOrient = m_shadowOrient;
+    p.shape = m_shape;
+    p.vectors = m_vectors;
+    p.inVectorPercent = m_inVectorPercent;
+    p.startingAngle = m_startingAngle;
+    p.roundPerc = m_roundPerc;
+    return p;
+}
+
+// ---- copying and editing ----
+
+void TSuperShape::CopyShapeFrom(const TSuperShape &other)
+{
+    SetBackColor(other.BackColor());
+    SetFillDirection(other.FillDirection());
+    SetForeColor(other.ForeColor());
+    SetGradientToColor(other.GradientToColor());
+    SetImage(other.Image());
+    SetInVectorPercent(other.InVectorPercent());
+    SetOutlineColor(other.OutlineColor());
+    SetOutlineStyle(other.OutlineStyle());
+    SetOutlineWidth(other.OutlineWidth());
+    SetPattern(other.Pattern());
+    SetRoundPerc(other.RoundPerc());
+    SetShadowColor(other.ShadowColor());
+    SetShadowDepth(other.ShadowDepth());
+    SetShadowOrient(other.ShadowOrient());
+    SetShape(other.Shape());
+    SetStartingAngle(other.StartingAngle());
+    SetSurfaceType(other.SurfaceType());
+    SetVectors(other.Vectors());
+    SetWidth(other.Width());
+    SetHeight(other.Height());
+}
+
+void TSuperShape::SetDialogRunner(std::function<int(QDialog &)> runner)
+{
+    dialogRunner() = std::move(runner);
+}
+
+int TSuperShape::RunDialog(QDialog &dialog)
+{
+    return dialogRunner() ? dialogRunner()(dialog) : dialog.exec();
+}
+
+void TSuperShape::EditProperties()
+{
+    TSuperShapeProperties dialog;
+    TSuperShape &s = dialog.Sample();
+    s.CopyShapeFrom(*this);
+    dialog.SetTexturePath(m_lastBitmapFile);
+    dialog.FormActivate();
+    const int result = RunDialog(dialog);
+    if (result != QDialog::Accepted)
+        return;
+    SetBackColor(s.BackColor());
+    SetFillDirection(s.FillDirection());
+    SetForeColor(s.ForeColor());
+    SetGradientToColor(s.GradientToColor());
+    SetImage(s.Image());
+    SetInVectorPercent(s.InVectorPercent());
+    SetOutlineColor(s.OutlineColor());
+    SetOutlineStyle(s.OutlineStyle());
+    SetOutlineWidth(s.OutlineWidth());
+    SetPattern(s.Pattern());
+    SetRoundPerc(s.RoundPerc());
+    SetShadowColor(s.ShadowColor());
+    SetShadowDepth(s.ShadowDepth());
+    SetShadowOrient(s.ShadowOrient());
+    SetShape(s.Shape());
+    SetStartingAngle(s.StartingAngle());
+    SetSurfaceType(s.SurfaceType());
+    SetVectors(s.Vectors());
+    m_lastBitmapFile = dialog.TexturePath();
+    Invalidate();
+    NotifyChanged();
+}
