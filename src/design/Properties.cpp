@@ -138,7 +138,7 @@ const std::vector<TNestedMember<TPen>> &penMembers()
 {
     using T = TPropertyType;
     static const std::vector<TNestedMember<TPen>> members{
-        member<TPen>("Color", T::Color, std::nullopt,
+        member<TPen>("Color", T::Color, QVariant(int(clBlack)),
                      [](const TPen &p) { return QVariant(int(p.color)); },
                      [](TPen &p, const QVariant &v) { p.color = TColor(v.toInt()); }),
         member<TPen>("Mode", T::Enum, QVariant(int(pmCopy)),

@@ -77,7 +77,7 @@ struct TNestedMember {
 // The member tables of the nested kinds, in stream order.
 // Font: Charset, Color, Height, Name, Pitch (default fpDefault), Style (always).
 const std::vector<TNestedMember<TFont>> &fontMembers();
-// Pen: Color, Mode (default pmCopy), Style (default psSolid), Width (default 1).
+// Pen: Color (default clBlack), Mode (default pmCopy), Style (default psSolid), Width (default 1).
 const std::vector<TNestedMember<TPen>> &penMembers();
 // Brush: Color (default clWhite), Style (default bsSolid).
 const std::vector<TNestedMember<TBrush>> &brushMembers();

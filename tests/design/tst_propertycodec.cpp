@@ -133,7 +133,7 @@ private slots:
             prop("Left", hex("020A")) + prop("Top", hex("03C800")) + prop("Width", hex("0264"))
             + prop("Height", hex("0232")) + prop("Locked", False) + prop("Unselectable", False)
             + prop("Transparent", False) + prop("Brush.Color", hex("040080FF00"))
-            + prop("Pen.Color", ident("clBlack")) + prop("Shape", ident("stRoundRect"))));
+            + prop("Shape", ident("stRoundRect"))));
         QCOMPARE(ComponentStreamer::WriteContainer({&shape}).toHex(' '), expected.toHex(' '));
     }
 
