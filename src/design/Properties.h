@@ -259,7 +259,7 @@ public:
             [] () -> const TPropertyList & { return T::properties(); });
     }
 
-    // Null for a class that is not registered (exact name).
+    // Null for a class that is not registered (the name in any letter case).
     static const Entry *find(const QString &className);
     static QStringList classNames();
     static void clear(); // tests only
