@@ -119,7 +119,7 @@ public:
     void UpdatePanelMenu();
     // Opens a menu at a global position (non-blocking); the last one is kept for tests.
     virtual void PopupMenu(QMenu *menu, QPoint globalPos);
-    QMenu *LastPopupMenu() const { return m_lastPopup; }
+    QMenu *LastPopupMenu() const;
     // Replaces showing menus (tests record them instead of opening them).
     void SetPopupHandler(std::function<void(QMenu *, QPoint)> handler) { m_popupHandler = std::move(handler); }
 
