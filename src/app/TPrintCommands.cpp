@@ -9,20 +9,6 @@
 #include "print/TPrintPipeline.h"
 #include "report/TReport.h"
 
-namespace {
-
-TSheetNudges sheetNudges(const TPrinterNudges &n)
-{
-    return TSheetNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
-}
-
-TPrinterNudges printerNudges(const TSheetNudges &n)
-{
-    return TPrinterNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
-}
-
-} // namespace
-
 TPrintCommands::TPrintCommands(TMainScreen &window, std::unique_ptr<TReport> job)
     : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob()),
       m_pipeline(std::make_unique<TPrintPipeline>(*m_job))
@@ -44,7 +30,7 @@ TPrintContext TPrintCommands::Context()
     context.Panel = m_window.BusinessCardPanel;
     context.Window = &m_window;
     context.Layout = m_window.Layout().Layout;
-    context.Nudges = sheetNudges(m_window.Preferences().Nudges);
+    context.Nudges = m_window.Preferences().Nudges;
     context.BackgroundFile = m_window.BackgroundPath();
     context.Selection = &m_selection;
     context.ShowBottomMarginWarning = &m_window.Preferences().ShowBottomMarginWarning;
@@ -94,10 +80,10 @@ void TPrintCommands::mnuPrinterSetupClick()
 
 void TPrintCommands::mnuPrinterFineTuningClick()
 {
-    TPrintFineTune dialog(sheetNudges(m_window.Preferences().Nudges), &m_window);
+    TPrintFineTune dialog(m_window.Preferences().Nudges, &m_window);
     CenterForm(dialog);
     if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
         return;
-    m_window.Preferences().Nudges = printerNudges(dialog.Nudges());
+    m_window.Preferences().Nudges = dialog.Nudges();
     m_window.SavePreferences();
 }
