@@ -2,7 +2,7 @@
 # Builds an optimised karvello-bench in build-bench/ and prints its table:
 # operation, card size, median and min/max of several runs, the ratio to a
 # yardstick measured in the same run, and the goal.
-# Usage: scripts/bench.sh [--quick] [--sizes 10,100] [--runs N]
+# Usage: scripts/bench.sh [--quick] [--sizes 10,100] [--runs N] [--only GROUP]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build
