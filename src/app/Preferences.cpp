@@ -21,7 +21,7 @@ TPreferences Read(const IniFile &ini)
 {
     const TPreferences defaults;
     TPreferences p;
-    TPrinterNudges &n = p.Nudges;
+    TSheetNudges &n = p.Nudges;
     n.TopMarginNudge = ini.readInteger(PrinterSection, QStringLiteral("TopMarginNudge"), 0);
     n.LeftMarginNudge = ini.readInteger(PrinterSection, QStringLiteral("LeftMarginNudge"), 0);
     n.VerticalSpacing = ini.readInteger(PrinterSection, QStringLiteral("VerticalSpacing"), 0);
@@ -47,7 +47,7 @@ void Write(IniFile &ini, const TPreferences &p)
     ini.writeBool(FontSection, QStringLiteral("Bold"), f.Bold);
     ini.writeBool(FontSection, QStringLiteral("Italic"), f.Italic);
     ini.writeBool(FontSection, QStringLiteral("Underline"), f.Underline);
-    const TPrinterNudges &n = p.Nudges;
+    const TSheetNudges &n = p.Nudges;
     ini.writeInteger(PrinterSection, QStringLiteral("TopMarginNudge"), n.TopMarginNudge);
     ini.writeInteger(PrinterSection, QStringLiteral("LeftMarginNudge"), n.LeftMarginNudge);
     ini.writeInteger(PrinterSection, QStringLiteral("VerticalSpacing"), n.VerticalSpacing);

@@ -1,21 +1,12 @@
 #pragma once
 
 #include "platform/Fonts.h"
+#include "print/SheetGeometry.h"
 
 #include <QString>
 #include <QStringList>
 
 class IniFile;
-
-// Fine-tuning offsets of the printed sheet, in 1/32 inch (-8 ... +8).
-struct TPrinterNudges {
-    int TopMarginNudge = 0;
-    int LeftMarginNudge = 0;
-    int VerticalSpacing = 0;
-    int HorizontalSpacing = 0;
-
-    bool operator==(const TPrinterNudges &other) const = default;
-};
 
 // The default font for new text objects as the settings file holds it.
 struct TDefaultFontValues {
@@ -30,7 +21,7 @@ struct TDefaultFontValues {
 
 // The "Printer" and "Default Font" sections of the settings file.
 struct TPreferences {
-    TPrinterNudges Nudges;
+    TSheetNudges Nudges;
     bool ShowBottomMarginWarning = true;
     TDefaultFontValues DefaultFont;
 

@@ -73,15 +73,15 @@ void TMRUFileList::ItemClicked(const QString &path)
 
 void TMRUFileList::Load()
 {
+    // By key number, not by where the keys stand: the file may have been
+    // edited, and other keys in the section are not entries.
     const IniFile ini(m_iniFileName);
     m_items.clear();
-    for (const QString &line : ini.readSectionValues(m_section)) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        const QString path = line.mid(equals + 1);
+    for (int i = 0; i < m_maximum; ++i) {
+        const QString path = ini.readString(m_section, QStringLiteral("F%1").arg(i), QString());
         if (!path.isEmpty() && !m_items.contains(path))
             m_items << path;
     }
-    Trim();
     RebuildMenu();
 }
 

@@ -34,7 +34,8 @@ public:
     // The entries in the menu, in order (tests click them).
     QList<QAction *> MenuItems() const;
 
-    // Reads the section's values in file order, then rebuilds the menu.
+    // Reads the keys "F0" ... in the order of their numbers (most recent
+    // first), then rebuilds the menu.
     void Load();
     // Erases the section and writes the entries; false on a write failure.
     bool Save() const;

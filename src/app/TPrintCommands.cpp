@@ -11,20 +11,6 @@
 #include "print/TPrintPipeline.h"
 #include "report/TReport.h"
 
-namespace {
-
-TSheetNudges sheetNudges(const TPrinterNudges &n)
-{
-    return TSheetNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
-}
-
-TPrinterNudges printerNudges(const TSheetNudges &n)
-{
-    return TPrinterNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
-}
-
-} // namespace
-
 TPrintCommands::TPrintCommands(TMainScreen &window, std::unique_ptr<TReport> job)
     : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob(PrinterAvailable(false))),
       m_pipeline(std::make_unique<TPrintPipeline>(*m_job))
@@ -46,7 +32,7 @@ TPrintContext TPrintCommands::Context()
     context.Panel = m_window.BusinessCardPanel;
     context.Window = &m_window;
     context.Layout = m_window.Layout().Layout;
-    context.Nudges = sheetNudges(m_window.Preferences().Nudges);
+    context.Nudges = m_window.Preferences().Nudges;
     context.BackgroundFile = m_window.BackgroundPath();
     context.DocumentPath = m_window.DocumentPath();
     context.DocumentFolder = ProgramSubFolder(QStringLiteral("saved"));
@@ -98,10 +84,10 @@ void TPrintCommands::mnuPrinterSetupClick()
 
 void TPrintCommands::mnuPrinterFineTuningClick()
 {
-    TPrintFineTune dialog(sheetNudges(m_window.Preferences().Nudges), &m_window);
+    TPrintFineTune dialog(m_window.Preferences().Nudges, &m_window);
     CenterForm(dialog);
     if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
         return;
-    m_window.Preferences().Nudges = printerNudges(dialog.Nudges());
+    m_window.Preferences().Nudges = dialog.Nudges();
     m_window.SavePreferences();
 }

@@ -4,6 +4,7 @@
 #include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
 #include "app/TTemplateCommands.h"
+#include "app/ToolCard.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
@@ -12,64 +13,14 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
-#include "platform/ScreenMetrics.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QTemporaryDir>
-
-#include <memory>
-#include <optional>
 
 namespace ToolCommands {
 
 namespace {
-
-constexpr int kFailed = 1;
-constexpr int kBadArguments = 2;
-// Card documents hold screen pixels; the tool works at the common 96 per inch.
-constexpr int kPixelsPerInch = 96;
-
-// A card panel with the program's classes, whose messages go to `err` and
-// whose clipboard file is private, so the tool never touches the clipboard
-// of a running program.
-class ToolCard
-{
-public:
-    explicit ToolCard(QTextStream &err)
-    {
-        ScreenMetrics::setOverride(kPixelsPerInch);
-        registerCardClasses();
-        installComponentStreamer();
-        m_previousDialogs = UserDialogs::install(std::make_unique<ConsoleDialogs>(err));
-        panel = std::make_unique<TGBusinessCardPanel32>();
-        panel->SetClipboardFileName(m_scratch.filePath(QStringLiteral("Clipbrd.tmp")));
-    }
-    ~ToolCard()
-    {
-        panel.reset();
-        UserDialogs::install(std::move(m_previousDialogs));
-    }
-
-    std::optional<CardDocument::Opened> open(const QString &path, QTextStream &err)
-    {
-        if (!QFileInfo(path).isFile()) {
-            err << "karvello-tool: " << path << ": no such file\n";
-            return std::nullopt;
-        }
-        CardDocument::Opened opened = CardDocument::OpenCardDocument(*panel, path, SheetLayoutSetting());
-        if (!opened.ok)
-            return std::nullopt;
-        return opened;
-    }
-
-    std::unique_ptr<TGBusinessCardPanel32> panel;
-
-private:
-    QTemporaryDir m_scratch;
-    std::unique_ptr<UserDialogs> m_previousDialogs;
-};
 
 QByteArray imageFormatFor(const QString &path)
 {
@@ -129,7 +80,7 @@ int render(const QString &path, const QString &imagePath, QTextStream &err)
         return kBadArguments;
     }
     ToolCard card(err);
-    if (!card.open(path, err))
+    if (!card.open(path))
         return kFailed;
     QImageWriter writer(imagePath, format);
     if (format == "jpg")
@@ -144,7 +95,7 @@ int render(const QString &path, const QString &imagePath, QTextStream &err)
 int resave(const QString &path, const QString &targetPath, QTextStream &err)
 {
     ToolCard card(err);
-    const std::optional<CardDocument::Opened> opened = card.open(path, err);
+    const std::optional<CardDocument::Opened> opened = card.open(path);
     if (!opened)
         return kFailed;
     QString error;

@@ -1,19 +1,10 @@
 #include "app/ToolPrintCommand.h"
 
-#include "app/CardClasses.h"
-#include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
-#include "design/CardDocument.h"
-#include "design/ComponentStreamer.h"
-#include "design/Properties.h"
-#include "design/TGBusinessCardPanel32.h"
-#include "platform/ScreenMetrics.h"
+#include "app/ToolCard.h"
 #include "print/TCardSheetPrinter.h"
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
-
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <optional>
 
@@ -21,9 +12,9 @@ namespace ToolPrintCommand {
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kBadArguments = 2;
-constexpr int kPixelsPerInch = 96;
+using ToolCommands::kBadArguments;
+using ToolCommands::kFailed;
+using ToolCommands::kSucceeded;
 
 struct Options {
     QString document;
@@ -69,13 +60,6 @@ std::optional<Options> parse(const QStringList &args)
     return o;
 }
 
-TSheetNudges storedNudges()
-{
-    const TPrinterNudges n = Preferences::LoadPreferences().Nudges;
-    return TSheetNudges{n.TopMarginNudge, n.LeftMarginNudge, n.VerticalSpacing, n.HorizontalSpacing};
-}
-
-
 } // namespace
 
 QString usage()
@@ -92,47 +76,35 @@ int run(const QStringList &arguments, QTextStream &err)
         return kBadArguments;
     }
     const Options &o = *options;
-    if (!QFileInfo(o.document).isFile()) {
-        err << "karvello-tool: " << o.document << ": no such file\n";
+    ToolCommands::ToolCard card(err);
+    const std::optional<CardDocument::Opened> opened = card.open(o.document);
+    if (!opened)
+        return kFailed;
+    card.panel->SetPortrait(opened->layout.Layout.Portrait);
+    TCardSheetPrinter sheet;
+    sheet.Panel = card.panel.get();
+    sheet.Geometry = TSheetGeometry::FromLayout(opened->layout.Layout,
+                                                o.nudges ? *o.nudges : Preferences::LoadPreferences().Nudges);
+    sheet.Copies = o.sheets;
+    sheet.BackgroundFile = opened->backgroundLoaded ? opened->backgroundFile : QString();
+    if (o.positions) {
+        sheet.Selection.reset();
+        for (int p : *o.positions) {
+            if (p >= 1 && p <= MaxCardPositions)
+                sheet.Selection.set(p - 1);
+        }
+    }
+    TReport job(std::make_unique<PdfTarget>(o.pdf));
+    job.setPaperSize(opened->layout.Layout.Papersize);
+    job.setOrientation(poPortrait);
+    sheet.LoadBackGround();
+    job.onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
+    job.onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
+    if (!job.run()) {
+        err << "karvello-tool: " << o.pdf << ": the PDF file could not be written\n";
         return kFailed;
     }
-    ScreenMetrics::setOverride(kPixelsPerInch);
-    registerCardClasses();
-    installComponentStreamer();
-    auto previousDialogs = UserDialogs::install(std::make_unique<ConsoleDialogs>(err));
-    QTemporaryDir scratch;
-    auto panel = std::make_unique<TGBusinessCardPanel32>();
-    panel->SetClipboardFileName(scratch.filePath(QStringLiteral("Clipbrd.tmp")));
-    const CardDocument::Opened opened = CardDocument::OpenCardDocument(*panel, o.document, SheetLayoutSetting());
-    int status = kFailed;
-    if (opened.ok) {
-        panel->SetPortrait(opened.layout.Layout.Portrait);
-        TCardSheetPrinter sheet;
-        sheet.Panel = panel.get();
-        sheet.Geometry = TSheetGeometry::FromLayout(opened.layout.Layout, o.nudges ? *o.nudges : storedNudges());
-        sheet.Copies = o.sheets;
-        sheet.BackgroundFile = opened.backgroundLoaded ? opened.backgroundFile : QString();
-        if (o.positions) {
-            sheet.Selection.reset();
-            for (int p : *o.positions) {
-                if (p >= 1 && p <= MaxCardPositions)
-                    sheet.Selection.set(p - 1);
-            }
-        }
-        TReport job(std::make_unique<PdfTarget>(o.pdf));
-        job.setPaperSize(opened.layout.Layout.Papersize);
-        job.setOrientation(poPortrait);
-        sheet.LoadBackGround();
-        job.onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
-        job.onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
-        if (job.run())
-            status = 0;
-        else
-            err << "karvello-tool: " << o.pdf << ": the PDF file could not be written\n";
-    }
-    panel.reset();
-    UserDialogs::install(std::move(previousDialogs));
-    return status;
+    return kSucceeded;
 }
 
 } // namespace ToolPrintCommand

@@ -138,7 +138,7 @@ const std::vector<TNestedMember<TPen>> &penMembers()
 {
     using T = TPropertyType;
     static const std::vector<TNestedMember<TPen>> members{
-        member<TPen>("Color", T::Color, std::nullopt,
+        member<TPen>("Color", T::Color, QVariant(int(clBlack)),
                      [](const TPen &p) { return QVariant(int(p.color)); },
                      [](TPen &p, const QVariant &v) { p.color = TColor(v.toInt()); }),
         member<TPen>("Mode", T::Enum, QVariant(int(pmCopy)),
@@ -183,7 +183,7 @@ void TGClassRegistry::add(const QString &className, Factory create,
                           std::function<const TPropertyList &()> properties)
 {
     for (Entry &e : registry()) {
-        if (e.className == className) {
+        if (e.className.compare(className, Qt::CaseInsensitive) == 0) {
             e.create = std::move(create);
             e.properties = std::move(properties);
             return;
@@ -194,8 +194,10 @@ void TGClassRegistry::add(const QString &className, Factory create,
 
 const TGClassRegistry::Entry *TGClassRegistry::find(const QString &className)
 {
+    // Class names, like property names and identifiers, are read in any
+    // letter case.
     for (const Entry &e : registry()) {
-        if (e.className == className)
+        if (e.className.compare(className, Qt::CaseInsensitive) == 0)
             return &e;
     }
     return nullptr;

@@ -77,7 +77,7 @@ struct TNestedMember {
 // The member tables of the nested kinds, in stream order.
 // Font: Charset, Color, Height, Name, Pitch (default fpDefault), Style (always).
 const std::vector<TNestedMember<TFont>> &fontMembers();
-// Pen: Color, Mode (default pmCopy), Style (default psSolid), Width (default 1).
+// Pen: Color (default clBlack), Mode (default pmCopy), Style (default psSolid), Width (default 1).
 const std::vector<TNestedMember<TPen>> &penMembers();
 // Brush: Color (default clWhite), Style (default bsSolid).
 const std::vector<TNestedMember<TBrush>> &brushMembers();
@@ -259,7 +259,7 @@ public:
             [] () -> const TPropertyList & { return T::properties(); });
     }
 
-    // Null for a class that is not registered (exact name).
+    // Null for a class that is not registered (the name in any letter case).
     static const Entry *find(const QString &className);
     static QStringList classNames();
     static void clear(); // tests only

@@ -209,6 +209,11 @@ void TGBasePanel::PopupMenu(QMenu *menu, QPoint globalPos)
         menu->popup(globalPos);
 }
 
+QMenu *TGBasePanel::LastPopupMenu() const
+{
+    return m_lastPopup;
+}
+
 void TGBasePanel::SetScreenCursor(int number)
 {
     m_screenCursor = number;

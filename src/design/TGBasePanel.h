@@ -119,7 +119,7 @@ public:
     void UpdatePanelMenu();
     // Opens a menu at a global position (non-blocking); the last one is kept for tests.
     virtual void PopupMenu(QMenu *menu, QPoint globalPos);
-    QMenu *LastPopupMenu() const { return m_lastPopup; }
+    QMenu *LastPopupMenu() const;
     // Replaces showing menus (tests record them instead of opening them).
     void SetPopupHandler(std::function<void(QMenu *, QPoint)> handler) { m_popupHandler = std::move(handler); }
 
@@ -164,6 +164,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
     float m_zoom = 1.0f;
     bool m_zooming = false;
@@ -174,6 +175,8 @@ private:
     void WriteClipboard(const QList<TGGraphicControl *> &objects);
     void PasteFromClipboard();
     void DeleteSelection();
+    // The mouse left the object it was over: the pointing or the tool's cursor.
+    void LeaveHoveredObject();
 
     TGHandle *m_handle = nullptr;
     std::unique_ptr<TGPanelMenu> m_menu;
@@ -191,5 +194,6 @@ private:
     QPointer<QMenu> m_lastPopup;
     std::function<void(QMenu *, QPoint)> m_popupHandler;
     int m_screenCursor = 0;
+    QPointer<TGGraphicControl> m_hovered; // the object under the mouse
     bool m_refitPosted = false;
 };

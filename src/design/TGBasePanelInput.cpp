@@ -89,8 +89,25 @@ void TGBasePanel::PanelMouseMove(const TGMouseInput &in)
         update();
         return;
     }
-    if (m_pointing && ObjectAt(in.pos))
+    TGGraphicControl *over = ObjectAt(in.pos);
+    if (m_hovered && m_hovered != over)
+        LeaveHoveredObject();
+    m_hovered = over;
+    if (m_pointing && over)
         SetScreenCursor(TGCursors::crHandPoint);
+}
+
+void TGBasePanel::leaveEvent(QEvent *event)
+{
+    if (m_hovered && !m_bandActive)
+        LeaveHoveredObject();
+    QWidget::leaveEvent(event);
+}
+
+void TGBasePanel::LeaveHoveredObject()
+{
+    m_hovered = nullptr;
+    SetScreenCursor(m_pointing ? TGCursors::crDefault : TGCursors::crDrag);
 }
 
 void TGBasePanel::PanelMouseUp(const TGMouseInput &in)

@@ -8,7 +8,7 @@
 // text and the copies' offsets. Pure geometry, so it is measured once and
 // reused by every repaint, print and export.
 struct TLabelLayoutInput {
-    int textHeight = 0;   // character height + internal + external leading
+    int textHeight = 0;   // full height + internal leading (again) + external leading
     int textWidth = 0;    // caption with one space appended
     int angle = 0;        // 0, 90, 180 or 270
     int alignment = 0;    // TAlignment ordinal; used at angle 0 only

@@ -243,8 +243,9 @@ void TGBaseLabel::RecalcLayout()
     const TFont font = ZoomedFont();
     const TTextMetrics tm = Fonts::metrics(font, ppi);
     TLabelLayoutInput in;
-    // The internal leading is counted on top of the height that holds it.
-    in.textHeight = tm.characterHeight() + tm.internalLeading + tm.externalLeading;
+    // The internal leading is counted on top of the full height that
+    // already holds it.
+    in.textHeight = tm.height + tm.internalLeading + tm.externalLeading;
     in.textWidth = Fonts::textExtent(font, ppi, m_caption + QLatin1Char(' ')).width();
     in.angle = m_angle;
     in.alignment = int(m_alignment);

@@ -9,12 +9,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// Identifiers of the enumeration as documents store them.
 QStringList shapeTypeNames()
 {
     return {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"};
 }
 
-TGLabelShapes::TGLabelShapes(QObject *owner) : TGGraphicControl(owner)
+} // namespace
+
+TGLabelShapes::TGLabelShapes(QObject *owner) : TGPenObject(owner)
 {
     InitSize(25, 25);
 }
@@ -45,12 +50,6 @@ void TGLabelShapes::SetBrush(const TBrush &brush)
     Invalidate();
 }
 
-void TGLabelShapes::SetPen(const TPen &pen)
-{
-    m_pen = pen;
-    Invalidate();
-}
-
 void TGLabelShapes::SetRoundPerc(int value)
 {
     if (value == m_roundPerc)
@@ -69,11 +68,12 @@ void TGLabelShapes::SetShape(TShapeType value)
 
 int TGLabelShapes::ZoomedPenWidth() const
 {
+    const int width = Pen().width;
     if (Zoom() == 1.0f)
-        return m_pen.width;
-    const int w = Numbers::roundHalfEven(double(m_pen.width) * double(Zoom()));
+        return width;
+    const int w = Numbers::roundHalfEven(double(width) * double(Zoom()));
     // A visible outline never vanishes when zoomed out.
-    return (w <= 0 && m_pen.width > 0) ? 1 : w;
+    return (w <= 0 && width > 0) ? 1 : w;
 }
 
 QRect TGLabelShapes::DrawingRect(int w) const
@@ -92,7 +92,7 @@ int TGLabelShapes::CornerSize() const
 void TGLabelShapes::Paint(TCanvas &canvas)
 {
     const int w = ZoomedPenWidth();
-    canvas.setPen(TPen{m_pen.color, w, psSolid, m_pen.mode});
+    canvas.setPen(TPen{Pen().color, w, psSolid, Pen().mode});
     canvas.setBrush(m_brush);
     const QRect r = DrawingRect(w);
     const int l = r.left(), t = r.top(), right = l + r.width(), bottom = t + r.height();
@@ -112,26 +112,12 @@ void TGLabelShapes::Paint(TCanvas &canvas)
     }
 }
 
-void TGLabelShapes::Loaded()
-{
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (fresh)
-        AppendMenuItems();
-}
-
 void TGLabelShapes::AppendMenuItems()
 {
     AddMenuSeparator();
     AddMenuItem("Background Color", [this] { ChooseBackgroundColor(); });
-    AddMenuItem("Line Color", [this] { ChooseLineColor(); });
-    m_thicknessItems = ShapeMenus::fillChoices(AddSubMenu("Line Thickness"), ShapeMenus::thicknessChoices(),
-                                               this, [this](int width) {
-                                                   TPen pen = m_pen;
-                                                   pen.width = width;
-                                                   SetPen(pen);
-                                                   NotifyChanged();
-                                               });
+    AddMenuItem("Line Color", [this] { ChoosePenColor(); });
+    AddThicknessMenu();
     AddMenuSeparator();
     m_transparentItem = AddMenuItem("Transparent", [this] { SetTransparent(!m_transparent); });
     m_transparentItem->setCheckable(true);
@@ -161,20 +147,9 @@ void TGLabelShapes::ChooseBackgroundColor()
     Invalidate();
 }
 
-void TGLabelShapes::ChooseLineColor()
-{
-    const std::optional<TColor> color = UserDialogs::current().chooseColor(m_pen.color);
-    if (!color)
-        return;
-    m_pen.color = *color;
-    NotifyChanged();
-    Invalidate();
-}
-
 void TGLabelShapes::RefreshPopup()
 {
-    TGGraphicControl::RefreshPopup();
+    TGPenObject::RefreshPopup();
     if (m_transparentItem)
         m_transparentItem->setChecked(m_transparent);
-    ShapeMenus::tick(m_thicknessItems, m_pen.width);
 }

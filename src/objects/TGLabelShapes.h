@@ -1,22 +1,19 @@
 #pragma once
 
-#include "design/TGGraphicControl.h"
+#include "objects/TGPenObject.h"
 #include "platform/Brush.h"
-#include "platform/Pen.h"
-
-#include <QList>
 
 // Kinds of shape; the "square" kinds draw exactly like their rectangular
 // partners (the box is not forced square).
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
-QStringList shapeTypeNames();
 
 // A closed shape (rectangle, rounded rectangle or ellipse) with an outline
 // pen and a fill brush; a thick outline stays inside the box.
-class TGLabelShapes : public TGGraphicControl
+class TGLabelShapes : public TGPenObject
 {
     Q_OBJECT
 public:
+    // 25 x 25 pixels, white and solid with a black outline, until placed.
     explicit TGLabelShapes(QObject *owner = nullptr);
 
     static const TPropertyList &properties();
@@ -27,8 +24,6 @@ public:
     void SetTransparent(bool value);
     const TBrush &Brush() const { return m_brush; }
     void SetBrush(const TBrush &brush);
-    const TPen &Pen() const { return m_pen; }
-    void SetPen(const TPen &pen);
     int RoundPerc() const { return m_roundPerc; }
     void SetRoundPerc(int value);
     TShapeType Shape() const { return m_shape; }
@@ -41,21 +36,22 @@ public:
     // Width and height of the corner ellipse of a rounded shape.
     int CornerSize() const;
 
-    void Loaded() override;
     void Paint(TCanvas &canvas) override;
+    // Ticks "Transparent" and the pen's thickness.
     void RefreshPopup() override;
     void PrintTo(TReport &report, double left, double top) override;
 
+protected:
+    // "Background Color", "Line Color", "Line Thickness", "Transparent" and,
+    // for a shape that is rounded when loaded, "Degree of Rounding".
+    void AppendMenuItems() override;
+
 private:
-    void AppendMenuItems();
     void ChooseBackgroundColor();
-    void ChooseLineColor();
 
     bool m_transparent = false;
     TBrush m_brush;
-    TPen m_pen;
     int m_roundPerc = 25;
     TShapeType m_shape = stRectangle;
     QAction *m_transparentItem = nullptr;
-    QList<QAction *> m_thicknessItems;
 };

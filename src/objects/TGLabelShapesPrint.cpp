@@ -10,7 +10,7 @@
 void TGLabelShapes::PrintTo(TReport &report, double left, double top)
 {
     const double ppi = ScreenMetrics::pixelsPerInch();
-    report.setPen(m_pen.color, m_pen.style, -Numbers::truncate(m_pen.width / ppi * 100), m_pen.mode);
+    report.setPen(Pen().color, Pen().style, -Numbers::truncate(Pen().width / ppi * 100), Pen().mode);
     report.setBrush(m_brush.color, m_brush.style);
     const double x1 = left + Left() / ppi;
     const double y1 = top + Top() / ppi;

@@ -4,16 +4,20 @@
 #include "objects/ShapeMenus.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
-#include "platform/UserDialogs.h"
 
 #include <QMenu>
 
+namespace {
+
+// Identifiers of the enumeration as documents store them.
 QStringList lineStyleNames()
 {
     return {"stHorizontal", "stVertical", "stAngleSlopingUp", "stAngleSlopingDown"};
 }
 
-TGLineShape::TGLineShape(QObject *owner) : TGGraphicControl(owner)
+} // namespace
+
+TGLineShape::TGLineShape(QObject *owner) : TGPenObject(owner)
 {
     InitSize(10, 10);
 }
@@ -36,12 +40,6 @@ void TGLineShape::SetLineStyle(TLineStyle value)
     Invalidate();
 }
 
-void TGLineShape::SetPen(const TPen &pen)
-{
-    m_pen = pen;
-    Invalidate();
-}
-
 void TGLineShape::StretchToEdges()
 {
     TGBasePanel *panel = Panel();
@@ -56,9 +54,9 @@ void TGLineShape::StretchToEdges()
 
 void TGLineShape::Paint(TCanvas &canvas)
 {
-    TPen pen = m_pen;
+    TPen pen = Pen();
     if (Zoom() != 1.0f)
-        pen.width = Numbers::roundHalfEven(double(m_pen.width) * double(Zoom()));
+        pen.width = Numbers::roundHalfEven(double(pen.width) * double(Zoom()));
     canvas.setPen(pen);
     const int w = pen.width, h = w / 2;
     switch (m_lineStyle) {
@@ -81,14 +79,6 @@ void TGLineShape::Paint(TCanvas &canvas)
     }
 }
 
-void TGLineShape::Loaded()
-{
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (fresh)
-        AppendMenuItems();
-}
-
 void TGLineShape::AppendMenuItems()
 {
     AddMenuSeparator();
@@ -100,28 +90,14 @@ void TGLineShape::AppendMenuItems()
         NotifyChanged();
         SetLineStyle(TLineStyle(style));
     });
-    AddMenuItem("Color", [this] {
-        const std::optional<TColor> color = UserDialogs::current().chooseColor(m_pen.color);
-        if (!color)
-            return;
-        NotifyChanged();
-        m_pen.color = *color;
-        Invalidate();
-    });
-    m_thicknessItems = ShapeMenus::fillChoices(AddSubMenu("Line Thickness"), ShapeMenus::thicknessChoices(),
-                                               this, [this](int width) {
-                                                   TPen pen = m_pen;
-                                                   pen.width = width;
-                                                   SetPen(pen);
-                                                   NotifyChanged();
-                                               });
+    AddMenuItem("Color", [this] { ChoosePenColor(); });
+    AddThicknessMenu();
     AddMenuSeparator();
     AddMenuItem("Stretch To Edges", [this] { StretchToEdges(); });
 }
 
 void TGLineShape::RefreshPopup()
 {
-    TGGraphicControl::RefreshPopup();
-    ShapeMenus::tick(m_thicknessItems, m_pen.width);
+    TGPenObject::RefreshPopup();
     ShapeMenus::tick(m_styleItems, int(m_lineStyle));
 }

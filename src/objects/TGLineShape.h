@@ -1,20 +1,19 @@
 #pragma once
 
-#include "design/TGGraphicControl.h"
-#include "platform/Pen.h"
+#include "objects/TGPenObject.h"
 
 #include <QList>
 
 // Which line is drawn inside the box.
 enum TLineStyle { stHorizontal, stVertical, stAngleSlopingUp, stAngleSlopingDown };
-QStringList lineStyleNames();
 
 // A straight line with a pen: along the top or the left side of its box, or
 // across it diagonally.
-class TGLineShape : public TGGraphicControl
+class TGLineShape : public TGPenObject
 {
     Q_OBJECT
 public:
+    // A horizontal black line in a 10 x 10 box until placed.
     explicit TGLineShape(QObject *owner = nullptr);
 
     static const TPropertyList &properties();
@@ -22,22 +21,21 @@ public:
 
     TLineStyle LineStyle() const { return m_lineStyle; }
     void SetLineStyle(TLineStyle value);
-    const TPen &Pen() const { return m_pen; }
-    void SetPen(const TPen &pen);
+
+    void Paint(TCanvas &canvas) override;
+    // Ticks the line style and the pen's thickness.
+    void RefreshPopup() override;
+    void PrintTo(TReport &report, double left, double top) override;
 
     // Horizontal lines span the card's width, vertical ones its height.
     void StretchToEdges();
 
-    void Loaded() override;
-    void Paint(TCanvas &canvas) override;
-    void RefreshPopup() override;
-    void PrintTo(TReport &report, double left, double top) override;
+protected:
+    // "Style", "Color", "Line Thickness" and "Stretch To Edges".
+    void AppendMenuItems() override;
 
 private:
-    void AppendMenuItems();
 
     TLineStyle m_lineStyle = stHorizontal;
-    TPen m_pen;
     QList<QAction *> m_styleItems;
-    QList<QAction *> m_thicknessItems;
 };

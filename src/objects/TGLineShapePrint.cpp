@@ -8,8 +8,8 @@
 void TGLineShape::PrintTo(TReport &report, double left, double top)
 {
     const double ppi = ScreenMetrics::pixelsPerInch();
-    report.setPen(m_pen.color, m_pen.style, -m_pen.width, pmCopy);
-    const int h = m_pen.width / 2;
+    report.setPen(Pen().color, Pen().style, -Pen().width, pmCopy);
+    const int h = Pen().width / 2;
     const double x1 = left + Left() / ppi;
     const double y1 = top + (Top() + h) / ppi;
     const double x2 = left + (Left() + Width()) / ppi;

@@ -5,12 +5,16 @@
 #include <QPointF>
 #include <QSizeF>
 
-// Fine-tuning offsets of the printed sheet, in 1/32 inch.
+// Printer fine-tuning of the printed sheet, in 1/32 inch (-8 ... +8), added
+// to the top and left margins and to the vertical and horizontal pitch. The
+// settings file keeps them in its "Printer" section.
 struct TSheetNudges {
     int TopMarginNudge = 0;
     int LeftMarginNudge = 0;
     int VerticalSpacing = 0;
     int HorizontalSpacing = 0;
+
+    bool operator==(const TSheetNudges &other) const = default;
 };
 
 // Where the cards of a sheet land at print time: the layout with the

@@ -20,7 +20,8 @@ private slots:
     void menuShowsNumberedEntriesAfterASeparator();
     void emptyListAddsNothingToTheMenu();
     void clickRemovesTheEntryAndReportsIt();
-    void saveErasesTheSectionAndLoadKeepsFileOrder();
+    void saveErasesTheSectionAndLoadReadsItBack();
+    void loadReadsTheKeysByTheirNumber();
     void vanishedRecentFileSaysSoAndLeavesTheMenu();
     void recentFileReopensAndMovesToTheFront();
 };
@@ -96,7 +97,7 @@ void TestMRUFileList::clickRemovesTheEntryAndReportsIt()
     QCOMPARE(list.MenuItems().size(), 1);
 }
 
-void TestMRUFileList::saveErasesTheSectionAndLoadKeepsFileOrder()
+void TestMRUFileList::saveErasesTheSectionAndLoadReadsItBack()
 {
     TempProgramFolder folder;
     folder.writeFile("kvl.ini", "[MRU]\nF0=/old/one.KVL\nF1=/old/two.KVL\nF2=/old/three.KVL\n"
@@ -113,6 +114,20 @@ void TestMRUFileList::saveErasesTheSectionAndLoadKeepsFileOrder()
     QCOMPARE(ini.readSectionValues("MRU"),
              QStringList({"F0=/new.KVL", "F1=/old/one.KVL", "F2=/old/three.KVL"}));
     QCOMPARE(ini.readString("Other", "Key"), QStringLiteral("kept"));
+}
+
+void TestMRUFileList::loadReadsTheKeysByTheirNumber()
+{
+    // Edited by hand or by another program: keys out of order, a gap, a
+    // foreign key and one past the maximum.
+    TempProgramFolder folder;
+    folder.writeFile("kvl.ini", "[MRU]\nF3=/d.KVL\nf1=/b.KVL\nNote=/x.KVL\nF0=/a.KVL\nF5=/f.KVL\n"
+                                "F4=/e.KVL\n");
+    QMenu menu;
+    TMRUFileList list(&menu, SettingsFileName(), "MRU");
+    list.Load();
+    QCOMPARE(list.Items(), QStringList({"/a.KVL", "/b.KVL", "/d.KVL", "/e.KVL"}));
+    QCOMPARE(list.MenuItems().size(), 4);
 }
 
 void TestMRUFileList::vanishedRecentFileSaysSoAndLeavesTheMenu()

@@ -29,7 +29,7 @@ void TestPreferences::missingKeysReadAsDefaults()
     QCOMPARE(p.DefaultFont.Name, QStringLiteral("Arial"));
     QCOMPARE(p.DefaultFont.Size, 10);
     QVERIFY(p.ShowBottomMarginWarning);
-    QCOMPARE(p.Nudges, TPrinterNudges());
+    QCOMPARE(p.Nudges, TSheetNudges());
 }
 
 void TestPreferences::preferencesAreWrittenInTheirFixedOrder()

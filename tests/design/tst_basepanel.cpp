@@ -1,11 +1,23 @@
 // Selecting on the panel, its menu, and the commands on the selection.
 #include "design/CardPanelHost.h"
 #include "design/PropertyCopyStreamer.h"
+#include "objects/TGPLabel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 
 #include <QFile>
 #include <QtTest>
+
+namespace {
+TGPLabel *addLabel(CardPanelHost &h, QRect r)
+{
+    auto *label = new TGPLabel(h.panel);
+    label->Loaded();
+    h.panel->PlaceObject(label, r);
+    QCoreApplication::processEvents();
+    return label;
+}
+} // namespace
 
 class TestBasePanel : public QObject
 {
@@ -240,14 +252,36 @@ private slots:
     {
         ScopedScriptedDialogs dialogs;
         CardPanelHost h;
-        h.addShape(QRect(40, 30, 30, 20));
+        TBCShapes *shape = h.addShape(QRect(40, 30, 30, 20));
+        TGPLabel *chosen = addLabel(h, QRect(10, 60, 142, 33));
+        TGPLabel *other = addLabel(h, QRect(10, 120, 142, 33));
+        const TFont before = other->Font();
         h.panel->ChooseFont();
         QCOMPARE(dialogs->fontRequests.size(), 0); // nothing selected: no dialog
-        h.panel->SelectAll();
-        dialogs->fonts.enqueue(std::nullopt);
+
+        h.handle()->SelectObject(shape);
+        h.handle()->SelectObject(chosen);
+        dialogs->fonts.enqueue(std::nullopt); // Cancel changes nothing
         h.panel->ChooseFont();
         QCOMPARE(dialogs->fontRequests.size(), 1);
         QCOMPARE(dialogs->fontRequests.first(), h.panel->Font());
+        QCOMPARE(chosen->Font(), before);
+
+        TFont serif;
+        serif.name = "Times New Roman";
+        serif.height = -24;
+        serif.style = fsBold | fsItalic;
+        serif.color = clNavy;
+        dialogs->fonts.enqueue(serif);
+        const TFont panelFont = h.panel->Font();
+        QSignalSpy changed(h.panel, &TGBasePanel::LabelChangedEvent);
+        h.panel->ChooseFont();
+        QCOMPARE(dialogs->fontRequests.size(), 2);
+        QCOMPARE(chosen->Font(), serif);
+        QVERIFY(chosen->LayoutDirty());
+        QVERIFY(changed.count() > 0);
+        QCOMPARE(other->Font(), before);       // not selected
+        QCOMPARE(h.panel->Font(), panelFont);  // the font for new objects stays
     }
 
     void objectsOutsideTheCardAreDroppedOrPulledIn()

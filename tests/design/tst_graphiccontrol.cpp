@@ -1,6 +1,7 @@
 // The design object base: change reports, zoom, flags, marks, menu, clone.
 #include "design/CardPanelHost.h"
 #include "design/PropertyCopyStreamer.h"
+#include "design/TGCursors.h"
 #include "platform/Numbers.h"
 
 #include <QtTest>
@@ -173,6 +174,30 @@ private slots:
         const QImage shown = h.render();
         QCOMPARE(shown.pixelColor(38, 28), QColor(0x80, 0x80, 0x80));
         QCOMPARE(shown.pixelColor(70, 28), QColor(Qt::white));
+    }
+
+    void cursorComesBackWhenTheMouseLeavesAnObject()
+    {
+        CardPanelHost h;
+        QVERIFY(h.exposed);
+        h.addShape(QRect(40, 30, 30, 20));
+        h.addShape(QRect(150, 30, 30, 20));
+        h.move(QPoint(10, 10));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crDefault);
+        h.move(QPoint(50, 40));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crHandPoint);
+        h.move(QPoint(120, 100));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crDefault);
+        // Leaving the card straight from an object.
+        h.move(QPoint(160, 40));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crHandPoint);
+        h.move(QPoint(h.panel->width() + 10, 40));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crDefault);
+        // With a drawing tool the tool's cursor comes back.
+        h.panel->SetPanelState(psLine);
+        h.move(QPoint(50, 40));
+        h.move(QPoint(120, 100));
+        QCOMPARE(h.panel->ScreenCursor(), TGCursors::crDrag);
     }
 
     void spaceTrimmingKeepsOtherWhiteSpace()

@@ -60,8 +60,9 @@ private slots:
     {
         CardPanelHost h;
         TBCShapes *s = h.addShape(QRect(10, 20, 30, 40));
+        // A black pen is the pen's stored default: nothing of it is written.
         QCOMPARE(written(*s), QStringList({"Left", "Top", "Width", "Height", "Locked", "Unselectable",
-                                          "Transparent", "Pen.Color"}));
+                                          "Transparent"}));
         s->SetTag(3);
         s->SetHint("tip");
         s->SetShape(stEllipse);
@@ -99,12 +100,25 @@ private slots:
         QVERIFY(!PropertyIdents::charsetToIdent(99));
     }
 
-    void brushMembersHaveTheirDefaults()
+    void brushAndPenMembersHaveTheirDefaults()
     {
         QCOMPARE(brushMembers().at(0).storedDefault->toInt(), int(clWhite));
         QCOMPARE(brushMembers().at(1).storedDefault->toInt(), int(bsSolid));
+        QCOMPARE(penMembers().at(0).storedDefault->toInt(), int(clBlack));
+        QCOMPARE(penMembers().at(1).storedDefault->toInt(), int(pmCopy));
+        QCOMPARE(penMembers().at(2).storedDefault->toInt(), int(psSolid));
         QCOMPARE(penMembers().at(3).storedDefault->toInt(), 1);
-        QVERIFY(!penMembers().at(0).storedDefault.has_value());
+    }
+
+    void onlyAPenColourOtherThanBlackIsWritten()
+    {
+        CardPanelHost h;
+        TGLineShape *line = h.addLine(QRect(10, 20, 30, 40));
+        QVERIFY(!written(*line).contains("Pen.Color"));
+        TPen pen = line->Pen();
+        pen.color = clMaroon;
+        line->SetPen(pen);
+        QVERIFY(written(*line).contains("Pen.Color"));
     }
 };
 

@@ -134,7 +134,7 @@ private slots:
             prop("Left", hex("020A")) + prop("Top", hex("03C800")) + prop("Width", hex("0264"))
             + prop("Height", hex("0232")) + prop("Locked", False) + prop("Unselectable", False)
             + prop("Transparent", False) + prop("Brush.Color", hex("040080FF00"))
-            + prop("Pen.Color", ident("clBlack")) + prop("Shape", ident("stRoundRect"))));
+            + prop("Shape", ident("stRoundRect"))));
         QCOMPARE(ComponentStreamer::WriteContainer({&shape}).toHex(' '), expected.toHex(' '));
     }
 
@@ -157,6 +157,29 @@ private slots:
             + prop("LineStyle", ident("stAngleSlopingDown")) + prop("Pen.Color", ident("clBtnFace"))
             + prop("Pen.Style", ident("psDash")) + prop("Pen.Width", hex("0203"))));
         QCOMPARE(ComponentStreamer::WriteContainer({&line}).toHex(' '), expected.toHex(' '));
+    }
+
+    void classAndPropertyNamesAreReadInAnyLetterCase()
+    {
+        TGBusinessCardPanel32 panel;
+        const QByteArray bytes = container(record("tbcSHAPES", "Special1",
+            prop("LEFT", hex("020A")) + prop("top", hex("0214")) + prop("Width", hex("021E"))
+            + prop("Height", hex("0228")) + prop("locked", True) + prop("Unselectable", False)
+            + prop("pen.COLOR", ident("CLRED")) + prop("shape", ident("STELLIPSE"))));
+        QList<TGGraphicControl *> read;
+        QString error;
+        QVERIFY2(ComponentStreamer::Read(bytes, panel, {}, &read, &error), qPrintable(error));
+        QCOMPARE(read.size(), 1);
+        auto *shape = qobject_cast<TBCShapes *>(read.first());
+        QVERIFY(shape);
+        QCOMPARE(shape->BoundsRect(), QRect(10, 20, 30, 40));
+        QVERIFY(shape->Locked());
+        QCOMPARE(shape->Pen().color, clRed);
+        QCOMPARE(shape->Shape(), stEllipse);
+        // Written back under the class's own spelling.
+        QCOMPARE(ComponentStreamer::RecordOf(*shape).className, QStringLiteral("TBCShapes"));
+        // A name that no class has in any letter case is still refused.
+        QVERIFY(!ComponentStreamer::Read(container(record("TBCShape", "Special1", {})), panel, {}, &read, &error));
     }
 
     void integersTakeTheSmallestTag_data()

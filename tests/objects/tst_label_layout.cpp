@@ -16,11 +16,13 @@ class TestLabelLayout : public QObject
     Q_OBJECT
 
 private:
-    // Line height and text width as the label measures them.
+    // Line height and text width as the label measures them. The text
+    // height is the full cell (ascent + descent, which holds the internal
+    // leading), the internal leading once more and the external leading.
     static int textHeight(const TFont &font)
     {
         const TTextMetrics m = Fonts::metrics(font, 96);
-        return m.height + m.externalLeading; // character height + both leadings
+        return m.ascent + m.descent + m.internalLeading + m.externalLeading;
     }
     static int textWidth(const TFont &font, const QString &caption)
     {
@@ -161,6 +163,7 @@ private slots:
         tall.SetBounds(0, 0, 142, 200);
         tall.RecalcLayout();
         const int l = textHeight(tall.Font());
+        QCOMPARE(l, 15 + 2 + 0); // 10 pt Arial at 96: cell 15, internal leading 2, external 0
         QCOMPARE(tall.Height(), Numbers::truncate(1.2 * l));
         TGPLabel shortOne;
         shortOne.SetBounds(0, 0, 142, 6);

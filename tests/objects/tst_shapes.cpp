@@ -132,6 +132,25 @@ private slots:
         QCOMPARE(menuCaptions(menuItem(s->ObjectMenu(), "Line Thickness")->menu()), sizes);
     }
 
+    void runningLoadedAgainAddsNoSecondSetOfEntries()
+    {
+        CardPanelHost h;
+        TBCShapes *s = h.addShape(QRect(10, 10, 30, 20));
+        TGLineShape *line = h.addLine(QRect(10, 50, 30, 20));
+        for (TGGraphicControl *o : {static_cast<TGGraphicControl *>(s), static_cast<TGGraphicControl *>(line)}) {
+            const QStringList before = menuCaptions(o->ObjectMenu());
+            o->Loaded();
+            QCOMPARE(menuCaptions(o->ObjectMenu()), before);
+            // The one thickness submenu still ticks the pen width.
+            thickness(o, 4)->trigger();
+            emit o->ObjectMenu()->aboutToShow();
+            QVERIFY(thickness(o, 4)->isChecked());
+            QVERIFY(!thickness(o, 1)->isChecked());
+        }
+        QCOMPARE(s->Pen().width, 4);
+        QCOMPARE(line->Pen().width, 4);
+    }
+
     void roundedShapesGetTheRoundingSubmenuOnlyWhenLoadedRounded()
     {
         CardPanelHost h;

@@ -55,7 +55,7 @@ void TestPrintFineTune::restoreDefaultThenCancelKeepsTheNudges()
     TempProgramFolder folder;
     ScopedScriptedDialogs dialogs;
     TMainScreen window;
-    window.Preferences().Nudges = TPrinterNudges{2, -1, 3, 4};
+    window.Preferences().Nudges = TSheetNudges{2, -1, 3, 4};
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
     QStringList shown;
     PrintDialogRunner::SetRunner([&shown](QDialog &dialog) {
@@ -68,7 +68,7 @@ void TestPrintFineTune::restoreDefaultThenCancelKeepsTheNudges()
     });
     window.RunCommand(TMainCommand::PrinterFineTuning);
     QCOMPARE(shown, (QStringList{QStringLiteral("Increase by 2/32\""), QStringLiteral("None")}));
-    QCOMPARE(window.Preferences().Nudges, (TPrinterNudges{2, -1, 3, 4}));
+    QCOMPARE(window.Preferences().Nudges, (TSheetNudges{2, -1, 3, 4}));
 }
 
 void TestPrintFineTune::okWritesAllFourKeysToThePrinterSection()
@@ -88,7 +88,7 @@ void TestPrintFineTune::okWritesAllFourKeysToThePrinterSection()
         return tune.result();
     });
     window.RunCommand(TMainCommand::PrinterFineTuning);
-    QCOMPARE(window.Preferences().Nudges, (TPrinterNudges{1, -1, 2, -1}));
+    QCOMPARE(window.Preferences().Nudges, (TSheetNudges{1, -1, 2, -1}));
     IniFile ini(folder.filePath(QStringLiteral("kvl.ini")));
     QCOMPARE(ini.readInteger(QStringLiteral("Printer"), QStringLiteral("TopMarginNudge"), 0), 1);
     QCOMPARE(ini.readInteger(QStringLiteral("Printer"), QStringLiteral("LeftMarginNudge"), 0), -1);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "design/CardDocument.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "platform/UserDialogs.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <memory>
+#include <optional>
+
+// What every karvello-tool command starts from: a card panel with the
+// program's classes at 96 pixels per inch, whose messages go to `err` and
+// whose clipboard file is private, so the tool never touches the clipboard
+// of a running program. The previous dialogs come back when it goes.
+namespace ToolCommands {
+
+// Exit statuses of the commands.
+constexpr int kSucceeded = 0;
+constexpr int kFailed = 1;
+constexpr int kBadArguments = 2;
+
+class ToolCard
+{
+public:
+    explicit ToolCard(QTextStream &err);
+    ~ToolCard();
+    ToolCard(const ToolCard &) = delete;
+    ToolCard &operator=(const ToolCard &) = delete;
+
+    // Opens a card document onto the panel; none (with the reason on `err`)
+    // when the file is missing or cannot be read.
+    std::optional<CardDocument::Opened> open(const QString &path);
+
+    std::unique_ptr<TGBusinessCardPanel32> panel;
+
+private:
+    QTextStream &m_err;
+    QTemporaryDir m_scratch;
+    std::unique_ptr<UserDialogs> m_previousDialogs;
+};
+
+} // namespace ToolCommands
