@@ -15,6 +15,7 @@
 #include "design/TGHandle.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/UserDialogs.h"
+#include "richtext/TRichTextEngine.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -86,6 +87,8 @@ void TMainScreen::BuildCardArea()
     BusinessCardPanel->setObjectName(QStringLiteral("BusinessCardPanel"));
     BusinessCardPanel->SetDrawOutline(true);
     BusinessCardPanel->SetShape(lsRectangle);
+    // The one engine that renders every rich-text object of this window.
+    TRichTextEngine::CreateMaster(this);
     auto *area = new TCardArea;
     area->SetCard(BusinessCardPanel);
     ScrollBox1 = new QScrollArea;

@@ -6,6 +6,7 @@
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "richtext/TRichTextEngine.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
 #include "platform/ScreenMetrics.h"
@@ -41,6 +42,8 @@ public:
         m_previousDialogs = UserDialogs::install(std::make_unique<ConsoleDialogs>(err));
         panel = std::make_unique<TGBusinessCardPanel32>();
         panel->SetClipboardFileName(m_scratch.filePath(QStringLiteral("Clipbrd.tmp")));
+        // Without a window the panel itself holds the rich-text engine.
+        TRichTextEngine::CreateMaster(panel.get());
     }
     ~ToolCard()
     {

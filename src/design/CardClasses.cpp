@@ -8,6 +8,7 @@
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
+#include "objects/TGPRichBaseLabel.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void registerCardClasses()
     TGClassRegistry::add<TBCShapes>("TBCShapes");
     TGClassRegistry::add<TGPLabel>("TGPLabel");
     TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
+    TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -58,4 +60,12 @@ void registerCardClasses()
                                                       label.FitToText();
                                                       return true;
                                                   }});
+    // Rich text: the editor opens at once; the box stays when it is cancelled.
+    TGBusinessCardPanel32::RegisterTool(psRichLabel, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                          return new TGPRichBaseLabel(&panel);
+                                                      },
+                                                      [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                          static_cast<TGPRichBaseLabel &>(object).EditRichText();
+                                                          return true;
+                                                      }});
 }
