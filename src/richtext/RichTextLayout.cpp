@@ -51,7 +51,8 @@ void toTwipsLayout(QTextDocument &document)
 {
     document.documentLayout()->setPaintDevice(twipsDevice());
     QTextOption option = document.defaultTextOption();
-    option.setTabStopDistance(RtfReader::defaultTabTwips(document));
+    // Given in 96-per-inch pixels: the layout scales it to the device.
+    option.setTabStopDistance(RtfReader::defaultTabTwips(document) / 15.0);
     document.setDefaultTextOption(option);
     QTextCursor cursor(&document);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -59,8 +60,8 @@ void toTwipsLayout(QTextDocument &document)
         f.setLeftMargin(f.leftMargin() * 15);
         f.setRightMargin(f.rightMargin() * 15);
         f.setTextIndent(f.textIndent() * 15);
-        f.setTopMargin(f.topMargin() * 15);
-        f.setBottomMargin(f.bottomMargin() * 15);
+        // Space above and below: the layout scales these by the device's
+        // resolution itself.
         cursor.setPosition(block.position());
         cursor.setBlockFormat(f);
     }

@@ -16,7 +16,7 @@ namespace RichTextLayout {
 // no document margin, design metrics.
 void prepareDocument(QTextDocument &document);
 
-// Moves a parsed document onto the twips device: block margins (held in
+// Moves a parsed document onto the twips device: indents (held in
 // 96-per-inch pixels, as an editor shows them) become twips, and the
 // default tab distance is the document's own.
 void toTwipsLayout(QTextDocument &document);

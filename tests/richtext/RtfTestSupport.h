@@ -79,12 +79,13 @@ inline QStringList describe(const QTextDocument &document)
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             const QTextCharFormat c = f.charFormat();
-            out << QStringLiteral("  [%1] %2 %3pt b%4 i%5 u%6 s%7 fg=%8 bg=%9")
+            out << QStringLiteral("  [%1] %2 %3pt b%4 i%5 u%6 s%7 fg=%8 bg=%9 va=%10")
                        .arg(f.text(), familyOf(c)).arg(c.fontPointSize())
                        .arg(c.fontWeight() >= QFont::DemiBold).arg(c.fontItalic()).arg(c.fontUnderline())
                        .arg(c.fontStrikeOut())
                        .arg(c.foreground().style() == Qt::NoBrush ? QStringLiteral("-") : c.foreground().color().name())
-                       .arg(c.background().style() == Qt::NoBrush ? QStringLiteral("-") : c.background().color().name());
+                       .arg(c.background().style() == Qt::NoBrush ? QStringLiteral("-") : c.background().color().name())
+                       .arg(int(c.verticalAlignment()));
         }
     }
     return out;
