@@ -633,10 +633,13 @@ Result read(QByteArrayView rtf, QTextDocument &document)
     document.setProperty(DefaultTabProperty, 720);
     if (!looksLikeRtf(rtf)) {
         document.setPlainText(Windows1252::decode(rtf));
+        document.setModified(false);
         return {};
     }
     Parser parser(rtf, document);
-    return parser.run();
+    const Result result = parser.run();
+    document.setModified(false); // as read, nothing changed yet
+    return result;
 }
 
 int defaultTabTwips(const QTextDocument &document)
