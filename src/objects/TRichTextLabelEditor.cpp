@@ -22,11 +22,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
-
-const char *const DefaultTabProperty = "rtfDefaultTabTwips";
 
 QToolButton *zoomButton(const QString &icon, const QString &hint, QWidget *parent)
 {
@@ -112,7 +111,9 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget *parent) : QDialog(parent)
     document->setParent(WPRichText1);
     WPRichText1->setDocument(document.release());
     WPToolBar1->SetEditor(WPRichText1);
-    resize(601, 343);
+    // Wide enough for the whole tool bar, whatever the desktop's fonts.
+    const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    resize(std::max(601, WPToolBar1->sizeHint().width() + margins), 343);
     PlaceDialog(*this);
 }
 
@@ -151,7 +152,7 @@ TRichText TRichTextLabelEditor::Text() const
     if (!shown->isModified() && !m_original.IsEmpty())
         return m_original;
     std::unique_ptr<QTextDocument> copy(shown->clone());
-    copy->setProperty(DefaultTabProperty, RtfReader::defaultTabTwips(*shown));
+    RtfReader::setDefaultTabTwips(*copy, RtfReader::defaultTabTwips(*shown));
     RichTextLayout::scaleDocument(*copy, 1.0 / m_shownScale);
     return TRichText::fromDocument(*copy);
 }
@@ -164,6 +165,7 @@ void TRichTextLabelEditor::SetZoom(int percent)
     RichTextLayout::scaleDocument(*WPRichText1->document(), scale / m_shownScale);
     m_shownScale = scale;
     WPToolBar1->SetScale(scale);
+    WPRichText1->setTabStopDistance(RtfReader::defaultTabTwips(*WPRichText1->document()) / 15.0 * scale);
     UpdateWrapWidth();
 }
 

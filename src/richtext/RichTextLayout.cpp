@@ -127,9 +127,12 @@ void paintFirstPage(QTextDocument &document, QPainter &painter, const QRect &tar
         option.setWrapMode(wrap);
         document.setDefaultTextOption(option);
     }
-    // An unchanged width keeps the layout of the last painting.
-    if (document.textWidth() != textWidth)
-        document.setTextWidth(textWidth);
+    // Laid out in pages, so that a line that does not fit wholly on the
+    // first page goes to the next one instead of showing cut. An unchanged
+    // page keeps the layout of the last painting.
+    const QSizeF pageSize(textWidth, textHeight);
+    if (document.pageSize() != pageSize)
+        document.setPageSize(pageSize);
 
     const qreal scale = page.zoomPercent / 100.0 * page.pixelsPerInch / TwipsPerInch;
     painter.save();

@@ -642,6 +642,11 @@ Result read(QByteArrayView rtf, QTextDocument &document)
     return result;
 }
 
+void setDefaultTabTwips(QTextDocument &document, int twips)
+{
+    document.setProperty(DefaultTabProperty, twips);
+}
+
 int defaultTabTwips(const QTextDocument &document)
 {
     const QVariant v = document.property(DefaultTabProperty);

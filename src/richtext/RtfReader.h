@@ -29,6 +29,8 @@ Result read(QByteArrayView rtf, QTextDocument &document);
 // The default tab distance in twips the reader stored on a document
 // (720 when the input named none).
 int defaultTabTwips(const QTextDocument &document);
+// Stores it (on a copy of a read document, say).
+void setDefaultTabTwips(QTextDocument &document, int twips);
 
 // Limits that keep hostile input cheap.
 constexpr int MaxGroupDepth = 200;       // deeper groups share their parent's state

@@ -33,7 +33,7 @@ TRichTextToolBar::TRichTextToolBar(QWidget *parent) : QToolBar(parent)
     setObjectName(QStringLiteral("WPToolBar1"));
     setMovable(false);
     setFloatable(false);
-    setIconSize(QSize(20, 20));
+    setIconSize(QSize(16, 16));
     BuildFontLists();
     addSeparator();
     BuildStyleActions();
@@ -60,7 +60,8 @@ void TRichTextToolBar::BuildFontLists()
 {
     FontName = new QFontComboBox(this);
     FontName->setToolTip(QStringLiteral("Font"));
-    FontName->setMaximumWidth(180);
+    FontName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FontName->setMinimumContentsLength(9);
     addWidget(FontName);
     connect(FontName, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
         QTextCharFormat f;
@@ -89,6 +90,8 @@ void TRichTextToolBar::BuildFontLists()
     FontColor->setToolTip(QStringLiteral("Font color"));
     for (const auto &[name, color] : FontColors())
         FontColor->addItem(swatch(color), name, color);
+    FontColor->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FontColor->setMinimumContentsLength(5);
     addWidget(FontColor);
     connect(FontColor, &QComboBox::activated, this, [this](int index) {
         QTextCharFormat f;
