@@ -3,10 +3,10 @@
 #include "platform/Fonts.h"
 #include "platform/Windows1252.h"
 #include "richtext/RtfCodePage.h"
+#include "richtext/RtfKeywords.h"
 
 #include <QColor>
 #include <QHash>
-#include <QSet>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -56,24 +56,22 @@ struct State {
     }
 };
 
+// The character formatting of a state, compared cheaply before a format is built.
+struct CharKey {
+    int font, halfPoints, script, color, highlight;
+    bool bold, italic, underline, strike;
+    bool operator==(const CharKey &) const = default;
+};
+
+CharKey charKey(const State &s)
+{
+    return {s.font, s.halfPoints, s.script, s.color, s.highlight, s.bold, s.italic, s.underline, s.strike};
+}
+
 struct FontEntry {
     QString family;
     int codePage = 0;
 };
-
-// Destinations whose content is never shown.
-const QSet<QByteArray> &skippedDestinations()
-{
-    static const QSet<QByteArray> words{
-        "stylesheet", "info", "pict", "object", "nonshppict", "shp", "shpinst", "header",
-        "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
-        "annotation", "atnid", "atnauthor", "fldinst", "xe", "tc", "bkmkstart", "bkmkend",
-        "listtable", "listoverridetable", "revtbl", "rsidtbl", "themedata", "colorschememapping",
-        "latentstyles", "datastore", "xmlnstbl", "mmathPr", "ftnsep", "ftnsepc", "ftncn",
-        "aftnsep", "aftnsepc", "aftncn", "template", "filetbl", "userprops", "docvar",
-        "pgdsctbl", "generator", "pn", "factoidname", "falt", "panose", "txe", "rxe"};
-    return words;
-}
 
 constexpr int clampInt(qint64 value, int low, int high)
 {
@@ -89,6 +87,9 @@ public:
     {
         Result result;
         result.isRtf = true;
+        // One edit block for the whole document: the cursor then does not
+        // lay out the growing paragraph again after every insertion.
+        m_cursor.beginEditBlock();
         const qsizetype n = m_in.size();
         while (m_pos < n && !m_done) {
             const char c = m_in[m_pos++];
@@ -114,7 +115,9 @@ public:
         flushBytes();
         flushRun();
         m_cursor.setBlockFormat(m_endFormat.value_or(blockFormat()));
+        m_cursor.endEditBlock();
         result.truncated = m_depth > 0;
+        result.limited = m_limited;
         m_doc.setProperty(DefaultTabProperty, m_defaultTab);
         return result;
     }
@@ -265,9 +268,11 @@ private:
         }
     }
 
-    void controlWord(const QByteArray &word, bool hasParam, int param)
+    void controlWord(const QByteArray &name, bool hasParam, int param)
     {
-        if (word == "bin") {
+        using W = RtfKeywords::Word;
+        const W word = RtfKeywords::lookup(name);
+        if (word == W::Bin) {
             // Binary data is never text: skip it whole, however long it claims to be.
             const qsizetype length = std::max(0, param);
             m_pos = std::min(m_in.size(), m_pos + length);
@@ -277,141 +282,97 @@ private:
             --m_skip;
             return;
         }
-        m_formatDirty = true;
-        if (m_state.dest == Dest::Skip)
+        if (m_state.dest == Dest::Skip || word == W::Unknown)
             return;
-        if (word == "fonttbl") {
+        m_formatDirty = true;
+        switch (word) {
+        case W::FontTable:
             m_state.dest = Dest::FontTable;
             m_fontId = -1;
             return;
-        }
-        if (word == "colortbl") {
+        case W::ColorTable:
             m_state.dest = Dest::ColorTable;
             m_colorPending = false;
             return;
-        }
-        if (skippedDestinations().contains(word)) {
+        case W::Skipped:
             m_state.dest = Dest::Skip;
-            return;
-        }
-        switch (m_state.dest) {
-        case Dest::FontTable:
-            fontTableWord(word, param);
-            return;
-        case Dest::ColorTable:
-            colorTableWord(word, param);
             return;
         default:
             break;
         }
-        if (!documentWord(word, param) && !paragraphWord(word, param))
-            characterWord(word, hasParam, param);
+        if (m_state.dest == Dest::FontTable)
+            fontTableWord(word, param);
+        else if (m_state.dest == Dest::ColorTable)
+            colorTableWord(word, param);
+        else if (!documentWord(word, param) && !paragraphWord(word, param))
+            characterWord(word, name, hasParam, param);
     }
 
-    bool documentWord(const QByteArray &word, int param)
+    bool documentWord(RtfKeywords::Word word, int param)
     {
-        if (word == "ansi")
-            m_codePage = RtfCodePage::Ansi;
-        else if (word == "ansicpg")
-            m_codePage = param > 0 ? param : RtfCodePage::Ansi;
-        else if (word == "mac")
-            m_codePage = 10000;
-        else if (word == "pc")
-            m_codePage = 437;
-        else if (word == "pca")
-            m_codePage = 850;
-        else if (word == "deff")
-            m_defaultFont = param;
-        else if (word == "deftab")
-            m_defaultTab = std::clamp(param, 1, MaxIndentTwips);
-        else
-            return false;
+        using W = RtfKeywords::Word;
+        switch (word) {
+        case W::Ansi: m_codePage = RtfCodePage::Ansi; break;
+        case W::AnsiCodePage: m_codePage = param > 0 ? param : RtfCodePage::Ansi; break;
+        case W::Mac: m_codePage = 10000; break;
+        case W::Pc: m_codePage = 437; break;
+        case W::Pca: m_codePage = 850; break;
+        case W::DefaultFont: m_defaultFont = param; break;
+        case W::DefaultTab: m_defaultTab = std::clamp(param, 1, MaxIndentTwips); break;
+        default: return false;
+        }
         return true;
     }
 
-    bool paragraphWord(const QByteArray &word, int param)
+    bool paragraphWord(RtfKeywords::Word word, int param)
     {
+        using W = RtfKeywords::Word;
         State &s = m_state;
-        if (word == "par" || word == "sect" || word == "page")
-            paragraph();
-        else if (word == "pard")
-            s.pard();
-        else if (word == "ql")
-            s.align = Qt::AlignLeft;
-        else if (word == "qr")
-            s.align = Qt::AlignRight;
-        else if (word == "qc")
-            s.align = Qt::AlignHCenter;
-        else if (word == "qj")
-            s.align = Qt::AlignJustify;
-        else if (word == "li")
-            s.leftIndent = clampInt(param, -MaxIndentTwips, MaxIndentTwips);
-        else if (word == "ri")
-            s.rightIndent = clampInt(param, -MaxIndentTwips, MaxIndentTwips);
-        else if (word == "fi")
-            s.firstIndent = clampInt(param, -MaxIndentTwips, MaxIndentTwips);
-        else if (word == "sb")
-            s.spaceBefore = clampInt(param, 0, MaxIndentTwips);
-        else if (word == "sa")
-            s.spaceAfter = clampInt(param, 0, MaxIndentTwips);
-        else if (word == "line")
-            text(QChar(QChar::LineSeparator));
-        else if (word == "tab")
-            text(QStringLiteral("\t"));
-        else
-            return false;
+        const int indent = clampInt(param, -MaxIndentTwips, MaxIndentTwips);
+        const int space = clampInt(param, 0, MaxIndentTwips);
+        switch (word) {
+        case W::Par: paragraph(); break;
+        case W::Pard: s.pard(); break;
+        case W::AlignLeft: s.align = Qt::AlignLeft; break;
+        case W::AlignRight: s.align = Qt::AlignRight; break;
+        case W::AlignCenter: s.align = Qt::AlignHCenter; break;
+        case W::Justify: s.align = Qt::AlignJustify; break;
+        case W::LeftIndent: s.leftIndent = indent; break;
+        case W::RightIndent: s.rightIndent = indent; break;
+        case W::FirstIndent: s.firstIndent = indent; break;
+        case W::SpaceBefore: s.spaceBefore = space; break;
+        case W::SpaceAfter: s.spaceAfter = space; break;
+        case W::Line: text(QChar(QChar::LineSeparator)); break;
+        case W::Tab: text(QStringLiteral("\t")); break;
+        default: return false;
+        }
         return true;
     }
 
-    void characterWord(const QByteArray &word, bool hasParam, int param)
+    void characterWord(RtfKeywords::Word word, const QByteArray &name, bool hasParam, int param)
     {
+        using W = RtfKeywords::Word;
         State &s = m_state;
         const bool on = !hasParam || param != 0;
-        if (word == "plain")
-            s.plain();
-        else if (word == "f")
-            s.font = param;
-        else if (word == "fs")
-            s.halfPoints = clampInt(hasParam ? param : 24, 2, MaxHalfPoints);
-        else if (word == "b")
-            s.bold = on;
-        else if (word == "i")
-            s.italic = on;
-        else if (word == "ulnone")
-            s.underline = false;
-        else if (word == "ul" || word == "uld" || word == "uldb" || word == "uldash" || word == "uldashd"
-                 || word == "uldashdd" || word == "ulth" || word == "ulw" || word == "ulwave"
-                 || word == "ulhwave" || word == "ululdbwave")
-            s.underline = on;
-        else if (word == "strike" || word == "striked")
-            s.strike = on;
-        else if (word == "super")
-            s.script = 1;
-        else if (word == "sub")
-            s.script = -1;
-        else if (word == "nosupersub")
-            s.script = 0;
-        else if (word == "cf")
-            s.color = std::max(0, param);
-        else if (word == "cb" || word == "highlight" || word == "chcbpat")
-            s.highlight = std::max(0, param);
-        else if (word == "uc")
-            s.ucSkip = std::clamp(param, 0, 8);
-        else if (word == "u")
-            unicode(param);
-        else
-            namedCharacter(word);
-    }
-
-    void namedCharacter(const QByteArray &word)
-    {
-        static const QHash<QByteArray, char16_t> names{
-            {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
-            {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
-            {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005}};
-        const auto found = names.constFind(word);
-        if (found != names.constEnd())
-            text(QChar(*found));
+        switch (word) {
+        case W::Plain: s.plain(); break;
+        case W::Font: s.font = param; break;
+        case W::FontSize: s.halfPoints = clampInt(hasParam ? param : 24, 2, MaxHalfPoints); break;
+        case W::Bold: s.bold = on; break;
+        case W::Italic: s.italic = on; break;
+        case W::UnderlineNone: s.underline = false; break;
+        case W::Underline: s.underline = on; break;
+        case W::Strike: s.strike = on; break;
+        case W::Super: s.script = 1; break;
+        case W::Sub: s.script = -1; break;
+        case W::NoSuperSub: s.script = 0; break;
+        case W::Color: s.color = std::max(0, param); break;
+        case W::Highlight: s.highlight = std::max(0, param); break;
+        case W::UnicodeSkip: s.ucSkip = std::clamp(param, 0, 8); break;
+        case W::Unicode: unicode(param); break;
+        case W::Named: text(QChar(RtfKeywords::namedCharacter(name))); break;
+        default: break;
+        }
     }
 
     void unicode(int param)
@@ -423,27 +384,29 @@ private:
         m_skip = m_state.ucSkip;
     }
 
-    void fontTableWord(const QByteArray &word, int param)
+    void fontTableWord(RtfKeywords::Word word, int param)
     {
-        if (word == "f") {
+        using W = RtfKeywords::Word;
+        if (word == W::Font) {
             commitFont();
             m_fontId = param;
             m_fontCodePage = 0;
-        } else if (word == "fcharset") {
+        } else if (word == W::Charset) {
             m_fontCodePage = RtfCodePage::ofCharset(param);
-        } else if (word == "cpg") {
+        } else if (word == W::CodePage) {
             m_fontCodePage = param;
         }
     }
 
-    void colorTableWord(const QByteArray &word, int param)
+    void colorTableWord(RtfKeywords::Word word, int param)
     {
+        using W = RtfKeywords::Word;
         const int v = std::clamp(param, 0, 255);
-        if (word == "red")
+        if (word == W::Red)
             m_color.setRed(v);
-        else if (word == "green")
+        else if (word == W::Green)
             m_color.setGreen(v);
-        else if (word == "blue")
+        else if (word == W::Blue)
             m_color.setBlue(v);
         else
             return;
@@ -452,9 +415,9 @@ private:
 
     void commitFont()
     {
-        if (m_fontId >= 0 && m_fonts.size() < MaxTableEntries) {
+        if (m_fontId >= 0 && m_fonts.size() < MaxTableEntries && !m_fonts.contains(m_fontId)) {
             const QString name = RtfCodePage::decode(m_fontName, m_fontCodePage).trimmed();
-            if (!name.isEmpty() && !m_fonts.contains(m_fontId))
+            if (!name.isEmpty())
                 m_fonts.insert(m_fontId, FontEntry{name, m_fontCodePage});
         }
         m_fontId = -1;
@@ -536,11 +499,16 @@ private:
     {
         if (m_state.dest != Dest::Text)
             return;
+        if (m_characters >= MaxCharacters) {
+            m_limited = true;
+            return;
+        }
         if (m_formatDirty) {
-            const QTextCharFormat f = charFormat();
-            if (f != m_runFormat) {
+            const CharKey key = charKey(m_state);
+            if (!m_runKey || key != *m_runKey) {
                 flushRun();
-                m_runFormat = f;
+                m_runKey = key;
+                m_runFormat = charFormat();
             }
             m_formatDirty = false;
         }
@@ -549,6 +517,11 @@ private:
             // blocks behind the reader's back.
             if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c == QChar(QChar::ParagraphSeparator))
                 continue;
+            if (m_characters >= MaxCharacters) {
+                m_limited = true;
+                return;
+            }
+            ++m_characters;
             m_run.append(c);
         }
     }
@@ -565,6 +538,12 @@ private:
     {
         if (m_state.dest != Dest::Text)
             return;
+        if (m_paragraphs >= MaxParagraphs || m_characters >= MaxCharacters) {
+            m_limited = true;
+            return;
+        }
+        ++m_paragraphs;
+        ++m_characters;
         flushRun();
         m_cursor.setBlockFormat(blockFormat());
         if (m_cursor.block().length() <= 1)
@@ -614,7 +593,11 @@ private:
     QByteArray m_bytes;
     QString m_run;
     QTextCharFormat m_runFormat;
+    std::optional<CharKey> m_runKey;
     bool m_formatDirty = true;
+    int m_characters = 0;
+    int m_paragraphs = 0;
+    bool m_limited = false;
 };
 
 bool looksLikeRtf(QByteArrayView in)
@@ -636,8 +619,12 @@ Result read(QByteArrayView rtf, QTextDocument &document)
         document.setModified(false);
         return {};
     }
+    // No undo history while reading: it would hold a step for every run.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     Parser parser(rtf, document);
     const Result result = parser.run();
+    document.setUndoRedoEnabled(undo);
     document.setModified(false); // as read, nothing changed yet
     return result;
 }

@@ -20,6 +20,7 @@ namespace RtfReader {
 struct Result {
     bool isRtf = false;     // the input starts with "{\rtf"
     bool truncated = false; // groups were still open at the end of input
+    bool limited = false;   // text beyond MaxCharacters or MaxParagraphs was left out
 };
 
 // Clears `document` and fills it from `rtf`. Text that is not RTF at all is
@@ -37,5 +38,9 @@ constexpr int MaxGroupDepth = 200;       // deeper groups share their parent's s
 constexpr int MaxHalfPoints = 3276;      // font sizes above 1638 points are clamped
 constexpr int MaxIndentTwips = 31680;    // 22 inches
 constexpr int MaxTableEntries = 4096;    // fonts or colours
+// A card's text is a few hundred characters; far more is left out, so that
+// no input makes the document (and its layout) large.
+constexpr int MaxCharacters = 100000;
+constexpr int MaxParagraphs = 5000;
 
 } // namespace RtfReader

@@ -38,6 +38,7 @@ private slots:
     void truncatedInputShowsWhatWasRead();
     void binaryDataIsSkippedWhole();
     void randomBytesNeverBreakTheReader();
+    void enormousTextIsCutAtTheLimits();
 };
 
 void TestRtfReader::officeSuiteCardReadsWithItsFormatting()
@@ -273,6 +274,26 @@ void TestRtfReader::randomBytesNeverBreakTheReader()
         const auto d = readRtf(mutated);
         QVERIFY(d->characterCount() <= mutated.size() + 1);
     }
+}
+
+void TestRtfReader::enormousTextIsCutAtTheLimits()
+{
+    RtfReader::Result result;
+    QByteArray paragraphs = "{\\rtf1 ";
+    for (int i = 0; i < 20000; ++i)
+        paragraphs += "p\\par ";
+    const auto d = readRtf(paragraphs + "}", &result);
+    QVERIFY(result.limited);
+    QVERIFY(!result.truncated);
+    QCOMPARE(d->blockCount(), RtfReader::MaxParagraphs + 1);
+    QVERIFY(d->lastBlock().text().startsWith("pp")); // the rest of the text joins the last paragraph
+
+    const auto long_ = readRtf("{\\rtf1 " + QByteArray(3 * RtfReader::MaxCharacters, 'x') + " end}", &result);
+    QVERIFY(result.limited);
+    QCOMPARE(long_->characterCount(), RtfReader::MaxCharacters + 1);
+
+    const auto small = readRtf(rtfData("rich1.rtf"), &result);
+    QVERIFY(!result.limited);
 }
 
 QTEST_MAIN(TestRtfReader)
