@@ -1,6 +1,6 @@
 #include "objects/TGPRichBaseLabel.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TRichTextLabelEditor.h"
 #include "platform/Canvas.h"

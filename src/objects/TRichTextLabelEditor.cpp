@@ -1,8 +1,8 @@
 #include "objects/TRichTextLabelEditor.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "objects/TGPRichBaseLabel.h"
 #include "platform/Colors.h"
 #include "platform/Numbers.h"

@@ -1,11 +1,11 @@
 #include "MainScreenFixture.h"
 
-#include "app/AppRoutines.h"
+#include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
-#include "app/TMRUFileList.h"
 #include "design/TGHandle.h"
 #include "objects/TGPRichBaseLabel.h"
+#include "platform/AppRoutines.h"
 #include "richtext/TRichTextEngine.h"
 #include "platform/IniFile.h"
 

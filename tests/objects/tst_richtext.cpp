@@ -1,5 +1,6 @@
 #include "design/CardPanelHost.h"
 
+#include "app/CardClasses.h"
 #include "design/ComponentStreamer.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "objects/TGPRichBaseLabel.h"
