@@ -13,10 +13,11 @@
 #include "richtext/TRichTextEngine.h"
 
 #include <QImage>
-
-#include <algorithm>
 #include <QTextDocument>
 #include <QWidget>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -55,28 +56,35 @@ KARVELLO_BENCH("rich text")
     }
     panel->SetZoom(1.5f);
     QImage frame(panel->size(), QImage::Format_RGB32);
+    {
+        TCanvas canvas(&frame);
+        panel->PaintAll(canvas); // the first frame parses each document once
+    }
     const int parses = RichTextCache::parseCount();
     const double ms = Bench::medianMs(101, [&] {
         TCanvas canvas(&frame);
         panel->PaintAll(canvas);
     });
     Bench::report("rich text: repaint 5 objects at 150 %", ms, "ms", 8);
-    Bench::report("rich text: documents parsed while repainting", RichTextCache::parseCount() - parses, "parses");
+    Bench::report("rich text: documents parsed again while repainting", RichTextCache::parseCount() - parses,
+                  "parses");
 
     // The most expensive of several hostile inputs.
     const qsizetype size = (Bench::quick() ? 1 : 8) * 1024 * 1024;
-    const QByteArray inputs[] = {
-        "{\\rtf1 " + QByteArray(size / 2, '{') + "x" + QByteArray(size / 2, '}'),
-        "{\\rtf1 " + repeated("{\\b a", size),
-        "{\\rtf1 " + repeated("\\fs" + QByteArray(1024 * 1024, '9') + " x", size),
-        "{\\rtf1 a\\bin2147483647 " + QByteArray(size, 'z'),
-        "{\\rtf1 " + repeated("\\b a\\b0 b\\i c\\i0 ", size),
-        "{\\rtf1{\\fonttbl" + repeated("{\\f7 Arial;}", size) + "} x}",
-        "{\\rtf1\\uc1 " + repeated("\\u-10179?\\u-8704?", size),
-        "{\\rtf1 " + repeated("\\par ", size),
+    // Made one at a time, so that the run's peak memory holds one input only.
+    const std::function<QByteArray()> inputs[] = {
+        [&] { return "{\\rtf1 " + QByteArray(size / 2, '{') + "x" + QByteArray(size / 2, '}'); },
+        [&] { return "{\\rtf1 " + repeated("{\\b a", size); },
+        [&] { return "{\\rtf1 " + repeated("\\fs" + QByteArray(1024 * 1024, '9') + " x", size); },
+        [&] { return "{\\rtf1 a\\bin2147483647 " + QByteArray(size, 'z'); },
+        [&] { return "{\\rtf1 " + repeated("\\b a\\b0 b\\i c\\i0 ", size); },
+        [&] { return "{\\rtf1{\\fonttbl" + repeated("{\\f7 Arial;}", size) + "} x}"; },
+        [&] { return "{\\rtf1\\uc1 " + repeated("\\u-10179?\\u-8704?", size); },
+        [&] { return "{\\rtf1 " + repeated("\\par ", size); },
     };
     double worst = 0;
-    for (const QByteArray &rtf : inputs) {
+    for (const auto &make : inputs) {
+        const QByteArray rtf = make();
         worst = std::max(worst, Bench::medianMs(1, [&] {
             QTextDocument document;
             RichTextLayout::prepareDocument(document);
