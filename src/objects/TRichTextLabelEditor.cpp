@@ -183,6 +183,8 @@ void TRichTextLabelEditor::showEvent(QShowEvent *event)
     QCoreApplication::processEvents();
     if (!m_activated)
         FormActivate();
+    else
+        NormalCursor();
 }
 
 void TRichTextLabelEditor::FormActivate()
