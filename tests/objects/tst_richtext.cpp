@@ -5,6 +5,7 @@
 #include "design/stream/ComponentStreamReader.h"
 #include "objects/TGPRichBaseLabel.h"
 #include "objects/TRichTextLabelEditor.h"
+#include "platform/HelpTopics.h"
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
 #include "richtext/RtfReader.h"
@@ -400,6 +401,26 @@ private slots:
         QVERIFY(!o->MasterEngine());
         const QImage image = bare.render();
         QCOMPARE(countColor(image, o->BoundsRect(), Qt::black), 0);
+    }
+
+    void hostileDocumentIsKeptAndPaintsWhatItCanRead()
+    {
+        Card card;
+        const QByteArray hostile = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs" + QByteArray(400, '9') + " "
+                                   + QByteArray(50000, '{') + "\\bin999999999 \\u";
+        TGPRichBaseLabel *o = card.add(QRect(10, 10, 150, 50), hostile);
+        const QImage image = card.render(); // the huge size is clamped; the binary tail skipped
+        QCOMPARE(pixelAt(image, 10, 30), QColor(Qt::black));
+        QCOMPARE(o->RTFText().Rtf(), hostile);
+        const QByteArray container = ComponentStreamer::WriteContainer({o});
+        QCOMPARE(ComponentStreamReader::readContainer(container)[0].find("RTFText.Data")->toBinary(), hostile);
+    }
+
+    void editorHelpIsItsOwnTopic()
+    {
+        TRichTextLabelEditor editor;
+        QVERIFY(HelpTopicPage(TRichTextLabelEditor::HelpTopicNumber).toString().endsWith("richtext.html"));
+        QCOMPARE(TRichTextLabelEditor::HelpTopicNumber, 40013);
     }
 
     void suppressedPaintingDrawsNothing()
