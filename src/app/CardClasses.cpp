@@ -14,6 +14,7 @@
 #include "objects/TGLineShape.h"
 #include "objects/TGMultiLineLabel.h"
 #include "objects/TGSymbolLabel.h"
+#include "objects/TGPRichBaseLabel.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ void registerCardClasses()
     TGClassRegistry::add<TGSymbolLabel>("TGSymbolLabel");
     TGClassRegistry::add<TGMultiLineLabel>("TGMultiLineLabel");
     TGClassRegistry::add<TSuperShape>("TSuperShape");
+    TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -103,4 +105,12 @@ void registerCardClasses()
                                                            static_cast<TSuperShape &>(object).EditProperties();
                                                            return true;
                                                        }});
+    // Rich text: the editor opens at once; the box stays when it is cancelled.
+    TGBusinessCardPanel32::RegisterTool(psRichLabel, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                          return new TGPRichBaseLabel(&panel);
+                                                      },
+                                                      [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                          static_cast<TGPRichBaseLabel &>(object).EditRichText();
+                                                          return true;
+                                                      }});
 }

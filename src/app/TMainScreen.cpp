@@ -16,6 +16,7 @@
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
 #include "platform/UserDialogs.h"
+#include "richtext/TRichTextEngine.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -89,6 +90,8 @@ void TMainScreen::BuildCardArea()
     BusinessCardPanel->setObjectName(QStringLiteral("BusinessCardPanel"));
     BusinessCardPanel->SetDrawOutline(true);
     BusinessCardPanel->SetShape(lsRectangle);
+    // The one engine that renders every rich-text object of this window.
+    TRichTextEngine::CreateMaster(this);
     auto *area = new TCardArea;
     area->SetCard(BusinessCardPanel);
     ScrollBox1 = new QScrollArea;

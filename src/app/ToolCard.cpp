@@ -4,6 +4,7 @@
 #include "app/ConsoleDialogs.h"
 #include "design/ComponentStreamer.h"
 #include "platform/ScreenMetrics.h"
+#include "richtext/TRichTextEngine.h"
 
 #include <QFileInfo>
 
@@ -22,6 +23,8 @@ ToolCard::ToolCard(QTextStream &err) : m_err(err)
     m_previousDialogs = UserDialogs::install(std::make_unique<ConsoleDialogs>(err));
     panel = std::make_unique<TGBusinessCardPanel32>();
     panel->SetClipboardFileName(m_scratch.filePath(QStringLiteral("Clipbrd.tmp")));
+    // Without a window the panel itself holds the rich-text engine.
+    TRichTextEngine::CreateMaster(panel.get());
 }
 
 ToolCard::~ToolCard()

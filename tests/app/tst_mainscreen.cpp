@@ -4,7 +4,9 @@
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
 #include "design/TGHandle.h"
+#include "objects/TGPRichBaseLabel.h"
 #include "platform/AppRoutines.h"
+#include "richtext/TRichTextEngine.h"
 #include "platform/IniFile.h"
 
 #include <QAction>
@@ -24,6 +26,7 @@ private slots:
     void startsWithStoredFontAndLayoutButLandscapeCard();
     void newCardShowsNoSaveButtonsAndPlainTitle();
     void drawingAnObjectShowsSaveAsAndCancel();
+    void richTextDrawnOnTheCardPaintsThroughTheWindowsEngine();
     void keypadPlusStopsAt150AndMinusAt100WithoutChange();
     void zoomButtonsStepTheCaption();
     void closingWithChangesAsksOnceAndNoCloses();
@@ -121,6 +124,23 @@ void TestMainScreen::drawingAnObjectShowsSaveAsAndCancel()
     QVERIFY(!s.Savebutton->isHidden());
     QVERIFY(!s.Cancelbutton->isHidden());
     QCOMPARE(s.Savebutton->text(), QStringLiteral("Save As"));
+}
+
+void TestMainScreen::richTextDrawnOnTheCardPaintsThroughTheWindowsEngine()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    TGBaseLabel::SetDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
+    f.panel().SetPanelState(psRichLabel);
+    f.panel().CreateObject(QRect(20, 20, 150, 40));
+    TGBaseLabel::SetDialogRunner({});
+    QCOMPARE(f.panel().ObjectCount(), 1);
+    auto *text = qobject_cast<TGPRichBaseLabel *>(f.panel().Objects().first());
+    QVERIFY(text);
+    QVERIFY(text->MasterEngine());
+    QCOMPARE(text->MasterEngine(), TRichTextEngine::FindMaster(&s));
+    QCOMPARE(text->MasterEngine()->objectName(), QStringLiteral("MASTERWPRICHTEXT"));
+    QVERIFY(f.dialogs->texts().isEmpty());
 }
 
 void TestMainScreen::keypadPlusStopsAt150AndMinusAt100WithoutChange()

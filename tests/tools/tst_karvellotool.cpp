@@ -5,6 +5,7 @@
 #include "design/stream/ComponentStreamReader.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGLineShape.h"
+#include "objects/TGPRichBaseLabel.h"
 #include "platform/ScreenMetrics.h"
 #include "support/TempProgramFolder.h"
 
@@ -114,6 +115,41 @@ private slots:
         QVERIFY2(inside.red() > 200 && inside.green() < 60, qPrintable(inside.name()));
         const QColor outside = image.pixelColor(280, 10);
         QVERIFY(outside.red() > 200 && outside.green() > 200 && outside.blue() > 200);
+    }
+
+    void richTextRendersAndResavesItsBytes()
+    {
+        const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                               "\\pard\\f0\\fs48\\cf1\\b RED\\par }";
+        TGBusinessCardPanel32 panel;
+        SheetLayoutSetting layout;
+        panel.SetCardSize(layout.Layout);
+        auto *text = new TGPRichBaseLabel(&panel);
+        panel.AddObject(text);
+        text->SetName("Special1");
+        text->SetBounds(10, 10, 150, 60);
+        text->SetRTFText(TRichText::fromRtf(rtf));
+        const QString rich = folder.filePath("rich.kvl");
+        QVERIFY(CardDocument::SaveCardDocument(panel, rich, {layout, QString()}));
+
+        const QString out = folder.filePath("rich.png");
+        const Run r = run({"render", rich, out});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(!r.err.contains("No master"), qPrintable(r.err));
+        const QImage image(out);
+        int red = 0;
+        for (int y = 10; y < 70; ++y)
+            for (int x = 10; x < 160; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        QVERIFY2(red > 50, qPrintable(QString::number(red)));
+
+        const QString copy = folder.filePath("rich-copy.kvl");
+        QCOMPARE(run({"resave", rich, copy}).status, 0);
+        const auto after = ComponentStreamReader::readContainer(readFile(copy));
+        QCOMPARE(after.size(), size_t(1));
+        QCOMPARE(after[0].find("RTFText.Data")->toBinary(), rtf);
     }
 
     void renderRefusesAnUnknownPictureType()
