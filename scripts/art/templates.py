@@ -33,22 +33,25 @@ class Template:
         self.w, self.h = (CARD_H, CARD_W) if portrait else (CARD_W, CARD_H)
 
     def text(self, section, left, top, width, size, align='left', bold=False, italic=False,
-             ink=None, font=None, caption=None):
-        if left + width > self.w:
-            width = self.w - left
+             ink=None, font=None, caption=None, angle=0):
+        box_w, box_h = width, height_for(size)
+        if angle in (90, 270):   # turned text: the box stands upright
+            box_w, box_h = box_h, width
+        if left + box_w > self.w:
+            box_w = self.w - left
         if section not in CAPTIONS:
             self.generic += 1
             caption, section = caption or section, 'Label%d' % self.generic
         style = ','.join(s for s, on in (('fsBold', bold), ('fsItalic', italic)) if on)
         self.sections.append((section, [
             ('Type', 'psLabel'), ('Caption', caption or CAPTIONS[section]),
-            ('Left', left), ('Top', top), ('Width', width), ('Height', height_for(size)),
+            ('Left', left), ('Top', top), ('Width', box_w), ('Height', box_h),
             ('Font Name', font or self.font), ('Font Size', size), ('Font Color', colour(ink or self.ink)),
             ('Font Style', '[%s]' % style), ('Alignment', ALIGN[align]),
             ('Highlight Depth', 0), ('Shadow Depth', 0), ('Highlight Direction', 4),
             ('Shadow Direction', 4), ('Highlight Color', 'clWhite'), ('Shadow Color', 'clGray'),
-            ('Angle', 0), ('Transparent', 1), ('Background Color', 'clWhite'), ('Border Style', 0)]))
-        return top + height_for(size)
+            ('Angle', angle), ('Transparent', 1), ('Background Color', 'clWhite'), ('Border Style', 0)]))
+        return top + box_h
 
     def shape(self, kind, left, top, width, height, fill=None, pen='#000000', pen_width=1):
         self.shapes += 1
@@ -199,7 +202,7 @@ def bold_deco():
 def bold_block():
     t = Template('Bold Block')
     t.shape('rect', 0, 0, 120, 192, '#e76f51', None)
-    t.text('Company', 8, 80, 104, 10, 'center', bold=True, ink='#ffffff')
+    t.text('Company', 44, 12, 168, 14, bold=True, ink='#ffffff', angle=90)
     y = t.text('Name', 136, 28, 190, 14, 'left', bold=True, ink='#264653')
     t.text('Title', 136, y, 190, 8, 'left', ink='#e76f51')
     t.contact(136, 100, 190, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#264653')
@@ -225,10 +228,10 @@ def minimal_centered_rule():
 
 def minimal_split():
     t = Template('Split Tone', 'SplitTone.wmf')
-    t.text('Company', 8, 80, 84, 9, 'center', bold=True, ink='#5c7c99')
+    t.logo(22, 72)
     y = t.text('Name', 124, 40, 200, 12, 'left', ink='#222222')
     t.text('Title', 124, y, 200, 7, 'left', ink='#5c7c99')
-    t.contact(124, 112, 200, 7, 'left', ('Address1', 'Phone1', 'Email'), ink='#444444')
+    t.contact(124, 104, 200, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#444444')
     return t
 
 
@@ -301,7 +304,7 @@ def waves():
 
 def eco():
     t = Template('Eco Leaf', 'EcoLeaf.wmf')
-    y = t.text('Company', 20, 20, 230, 12, 'left', bold=True, ink='#3d6b35')
+    t.text('Company', 20, 20, 230, 12, 'left', bold=True, ink='#3d6b35')
     t.text('Name', 20, 62, 220, 10, 'left', ink='#222222')
     t.text('Title', 20, 80, 220, 7, 'left', ink='#5b8c51')
     t.contact(20, 116, 220, 7, 'left', ('Address1', 'Phone1', 'Email'), ink='#333333')
