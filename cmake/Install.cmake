@@ -9,8 +9,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/art/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/karvello/art)
 # The help pages are built into the program; a copy for reading without it.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/
-        DESTINATION ${CMAKE_INSTALL_DOCDIR}/help)
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/karvello/help)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/karvello)
 
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/karvello.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
