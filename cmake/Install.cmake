@@ -39,6 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 # The libraries come from the programs' own links; the platform plugin, the
 # picture plugins and the fonts are loaded at run time and so named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fontconfig")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, shared-mime-info, desktop-file-utils")
