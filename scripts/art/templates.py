@@ -202,7 +202,7 @@ def bold_deco():
 def bold_block():
     t = Template('Bold Block')
     t.shape('rect', 0, 0, 120, 192, '#e76f51', None)
-    t.text('Company', 44, 12, 168, 14, bold=True, ink='#ffffff', angle=90)
+    t.text('Company', 46, 4, 184, 11, bold=True, ink='#ffffff', angle=90)
     y = t.text('Name', 136, 28, 190, 14, 'left', bold=True, ink='#264653')
     t.text('Title', 136, y, 190, 8, 'left', ink='#e76f51')
     t.contact(136, 100, 190, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#264653')
