@@ -11,7 +11,7 @@ packages=(
     xvfb xauth
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf)
+    packages+=(imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf desktop-file-utils)
 fi
 
 missing=()

@@ -94,6 +94,19 @@ void TFileCommands::Open()
     m_screen.OpenDocument(path);
 }
 
+void TFileCommands::OpenPath(const QString &path)
+{
+    if (!m_screen.CheckSaveNeeded())
+        return;
+    if (!CheckCardExtension(path))
+        return;
+    if (!QFileInfo::exists(path)) {
+        Inform(path + QStringLiteral(" no longer exists"));
+        return;
+    }
+    m_screen.OpenDocument(path);
+}
+
 void TFileCommands::Delete()
 {
     const QString path = AskCardFile(QStringLiteral("Delete Business Card"));

@@ -12,6 +12,9 @@ public:
 
     void NewBlank();
     void Open();
+    // "Open" without the file dialog: a document named on the command line
+    // or handed over by a second copy of the program.
+    void OpenPath(const QString &path);
     void Delete();
     void Save();
     void SaveAs();

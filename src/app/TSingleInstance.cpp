@@ -7,10 +7,13 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 namespace {
 
 const QByteArray ActivateRequest = "activate\n";
+// Followed by the document's absolute path, percent-encoded, and a newline.
+const QByteArray OpenRequest = "open ";
 const QByteArray ActivatedReply = "activated\n";
 
 QString runtimeFolder()
@@ -77,25 +80,35 @@ void TSingleInstance::ServeConnection()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine())
                 return;
-            if (socket->readLine() == ActivateRequest) {
+            const QByteArray request = socket->readLine();
+            QString document;
+            if (request.startsWith(OpenRequest) && request.endsWith('\n'))
+                document = QUrl::fromPercentEncoding(request.mid(OpenRequest.size()).chopped(1));
+            const bool known = request == ActivateRequest || !document.isEmpty();
+            if (known) {
                 emit ActivationRequested();
                 socket->write(ActivatedReply);
                 socket->flush();
             }
             socket->disconnectFromServer();
+            if (!document.isEmpty())
+                emit OpenRequested(document);
         });
     }
 }
 
-bool TSingleInstance::ActivateFirst(int timeoutMs) const
+bool TSingleInstance::ActivateFirst(int timeoutMs, const QString &documentPath) const
 {
+    const QByteArray request = documentPath.isEmpty()
+        ? ActivateRequest
+        : OpenRequest + QUrl::toPercentEncoding(documentPath) + '\n';
     const QDeadlineTimer deadline(timeoutMs);
     const QString path = ServerPath(m_name);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
         socket.connectToServer(path);
         if (socket.waitForConnected(int(qMax<qint64>(1, deadline.remainingTime())))) {
-            socket.write(ActivateRequest);
+            socket.write(request);
             socket.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime())));
             while (!socket.canReadLine()
                    && socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {

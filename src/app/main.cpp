@@ -1,28 +1,46 @@
 #include "app/TAuxiliaryCommands.h"
+#include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TSingleInstance.h"
 #include "app/TTemplateCommands.h"
+#include "platform/ShippedArt.h"
 #include "report/TReport.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Karvello"));
 
+    // One optional argument: a card document to open (the file manager's
+    // "Open With"). Relative paths are this process's, so they are made
+    // absolute before another copy sees them.
+    const QStringList arguments = QApplication::arguments();
+    const QString document =
+        arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+
     // A second copy hands over to the running one and ends without a window.
     TSingleInstance instance;
     if (!instance.TryBecomeFirst())
-        return instance.ActivateFirst() ? 0 : 1;
+        return instance.ActivateFirst(5000, document) ? 0 : 1;
 
+    InstallShippedArt();
     TMainScreen window;
     TPrintCommands printCommands(window);
     TAuxiliaryCommands auxiliaryCommands(window);
     TTemplateCommands templateCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
+    // Queued: "Save changes?" may come up, and the request's socket is done.
+    QObject::connect(&instance, &TSingleInstance::OpenRequested, &window,
+                     [&window](const QString &path) { window.FileCommands().OpenPath(path); },
+                     Qt::QueuedConnection);
     window.FormActivate();
+    if (!document.isEmpty())
+        QTimer::singleShot(0, &window, [&window, document] { window.FileCommands().OpenPath(document); });
     return app.exec();
 }

@@ -1,4 +1,11 @@
+#include "app/CardClasses.h"
 #include "app/TSingleInstance.h"
+#include "design/CardDocument.h"
+#include "design/ComponentStreamer.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "objects/TBCShapes.h"
+#include "platform/AppRoutines.h"
+#include "platform/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,9 +29,14 @@ private slots:
     void copyThatCrashedDoesNotBlockTheNextStart();
     void staleLockInTheRuntimeFolderIsTakenOver();
     void liveLockIsRespected();
+    void firstCopyOpensTheDocumentItWasGiven();
+    void secondCopyHandsItsDocumentToTheFirst();
 
 private:
-    QProcess *startProgram();
+    QProcess *startProgram(const QStringList &arguments = {}, const QString &workingFolder = {});
+    QString saveCard(const QString &name);
+    QString recentFile();
+    bool waitForRecentFile(const QString &path);
     bool waitUntilListening(QProcess &program);
     void stop(QProcess &program);
 
@@ -45,6 +57,44 @@ void TestSingleInstance::initTestCase()
     // A copy of the program keeps its settings and folders out of the build tree.
     m_program = m_programFolder.filePath("karvello");
     QVERIFY(QFile::copy(built, m_program));
+    registerCardClasses();
+    installComponentStreamer();
+}
+
+QString TestSingleInstance::saveCard(const QString &name)
+{
+    // A card with one rectangle, saved where the programs keep documents.
+    setProgramFolderOverride(m_programFolder.path());
+    TGBusinessCardPanel32 panel;
+    auto *shape = new TBCShapes(&panel);
+    panel.AddObject(shape);
+    shape->SetName(QStringLiteral("Component0"));
+    shape->SetBounds(QRect(10, 10, 40, 20));
+    shape->Loaded();
+    const QString path = m_programFolder.filePath("saved/" + name);
+    QDir().mkpath(m_programFolder.filePath("saved"));
+    QString error;
+    if (!CardDocument::SaveCardDocument(panel, path, {SheetLayoutSetting(), QString()}, &error))
+        qWarning() << error;
+    setProgramFolderOverride(QString());
+    return path;
+}
+
+QString TestSingleInstance::recentFile()
+{
+    // Opening a document puts it first in the recent-files list.
+    return IniFile(m_programFolder.filePath("kvl.ini")).readString("MRU", "F0", QString());
+}
+
+bool TestSingleInstance::waitForRecentFile(const QString &path)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (recentFile() == path)
+            return true;
+        QTest::qWait(50);
+    }
+    qWarning() << "recent file" << recentFile() << "expected" << path;
+    return false;
 }
 
 void TestSingleInstance::init()
@@ -54,7 +104,7 @@ void TestSingleInstance::init()
     QFile::remove(TSingleInstance::ServerPath("karvello"));
 }
 
-QProcess *TestSingleInstance::startProgram()
+QProcess *TestSingleInstance::startProgram(const QStringList &arguments, const QString &workingFolder)
 {
     auto *program = new QProcess(this);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -62,7 +112,9 @@ QProcess *TestSingleInstance::startProgram()
     env.insert("QT_QPA_PLATFORM", "offscreen");
     program->setProcessEnvironment(env);
     program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program->start(m_program, {});
+    if (!workingFolder.isEmpty())
+        program->setWorkingDirectory(workingFolder);
+    program->start(m_program, arguments);
     return program;
 }
 
@@ -141,6 +193,35 @@ void TestSingleInstance::liveLockIsRespected()
     TSingleInstance second(name);
     QVERIFY(!second.TryBecomeFirst());
     QVERIFY(!second.IsListening());
+}
+
+void TestSingleInstance::firstCopyOpensTheDocumentItWasGiven()
+{
+    QFile::remove(m_programFolder.filePath("kvl.ini"));
+    const QString card = saveCard(QStringLiteral("First Card.kvl"));
+    QVERIFY(QFileInfo::exists(card));
+    QProcess *first = startProgram({card});
+    QVERIFY(waitUntilListening(*first));
+    QVERIFY(waitForRecentFile(card));
+    stop(*first);
+}
+
+void TestSingleInstance::secondCopyHandsItsDocumentToTheFirst()
+{
+    QFile::remove(m_programFolder.filePath("kvl.ini"));
+    const QString card = saveCard(QStringLiteral("Handed Over.KVL"));
+    QProcess *first = startProgram();
+    QVERIFY(waitUntilListening(*first));
+    QTest::qWait(500); // the first copy's start-up has run
+    QVERIFY(recentFile() != card);
+
+    // Named relative to the second copy's own working folder.
+    QProcess *second = startProgram({QStringLiteral("Handed Over.KVL")}, m_programFolder.filePath("saved"));
+    QVERIFY(second->waitForFinished(20000));
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(waitForRecentFile(card));
+    QCOMPARE(first->state(), QProcess::Running);
+    stop(*first);
 }
 
 QTEST_MAIN(TestSingleInstance)

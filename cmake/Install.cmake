@@ -1,0 +1,46 @@
+# Installing under a prefix: the programs, the shipped art and help pages,
+# and the desktop entry, icons and document type in the freedesktop folders.
+# `cpack -G DEB` packs the same tree into a Debian package.
+include(GNUInstallDirs)
+
+install(TARGETS karvello karvello-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program copies this art into its own writable folders at start-up.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/art/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/karvello/art)
+# The help pages are built into the program; a copy for reading without it.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/karvello/help)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/karvello)
+
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/karvello.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/karvello-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME karvello.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/karvello.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/icons/karvello-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME karvello.png)
+endforeach()
+
+set(CPACK_PACKAGE_NAME karvello)
+set(CPACK_PACKAGE_VENDOR "Karvello")
+set(CPACK_PACKAGE_CONTACT "Karvello developers <karvello@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Business card designer")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Designs business cards from text, shapes, clip art, textures and backgrounds, \
+starting blank or from templates, and prints them on pre-cut card stock.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY karvello)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
+# The libraries come from the programs' own links; the platform plugin, the
+# picture plugins and the fonts are loaded at run time and so named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, shared-mime-info, desktop-file-utils")
+include(CPack)

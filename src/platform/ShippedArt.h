@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The templates, backgrounds, textures and clip art that come with the
+// program are installed read-only (share/karvello/art under the install
+// prefix, or resources/art in the source tree when run from a build); the
+// program works on its own writable copies in the program folder.
+
+// The art folders, each named like its program sub-folder.
+QStringList ShippedArtFolders();
+
+// The folder holding the shipped art's sub-folders: beside the installed
+// program first, else the source tree the program was built from; empty
+// when neither is there.
+QString ShippedArtFolder();
+
+// Copies every shipped file that the program folder's matching sub-folder
+// lacks (letter case ignored, so "KVLT" and "kvlt" are one folder and one
+// file), never replacing a file that is there. Returns the number of files
+// copied; failures are skipped, as the program runs without the art.
+int InstallShippedArt(const QString &from = ShippedArtFolder());
