@@ -4,6 +4,7 @@
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "effects/TGSuperText.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLabelShapes.h"
@@ -36,6 +37,7 @@ void registerCardClasses()
     TGClassRegistry::add<TBCShapes>("TBCShapes");
     TGClassRegistry::add<TGPLabel>("TGPLabel");
     TGClassRegistry::add<TGBusinessCardLabel>("TGBusinessCardLabel");
+    TGClassRegistry::add<TGSuperText>("TGSuperText");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -58,4 +60,11 @@ void registerCardClasses()
                                                       label.FitToText();
                                                       return true;
                                                   }});
+    TGBusinessCardPanel32::RegisterTool(psSuperText, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                          return new TGSuperText(&panel);
+                                                      },
+                                                      [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                          static_cast<TGSuperText &>(object).EditProperties();
+                                                          return true;
+                                                      }});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/TColorArrayClass.h"
+#include "widgets/TDFSColorButtonPaletteXP.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -8,7 +9,6 @@
 
 #include <functional>
 
-class TDFSColorButtonPaletteXP;
 
 // A flat button showing a swatch of its colour; a click drops down the
 // colour palette (4 x 5 presets, an "other" cell and the colour dialog).
