@@ -42,32 +42,25 @@ const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text)
     canvas.setFont(font);
     canvas.setBackgroundMode(bmTransparent);
 
-    // The shadow: a silhouette of the glyphs in one colour.
+    // The shadow: a silhouette of the glyphs in one colour. Solid colours
+    // fill the glyph area itself; pictures are tiled through the glyphs as
+    // the clipping region.
     if (key.shadow) {
-        canvas.selectClipPath(canvas.textPath(m_shadowOrigin.x(), m_shadowOrigin.y(), text));
         canvas.setBrush(TBrush{m_shadowColor, bsSolid, {}});
-        canvas.fillRect(QRect(0, 0, w, h));
-        canvas.clearClip();
+        canvas.fillPath(canvas.textPath(m_shadowOrigin.x(), m_shadowOrigin.y(), text));
     }
 
     const QPainterPath glyphs = canvas.textPath(m_textOrigin.x(), m_textOrigin.y(), text);
     // The face: the surface tiled over the object, cut to the letters.
-    if (m_surfaceType != stBrushTransparent) {
+    if (m_surfaceType == stNormal) {
+        canvas.setBrush(TBrush{font.color, bsSolid, {}});
+        canvas.fillPath(glyphs);
+    } else if (m_surfaceType != stBrushTransparent) {
         canvas.selectClipPath(glyphs);
-        switch (m_surfaceType) {
-        case stNormal:
-            canvas.setBrush(TBrush{font.color, bsSolid, {}});
-            canvas.fillRect(QRect(0, 0, w, h));
-            break;
-        case stBrushImage:
+        if (m_surfaceType == stBrushImage)
             EffectSurfaces::tileSurface(canvas, m_image, EffectSurfaces::textureTileSize(m_image, Zoom()), w, h);
-            break;
-        case stGradientFill:
+        else
             EffectSurfaces::tileSurface(canvas, m_gradient, m_gradient.size(), w, h);
-            break;
-        case stBrushTransparent:
-            break;
-        }
         canvas.clearClip();
     }
 

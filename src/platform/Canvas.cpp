@@ -171,12 +171,15 @@ void TCanvas::setPixel(int x, int y, TColor color)
 void TCanvas::applyClip()
 {
     m_painter->setTransform(m_baseTransform);
-    if (m_baseHasClip)
-        m_painter->setClipRegion(m_baseClip);
-    else
-        m_painter->setClipping(false);
+    // Clipping is switched off with NoClip, never with setClipping(false):
+    // after that, a clip of several rectangles set later is ignored when
+    // the raster engine draws an image.
     if (m_hasClip)
-        m_painter->setClipRegion(m_clip, m_baseHasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+        m_painter->setClipRegion(m_baseHasClip ? m_baseClip.intersected(m_clip) : m_clip, Qt::ReplaceClip);
+    else if (m_baseHasClip)
+        m_painter->setClipRegion(m_baseClip, Qt::ReplaceClip);
+    else
+        m_painter->setClipRegion(QRegion(), Qt::NoClip);
     m_painter->setTransform(QTransform::fromTranslate(m_origin.x(), m_origin.y()) * m_baseTransform);
 }
 

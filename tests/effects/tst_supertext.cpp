@@ -292,6 +292,14 @@ private slots:
             }
         QVERIFY(blueish > 0 && reddish > 0);
         Q_UNUSED(colored);
+        // With a shadow under them the letters still take the gradient alone.
+        const int background = count(image, qRgb(255, 255, 255));
+        t.SetShadowcolor(clLime);
+        t.SetShadowDepth(3);
+        image = render(t);
+        QVERIFY(count(image, qRgb(0, 255, 0)) > 20);
+        QVERIFY(count(image, qRgb(255, 255, 255)) > background - 400);
+        t.SetShadowDepth(0);
 
         // Texture: the tiles show through the letters.
         QImage texture(2, 2, QImage::Format_RGB32);
@@ -536,6 +544,38 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.contains("/Subtype /Image") || bytes.contains("/Subtype/Image"));
+    }
+
+    void printedTexturesStayInTheLetters()
+    {
+        // Two textured texts on one page: the second clip must hold as well as the first.
+        QImage texture(4, 4, QImage::Format_RGB32);
+        texture.fill(qRgb(0, 128, 0));
+        TGSuperText a, b;
+        for (TGSuperText *t : {&a, &b}) {
+            t->SetFont(font("Arial", 30));
+            t->SetCaption("IHI");
+            t->SetOutlineStyle(psClear);
+            t->SetSurfaceType(TGSuperText::stBrushImage);
+            t->SetImage(texture);
+        }
+        a.SetBounds(0, 0, 120, 50);
+        b.SetBounds(0, 100, 120, 50);
+        TReport job(std::make_unique<ImageTarget>(SimulatedDevice(96, 96)));
+        job.onPrint = [&](TReport &j) {
+            a.PrintTo(j, 1, 1);
+            b.PrintTo(j, 1, 1);
+        };
+        QVERIFY(job.run());
+        const QImage page = job.targetAs<ImageTarget>()->pages().first();
+        const QRgb green = qRgb(0, 128, 0);
+        const int inA = count(page, green, QRect(93, 93, 130, 60));
+        const int inB = count(page, green, QRect(93, 193, 130, 60));
+        QVERIFY(inA > 100);
+        QVERIFY(inB > 100);
+        QCOMPARE(count(page, green), inA + inB);
+        QVERIFY(inB < 120 * 50 / 2); // letters, not the whole box
+        QVERIFY(inA < 120 * 50 / 2);
     }
 
     void printedFaceFillsTheLetters()
