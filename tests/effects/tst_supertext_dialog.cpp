@@ -1,4 +1,5 @@
 // The SuperText properties dialog, its symbol selector and texture browser.
+#include "app/CardClasses.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "effects/EffectSampleView.h"
 #include "effects/TGSuperText.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QtTest>
@@ -248,6 +250,30 @@ private slots:
         QCOMPARE(t->Font().color, clRed);
         QVERIFY(!t->ControlTransparent());
         QCOMPARE(t->Width(), bounds.width());
+    }
+
+    void toolDrawsATextAndOpensItsDialog()
+    {
+        registerCardClasses();
+        TGBusinessCardPanel32 panel;
+        panel.resize(336, 192);
+        panel.SetPanelState(psSuperText);
+        QString sampleCaption;
+        DialogRun run([&sampleCaption](QDialog &dialog) {
+            auto &d = static_cast<TSuperTextProperties &>(dialog);
+            sampleCaption = d.CaptionText->text();
+            d.CaptionText->setText("Drawn");
+            return int(QDialog::Accepted);
+        });
+        panel.CreateObject(QRect(20, 20, 150, 40));
+        QCOMPARE(panel.ObjectCount(), 1);
+        auto *t = qobject_cast<TGSuperText *>(panel.Objects().first());
+        QVERIFY(t);
+        QCOMPARE(sampleCaption, QString("Text"));
+        QCOMPARE(t->Caption(), QString("Drawn"));
+        QCOMPARE(t->Name(), QString("Special1"));
+        QCOMPARE(t->ObjectMenu()->actions().last()->text(), QString("Properties"));
+        QVERIFY(TGClassRegistry::find("TGSuperText"));
     }
 
     void symbolSelectorPrefersWingdingsAndPicksOneCharacter()
