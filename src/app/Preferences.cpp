@@ -1,6 +1,6 @@
 #include "app/Preferences.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 namespace Preferences {

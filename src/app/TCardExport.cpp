@@ -1,8 +1,8 @@
 #include "app/TCardExport.h"
 
-#include "app/AppRoutines.h"
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "platform/AppRoutines.h"
 #include "platform/Brush.h"
 #include "platform/Canvas.h"
 #include "platform/JpegWriter.h"

@@ -1,13 +1,13 @@
 #include "app/TFileCommands.h"
 
-#include "app/AppRoutines.h"
 #include "app/TMRUFileList.h"
 #include "app/TMainScreen.h"
 #include "design/CardDocument.h"
+#include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/UserDialogs.h"
-#include "print/SheetLayoutIni.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,6 @@
 #include "app/TMainScreen.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "app/CardClasses.h"
 #include "app/PrinterAvailable.h"
 #include "app/TAboutBox.h"
 #include "app/TCardArea.h"
@@ -13,7 +11,10 @@
 #include "app/TMainToolBar.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/UserDialogs.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ TMainScreen::TMainScreen(QWidget *parent)
       m_files(std::make_unique<TFileCommands>(*this)),
       m_export(std::make_unique<TCardExport>(*this))
 {
+    registerCardClasses();
     FormCreate();
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/Preferences.h"
 #include "app/TMainCommand.h"
-#include "print/SheetLayout.h"
+#include "design/SheetLayout.h"
 
 #include <QHash>
 #include <QMainWindow>

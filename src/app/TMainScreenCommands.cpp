@@ -2,9 +2,6 @@
 // the changes-made tracking are in TMainScreen.cpp.
 #include "app/TMainScreen.h"
 
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
 #include "app/TAboutBox.h"
 #include "app/TCardExport.h"
 #include "app/TFileCommands.h"
@@ -12,12 +9,15 @@
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
 #include "design/CardDocument.h"
+#include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
-#include "print/SheetLayoutIni.h"
 #include "print/TEditCardLayout.h"
 
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "app/TPrintCommands.h"
 
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
 #include "app/TMainScreen.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "print/PrintDialogRunner.h"
 #include "print/PrinterChoice.h"
 #include "print/TPrintFineTune.h"

@@ -1,5 +1,6 @@
 #include "app/ToolCommands.h"
 
+#include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"

@@ -1,5 +1,6 @@
 #include "app/ToolPrintCommand.h"
 
+#include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
 #include "design/CardDocument.h"

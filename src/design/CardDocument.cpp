@@ -1,12 +1,12 @@
 #include "design/CardDocument.h"
 
-#include "app/AppRoutines.h"
 #include "design/CompanionFile.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
 #include "design/stream/StreamError.h"
+#include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 
 #include <QFile>

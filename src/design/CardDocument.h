@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/SheetLayout.h"
+#include "design/SheetLayout.h"
 
 #include <QString>
 

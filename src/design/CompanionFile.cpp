@@ -1,9 +1,9 @@
 #include "design/CompanionFile.h"
 
+#include "design/SheetLayoutIni.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/IniFile.h"
 #include "platform/Windows1252.h"
-#include "print/SheetLayoutIni.h"
 
 #include <QFile>
 #include <QStringDecoder>

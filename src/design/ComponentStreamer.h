@@ -33,6 +33,6 @@ public:
 };
 
 // Installs a ComponentStreamer unless a streamer is installed already, so
-// that the panels' clipboard and cloning use it. registerCardClasses() runs
-// it, so every card panel has it.
+// that the panels' clipboard and cloning use it. The program's list of card
+// classes (app/CardClasses) runs it.
 void installComponentStreamer();

@@ -264,7 +264,3 @@ public:
     static QStringList classNames();
     static void clear(); // tests only
 };
-
-// Registers every card object class in the order card documents know them.
-// Each object class adds its line to this one function (design/CardClasses.cpp).
-void registerCardClasses();

@@ -1,11 +1,11 @@
 #include "design/TGBasePanel.h"
 
-#include "app/AppRoutines.h"
 #include "design/TGCursors.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
 #include "design/TGObjectStreamer.h"
 #include "design/TGPanelMenu.h"
+#include "platform/AppRoutines.h"
 #include "platform/Canvas.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 
 #include "design/CardPainting.h"
 #include "design/Properties.h"
+#include "design/SheetLayout.h"
 #include "design/TGCursors.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
@@ -9,7 +10,6 @@
 #include "platform/CanvasRegions.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
-#include "print/SheetLayout.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -40,7 +40,6 @@ void TGBusinessCardPanel32::RegisterTool(TLPanelState state, ToolFactory factory
 
 TGBusinessCardPanel32::TGBusinessCardPanel32(QWidget *parent) : TGBasePanel(parent)
 {
-    registerCardClasses();
     Handle()->SetGridStep(gridStep(m_gridSize));
     SetPersonalInformation({});
     m_zoom = 1.0f;

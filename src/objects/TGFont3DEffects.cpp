@@ -1,9 +1,9 @@
 #include "objects/TGFont3DEffects.h"
 
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
 #include "objects/TGPLabel.h"
 #include "platform/Canvas.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 #include "widgets/TColorDrop.h"
 
 #include <QComboBox>

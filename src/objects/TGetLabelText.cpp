@@ -1,7 +1,7 @@
 #include "objects/TGetLabelText.h"
 
-#include "app/FormPlacement.h"
-#include "app/HelpTopics.h"
+#include "platform/FormPlacement.h"
+#include "platform/HelpTopics.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

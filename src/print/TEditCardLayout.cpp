@@ -1,6 +1,6 @@
 #include "print/TEditCardLayout.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "print/LengthEdit.h"
 #include "print/PredefinedStock.h"
 

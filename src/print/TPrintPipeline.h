@@ -1,8 +1,8 @@
 #pragma once
 
+#include "design/SheetLayout.h"
 #include "print/CardSelection.h"
 #include "print/SheetGeometry.h"
-#include "print/SheetLayout.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "design/SheetLayout.h"
 #include "print/CardSelection.h"
-#include "print/SheetLayout.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,11 +1,11 @@
 #include "MainScreenFixture.h"
 
-#include "app/AppRoutines.h"
 #include "app/TCardExport.h"
 #include "app/TFileCommands.h"
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "app/HelpTopics.h"
-#include "app/THelpWindow.h"
 #include "app/TAboutBox.h"
+#include "platform/HelpTopics.h"
+#include "platform/THelpWindow.h"
 
 #include <QFile>
 #include <QLabel>

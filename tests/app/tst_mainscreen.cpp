@@ -1,10 +1,10 @@
 #include "MainScreenFixture.h"
 
-#include "app/AppRoutines.h"
+#include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
-#include "app/TMRUFileList.h"
 #include "design/TGHandle.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "MainScreenFixture.h"
 
-#include "app/AppRoutines.h"
 #include "app/TMRUFileList.h"
 #include "app/TMRUMenuItem.h"
 #include "app/TMainMenus.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 #include <QAction>

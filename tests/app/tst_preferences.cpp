@@ -1,7 +1,7 @@
 #include "MainScreenFixture.h"
 
-#include "app/AppRoutines.h"
 #include "app/Preferences.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 #include <QTest>

@@ -4,6 +4,7 @@
 // is a variable the test steps, menus are recorded instead of opened, and
 // the mouse is driven through real widget events.
 
+#include "app/CardClasses.h"
 #include "design/TGBasePanel.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
@@ -26,6 +27,7 @@ public:
     explicit CardPanelHost(QSize cardSize = QSize(336, 192))
     {
         ScreenMetrics::setOverride(96);
+        registerCardClasses();
         TGTickClock::setSource([this] { return ms; });
         panel = new TGBusinessCardPanel32(&host);
         panel->setGeometry(QRect(QPoint(20, 20), cardSize));

@@ -1,3 +1,4 @@
+#include "app/CardClasses.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"

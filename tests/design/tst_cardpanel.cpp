@@ -1,6 +1,6 @@
 // The card: tools, grid, outline, size, zoom, background and rendering.
 #include "design/CardPanelHost.h"
-#include "print/SheetLayout.h"
+#include "design/SheetLayout.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

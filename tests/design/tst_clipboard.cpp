@@ -1,11 +1,12 @@
+#include "app/CardClasses.h"
 #include "design/ComponentStreamer.h"
+#include "design/SheetLayout.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
 #include "design/TGTickClock.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGLineShape.h"
 #include "platform/ScreenMetrics.h"
-#include "print/SheetLayout.h"
 #include "support/TempProgramFolder.h"
 
 #include <QFile>

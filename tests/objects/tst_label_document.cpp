@@ -1,12 +1,13 @@
 #include "LabelImages.h"
+#include "app/CardClasses.h"
 
-#include "app/HelpTopics.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGFont3DEffects.h"
 #include "objects/TGetLabelText.h"
+#include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "LabelImages.h"
 
+#include "app/CardClasses.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGFont3DEffects.h"
@@ -73,7 +74,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { ScreenMetrics::setOverride(96); }
+    void initTestCase()
+    {
+        ScreenMetrics::setOverride(96);
+        registerCardClasses();
+    }
     void init()
     {
         panel = std::make_unique<TGBusinessCardPanel32>();

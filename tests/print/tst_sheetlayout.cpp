@@ -1,8 +1,8 @@
+#include "design/SheetLayout.h"
+#include "design/SheetLayoutIni.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
 #include "print/PredefinedStock.h"
-#include "print/SheetLayout.h"
-#include "print/SheetLayoutIni.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 

@@ -1,11 +1,12 @@
 #include "PrintTestSupport.h"
+#include "app/CardClasses.h"
 
+#include "../support/TempProgramFolder.h"
 #include "app/Preferences.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
-#include "../support/TempProgramFolder.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #include "support/TempProgramFolder.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 
-#include "app/THelpWindow.h"
+#include "platform/THelpWindow.h"
 
 #include <QHash>
 

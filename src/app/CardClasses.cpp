@@ -1,6 +1,8 @@
 // The object classes card documents may hold, in the order the reader knows
 // them, and the objects the drawing tools create. Each object class adds its
 // lines here.
+#include "app/CardClasses.h"
+
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"

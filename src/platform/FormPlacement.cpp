@@ -1,6 +1,6 @@
-#include "app/FormPlacement.h"
+#include "platform/FormPlacement.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"

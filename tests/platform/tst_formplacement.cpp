@@ -1,5 +1,5 @@
-#include "app/AppRoutines.h"
-#include "app/FormPlacement.h"
+#include "platform/AppRoutines.h"
+#include "platform/FormPlacement.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"

@@ -1,6 +1,6 @@
-#include "print/SheetLayoutIni.h"
+#include "design/SheetLayoutIni.h"
 
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 
 namespace SheetLayoutIni {

@@ -1,4 +1,4 @@
-#include "app/THelpWindow.h"
+#include "platform/THelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QPointer>
@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 namespace {
 QPointer<THelpWindow> &theWindow()

@@ -1,4 +1,4 @@
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 
 #include "platform/CaseInsensitivePath.h"
 #include "platform/UserDialogs.h"

@@ -1,4 +1,4 @@
-#include "app/AppRoutines.h"
+#include "platform/AppRoutines.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"

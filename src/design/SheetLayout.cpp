@@ -1,4 +1,4 @@
-#include "print/SheetLayout.h"
+#include "design/SheetLayout.h"
 
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
