@@ -9,6 +9,7 @@
 #include "platform/Canvas.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
@@ -48,8 +49,21 @@ QString TGBasePanel::UniqueName(const QString &prefix, int first) const
 {
     // Numbers normally stay within kLastNameNumber; past it the count goes
     // on rather than giving two objects one name.
+    // One pass over the objects rather than one per candidate: a document of
+    // a thousand objects names each of them as it is read.
+    QSet<int> taken;
+    for (const TGGraphicControl *o : m_objects) {
+        const QString name = o->Name();
+        if (name.size() > prefix.size() && name.startsWith(prefix, Qt::CaseInsensitive)) {
+            bool isNumber = false;
+            const int number = QStringView(name).mid(prefix.size()).toInt(&isNumber);
+            // "Special01" is not "Special1": only names spelt as the number count.
+            if (isNumber && QString::number(number) == QStringView(name).mid(prefix.size()))
+                taken.insert(number);
+        }
+    }
     int n = first;
-    while (FindObject(prefix + QString::number(n)))
+    while (taken.contains(n))
         ++n;
     return prefix + QString::number(n);
 }

@@ -141,7 +141,13 @@ void TCanvas::closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, 
     const QPainterPath innerPath =
         curvePath(outer.adjusted(w, w, -w, -w), rx + grow - w, ry + grow - w, ellipse);
     fillArea(innerPath, m_pen.mode);
-    fillWithPen(outerPath.subtracted(innerPath));
+    // The inner curve lies wholly inside the outer one, so filling both with
+    // the odd-even rule paints exactly the ring between them, without the
+    // cost of a path subtraction on every paint.
+    QPainterPath ring = outerPath;
+    ring.addPath(innerPath);
+    ring.setFillRule(Qt::OddEvenFill);
+    fillWithPen(ring);
 }
 
 void TCanvas::strokeCosmetic(const QPainterPath &path)

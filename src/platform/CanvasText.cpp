@@ -16,17 +16,18 @@ QSize TCanvas::textExtent(const QString &text) const
 // reference point, by the alignment flags.
 QPointF TCanvas::cellOffset(const QString &text) const
 {
-    const QSize extent = textExtent(text);
+    // Measuring shapes the whole text, so it is done only for the
+    // alignments that need the extent.
     int dx = 0;
     if ((m_textAlign & TA_CENTER) == TA_CENTER)
-        dx = -(extent.width() / 2);
+        dx = -(textExtent(text).width() / 2);
     else if (m_textAlign & TA_RIGHT)
-        dx = -extent.width();
+        dx = -textExtent(text).width();
     int dy = 0;
     if ((m_textAlign & TA_BASELINE) == TA_BASELINE)
         dy = -textMetrics().ascent;
     else if (m_textAlign & TA_BOTTOM)
-        dy = -extent.height();
+        dy = -textExtent(text).height();
     return QPointF(dx, dy);
 }
 

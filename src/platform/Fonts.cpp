@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 #include <QRawFont>
 #include <QtEndian>
 
@@ -60,14 +61,26 @@ QString normalised(const QString &name)
 
 bool isInstalled(const QString &family)
 {
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!app)
         return false;
+    // Asked for every text drawn, so the answers are kept until the
+    // application's fonts change.
+    static QHash<QString, bool> answers;
+    static const QMetaObject::Connection reset =
+        QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { answers.clear(); });
+    Q_UNUSED(reset);
+    const auto known = answers.constFind(family);
+    if (known != answers.constEnd())
+        return *known;
     // The font database spells some families with their foundry: "Name [urw]".
     const QStringList families = QFontDatabase::families();
-    return std::any_of(families.begin(), families.end(), [&](const QString &installed) {
-        const qsizetype foundry = installed.indexOf(QLatin1String(" ["));
-        return installed.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
+    const bool installed = std::any_of(families.begin(), families.end(), [&](const QString &name) {
+        const qsizetype foundry = name.indexOf(QLatin1String(" ["));
+        return name.left(foundry).compare(family, Qt::CaseInsensitive) == 0;
     });
+    answers.insert(family, installed);
+    return installed;
 }
 
 QString firstInstalled(const QStringList &candidates)
@@ -193,6 +206,17 @@ TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch)
 
 TTextMetrics metrics(const TFont &font, int pixelsPerInch)
 {
+    // Every label asks on every paint; the answer depends only on the font.
+    static QHash<QString, TTextMetrics> known;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
+                            .arg(font.name)
+                            .arg(font.height)
+                            .arg(font.style)
+                            .arg(int(font.pitch))
+                            .arg(pixelsPerInch);
+    const auto it = known.constFind(key);
+    if (it != known.constEnd())
+        return *it;
     const QFont qfont = toQFont(font, pixelsPerInch);
     const QFontMetrics fm(qfont);
     TTextMetrics result;
@@ -202,6 +226,9 @@ TTextMetrics metrics(const TFont &font, int pixelsPerInch)
     result.internalLeading = qMax(0, result.height - qfont.pixelSize());
     result.externalLeading = qMax(0, fm.leading());
     result.averageCharWidth = averageCharWidth(qfont);
+    if (known.size() > 512)
+        known.clear();
+    known.insert(key, result);
     return result;
 }
 

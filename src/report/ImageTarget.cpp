@@ -22,7 +22,8 @@ bool ImageTarget::startPage()
     page.fill(Qt::white);
     page.setDotsPerMeterX(std::lround(metrics_.dpiX / 0.0254));
     page.setDotsPerMeterY(std::lround(metrics_.dpiY / 0.0254));
-    pages_.append(page);
+    // Moved in, so that painting on it does not copy the whole page.
+    pages_.append(std::move(page));
     if (!painter_.begin(&pages_.last()))
         return false;
     painter_.translate(metrics_.printable.topLeft());

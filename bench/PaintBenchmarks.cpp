@@ -1,0 +1,75 @@
+// Repainting the card and dragging an object over it.
+#include "CardBenchmarks.h"
+#include "GeneratedCard.h"
+#include "Yardstick.h"
+
+#include "design/TGBusinessCardPanel32.h"
+#include "design/TGGraphicControl.h"
+#include "design/TGTickClock.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWindow>
+
+QList<BenchRow> benchRepaint(const BenchOptions &options)
+{
+    QList<BenchRow> rows;
+    for (const float zoom : {1.0f, 1.5f}) {
+        for (const int size : options.sizes) {
+            GeneratedCard card(size);
+            card.panel().SetZoom(zoom);
+            QImage image;
+            BenchRow row;
+            row.operation = QStringLiteral("repaint whole card at %1 %").arg(qRound(zoom * 100));
+            row.size = size;
+            row.timing = measure(options.runs, [&] { card.paintInto(image); });
+            const Timing yardstick = measure(options.runs, [&] { paintYardstick(card.panel(), image); });
+            if (yardstick.median() > 0)
+                row.yardstickRatio = row.timing.median() / yardstick.median();
+            if (size == 100 && zoom > 1.0f)
+                row.goal = QStringLiteral("< 8 ms, <= 1.5 x");
+            rows << row;
+        }
+    }
+    return rows;
+}
+
+QList<BenchRow> benchDrag(const BenchOptions &options)
+{
+    QList<BenchRow> rows;
+    for (const int size : options.sizes) {
+        GeneratedCard card(size);
+        quint32 ms = 0;
+        TGTickClock::setSource([&ms] { return ms; });
+        QWidget &host = card.host();
+        if (!QTest::qWaitForWindowExposed(&host))
+            continue;
+        QWindow *window = host.windowHandle();
+        // Grab the topmost object in its middle, hold it long enough to be a
+        // drag, then move it one pixel per step back and forth.
+        const TGGraphicControl *object = card.panel().Objects().constLast();
+        QPoint at = card.panel().mapTo(&host, object->BoundsRect().center());
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        ms += 300;
+        QTest::mouseMove(window, at + QPoint(3, 0));
+        QCoreApplication::processEvents();
+        int step = 0;
+        BenchRow row;
+        row.operation = QStringLiteral("drag step (move + repaint)");
+        row.size = size;
+        row.timing = measure(options.runs * 4, [&] {
+            ms += 16;
+            const int dx = (step++ % 20) < 10 ? 1 : -1;
+            at += QPoint(dx, 0);
+            QTest::mouseMove(window, at);
+            card.panel().repaint();
+        });
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        TGTickClock::setSource({});
+        if (size == 100)
+            row.goal = QStringLiteral("< 8 ms");
+        rows << row;
+    }
+    return rows;
+}
