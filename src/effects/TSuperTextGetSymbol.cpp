@@ -157,7 +157,7 @@ void TSuperTextGetSymbol::SymbolListClick()
 {
     const QListWidgetItem *item = SymbolList->currentItem();
     if (item)
-        m_char = item->text();
+        m_char = QString(QChar(Windows1252::toUnicode(uchar(item->data(Qt::UserRole).toInt()))));
 }
 
 void TSuperTextGetSymbol::CopyCharButtonClick()
