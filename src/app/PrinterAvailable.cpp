@@ -1,9 +1,25 @@
 #include "app/PrinterAvailable.h"
 
-#include <QtGlobal>
+#include "platform/AppRoutines.h"
+#include "report/PrinterTarget.h"
 
 bool PrinterAvailable(bool showMessages)
 {
-    Q_UNUSED(showMessages); // PDF output needs no printer, so there is nothing to report
+    return PrinterAvailable(showMessages, PrinterTarget::printerNames(), PrinterTarget::defaultPrinterName());
+}
+
+bool PrinterAvailable(bool showMessages, const QStringList &installed, const QString &defaultPrinter)
+{
+    if (installed.isEmpty()) {
+        if (showMessages)
+            Inform(QStringLiteral("There are no installed printers.\nUnable to perform printer related operations"));
+        return false;
+    }
+    if (defaultPrinter.isEmpty() || !installed.contains(defaultPrinter)) {
+        if (showMessages)
+            Inform(QStringLiteral(
+                "There is no default printer selected.\nUnable to perform printer related operations"));
+        return false;
+    }
     return true;
 }

@@ -1,7 +1,12 @@
 #pragma once
 
-// Whether print-related commands can run. Printing through Qt can always
-// write a PDF file, so printing is possible even with no printer installed;
-// the installed printers only decide what the print dialog offers. With
-// `showMessages` a reason would be shown when printing is impossible.
+#include <QString>
+#include <QStringList>
+
+// Whether a printer is installed and one of them is the default printer.
+// Otherwise, with `showMessages`, the reason is shown in an information box.
+// Printing itself does not depend on it: without a printer the sheets go
+// into a PDF file, so the main window's start-up check asks nothing of it.
 bool PrinterAvailable(bool showMessages);
+// The same over a given list of installed printers and default printer.
+bool PrinterAvailable(bool showMessages, const QStringList &installed, const QString &defaultPrinter);

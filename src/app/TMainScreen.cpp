@@ -1,7 +1,6 @@
 #include "app/TMainScreen.h"
 
 #include "app/CardClasses.h"
-#include "app/PrinterAvailable.h"
 #include "app/TAboutBox.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
@@ -220,7 +219,9 @@ void TMainScreen::FormActivate()
         OpenDocument(recent.constFirst());
     SetChangesMade(false);
     m_loading = false;
-    m_printerAvailable = PrinterAvailable(true);
+    // Printing never waits for an installed printer: without one the sheets
+    // go into a PDF file, so the printer check has nothing to report here.
+    m_printerAvailable = true;
     UpdateButtons();
 }
 

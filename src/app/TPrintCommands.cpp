@@ -1,6 +1,8 @@
 #include "app/TPrintCommands.h"
 
+#include "app/PrinterAvailable.h"
 #include "app/TMainScreen.h"
+#include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
 #include "print/PrintDialogRunner.h"
@@ -24,7 +26,7 @@ TPrinterNudges printerNudges(const TSheetNudges &n)
 } // namespace
 
 TPrintCommands::TPrintCommands(TMainScreen &window, std::unique_ptr<TReport> job)
-    : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob()),
+    : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob(PrinterAvailable(false))),
       m_pipeline(std::make_unique<TPrintPipeline>(*m_job))
 {
     PrintDialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
@@ -46,6 +48,8 @@ TPrintContext TPrintCommands::Context()
     context.Layout = m_window.Layout().Layout;
     context.Nudges = sheetNudges(m_window.Preferences().Nudges);
     context.BackgroundFile = m_window.BackgroundPath();
+    context.DocumentPath = m_window.DocumentPath();
+    context.DocumentFolder = ProgramSubFolder(QStringLiteral("saved"));
     context.Selection = &m_selection;
     context.ShowBottomMarginWarning = &m_window.Preferences().ShowBottomMarginWarning;
     context.SavePreferences = [this] { m_window.SavePreferences(); };

@@ -11,9 +11,18 @@ class TReport;
 // no dialogs to show: they count as accepted.
 namespace PrinterChoice {
 
-// The main print job: the default printer, or a PDF file when none is
-// installed (the print dialog can still choose a file).
-std::unique_ptr<TReport> CreateMainJob();
+// The main print job: the default printer when `printerAvailable`,
+// otherwise a PDF file whose name is asked for before each print.
+std::unique_ptr<TReport> CreateMainJob(bool printerAvailable);
+
+// Whether the job prints into a PDF file (no printer installed).
+bool PrintsToFile(TReport &job);
+// Asks where the PDF file goes (save dialog with the overwrite question,
+// starting in `folder` with the card's name); false when the user cancels.
+// A job that goes to a printer asks nothing and returns true.
+bool ChooseFile(TReport &job, const QString &folder, const QString &documentPath);
+// "name.pdf" for the card document "name.KVL", "BusinessCard.pdf" for a new card.
+QString SuggestedFileName(const QString &documentPath);
 
 QString PrinterName(const TReport &job);
 bool SetupDialog(TReport &job);

@@ -69,8 +69,8 @@ void TLabelPrinter::FormActivate()
     m_running = true;
     try {
         m_job.run();
-    } catch (const std::exception &e) {
-        UserDialogs::current().error(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // The job has recorded the failure and discarded the document.
     }
     m_running = false;
     m_job.onBeforePrint = nullptr;
@@ -80,8 +80,23 @@ void TLabelPrinter::FormActivate()
     CancelButton->setText(QStringLiteral("OK"));
     m_job.setStatusFormat(FinalText());
     m_job.updateStatus();
+    if (JobFailed())
+        UserDialogs::current().error(FailureText());
     if (m_closeWhenDone)
         done(QDialog::Rejected);
+}
+
+bool TLabelPrinter::JobFailed() const
+{
+    return m_job.failed();
+}
+
+QString TLabelPrinter::FailureText() const
+{
+    const QString reason = m_job.failureReason();
+    return (m_sheet.Printing ? QStringLiteral("The business cards could not be printed.\n\n")
+                             : QStringLiteral("The business card preview could not be prepared.\n\n"))
+        + reason;
 }
 
 bool TLabelPrinter::JobAborted() const
@@ -92,6 +107,9 @@ bool TLabelPrinter::JobAborted() const
 QString TLabelPrinter::FinalText() const
 {
     const bool printing = m_sheet.Printing;
+    if (m_job.failed())
+        return printing ? QStringLiteral("\rBusiness Card Print Failed!")
+                        : QStringLiteral("\rBusiness Card Preview Failed!");
     if (m_job.wasAborted())
         return printing ? QStringLiteral("\rBusiness Card Print Canceled!")
                         : QStringLiteral("\rBusiness Card Preview Canceled!");

@@ -27,6 +27,10 @@ public:
 
     bool JobRunning() const { return m_running; }
     bool JobAborted() const;
+    // The job could not be run to its end (see TReport::failed); an error
+    // box with FailureText() has told the user why.
+    bool JobFailed() const;
+    QString FailureText() const;
     // The final text for the way the job ended (before %p is filled in).
     QString FinalText() const;
 

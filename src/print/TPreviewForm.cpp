@@ -1,13 +1,13 @@
 #include "print/TPreviewForm.h"
 
+#include "design/TGCursors.h"
 #include "platform/ScreenMetrics.h"
 #include "print/PrintDialogRunner.h"
+#include "print/TPreviewPage.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -44,11 +44,12 @@ void TPreviewForm::BuildControls()
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setAlignment(Qt::AlignCenter);
     ScrollBox1->setBackgroundRole(QPalette::Dark);
-    PageImage = new QLabel;
-    PageImage->setCursor(Qt::CrossCursor);
+    PageImage = new TPreviewPage(m_player);
+    const QCursor magnifier = TGCursors::cursorFor(TGCursors::crMagnify);
+    PageImage->setCursor(magnifier);
     PageImage->installEventFilter(this);
     ScrollBox1->setWidget(PageImage);
-    ScrollBox1->viewport()->setCursor(Qt::CrossCursor);
+    ScrollBox1->viewport()->setCursor(magnifier);
     ScrollBox1->viewport()->installEventFilter(this);
     layout->addWidget(ScrollBox1, 1);
 
@@ -145,20 +146,13 @@ void TPreviewForm::FilePreview1PageChange()
     setWindowTitle(QStringLiteral("Preview Page %1 of %2").arg(m_page).arg(PageCount()));
 }
 
-// Draws the page with a margin around it and a shadow under its corner.
+// Lays the page out with a margin around it and a shadow under its corner;
+// the page widget draws what is visible of it.
 void TPreviewForm::FilePreview1ZoomChange()
 {
     const QSize page = PagePixels(m_zoom).toSize();
     const int margin = int(std::max(page.width(), page.height()) * MarginPercent / 100);
-    QPixmap pixmap(page + QSize(2 * margin + ShadowDepth, 2 * margin + ShadowDepth));
-    pixmap.fill(palette().color(QPalette::Dark));
-    QPainter painter(&pixmap);
-    const QRectF pageRect(margin, margin, page.width(), page.height());
-    painter.fillRect(pageRect.translated(ShadowDepth, ShadowDepth), Qt::black);
-    m_player.play(m_page - 1, painter, pageRect);
-    painter.end();
-    PageImage->setPixmap(pixmap);
-    PageImage->resize(pixmap.size());
+    PageImage->ShowPage(m_page - 1, page, margin, ShadowDepth);
 }
 
 void TPreviewForm::ScrollBox1MouseDown(Qt::MouseButton button)

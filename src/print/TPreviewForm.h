@@ -6,12 +6,13 @@
 
 #include <functional>
 
-class QLabel;
 class QScrollArea;
 class QToolButton;
+class TPreviewPage;
 
 // "Label Preview": shows a recorded print job page by page, zoomed in and
-// out with the buttons or by clicking the page (left: in, right: out).
+// out with the buttons or by clicking the page (left: in, right: out). The
+// page draws only its visible part (TPreviewPage), so any zoom is cheap.
 class TPreviewForm : public QDialog
 {
     Q_OBJECT
@@ -28,7 +29,7 @@ public:
     std::function<void(QWidget &)> SavePlacement;
 
     QScrollArea *ScrollBox1 = nullptr;
-    QLabel *PageImage = nullptr;
+    TPreviewPage *PageImage = nullptr;
     QToolButton *sbZoomIn = nullptr;
     QToolButton *sbZoomOut = nullptr;
     QToolButton *sbZoomPageWidth = nullptr;

@@ -55,6 +55,8 @@ void TPrintPipeline::mnuPrintClick(TPrintContext &context)
     if (context.Panel)
         context.Panel->SetPreview(false);
     m_outline = false;
+    if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
+        return;
     if (!DoPageSetup(context))
         return;
     m_job.refreshMetrics();
@@ -95,6 +97,8 @@ void TPrintPipeline::mnuPrintOutlineTestPageClick(TPrintContext &context)
 {
     m_printing = true;
     m_outline = true;
+    if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
+        return;
     if (PrinterChoice::PrintDialog(m_job))
         DoPrint(context);
 }
@@ -144,7 +148,8 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     {
         TLabelPrinter status(sheet, job, context.Window);
         PrintDialogRunner::Run(status);
-        aborted = status.JobAborted();
+        // A failed job has nothing worth previewing.
+        aborted = status.JobAborted() || status.JobFailed();
     }
     job.onBeforePrint = nullptr;
     job.onPrint = nullptr;

@@ -19,6 +19,10 @@ struct TPrintContext {
     SheetLayout Layout;
     TSheetNudges Nudges;
     QString BackgroundFile;
+    // Without a printer the sheets go into a PDF file named after the card
+    // document (empty for a new card), chosen starting in this folder.
+    QString DocumentPath;
+    QString DocumentFolder;
     TCardSelection *Selection = nullptr;     // kept for the whole run of the program
     bool *ShowBottomMarginWarning = nullptr; // null: never warn
     std::function<void()> SavePreferences;

@@ -20,7 +20,10 @@
 
 namespace {
 constexpr int SheetOffset = 10; // the sheet's corner in the paint box
-}
+// The drawing holds either paper: Letter is the wider, A4 the taller.
+constexpr float WidestPaper = 8.5f;
+constexpr float TallestPaper = 11.69f;
+} // namespace
 
 TSelectSpecificLabels::TSelectSpecificLabels(TReport *job, QWidget *parent) : QDialog(parent), m_job(job)
 {
@@ -36,9 +39,10 @@ void TSelectSpecificLabels::BuildControls()
     auto *left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral(" Select Cards To Print"), this));
     PaintBox1 = new QWidget(this);
-    PaintBox1->setFixedSize(190, 240);
+    PaintBox1->setFixedSize(PaintBoxSize());
     PaintBox1->installEventFilter(this);
     left->addWidget(PaintBox1);
+    left->addStretch(1); // the header stays just above the drawing
     layout->addLayout(left);
 
     auto *right = new QVBoxLayout;
@@ -129,6 +133,14 @@ void TSelectSpecificLabels::DetermineRectangles()
         m_cells.append(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
     }
     PaintBox1->update();
+}
+
+QSize TSelectSpecificLabels::PaintBoxSize() const
+{
+    // The sheet at one fifth of its size with the same margin all round.
+    const float s = 0.2f * float(m_pixelsPerInch);
+    return QSize(Numbers::truncate(WidestPaper * s) + 2 * SheetOffset,
+                 Numbers::truncate(TallestPaper * s) + 2 * SheetOffset);
 }
 
 QRect TSelectSpecificLabels::SheetRect() const

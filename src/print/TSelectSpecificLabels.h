@@ -39,6 +39,9 @@ public:
     // so right() + 1 is the drawn rectangle's exclusive right edge.
     QRect CellRect(int index) const { return m_cells.value(index); }
     QRect SheetRect() const;
+    // The drawing's size: a Letter or A4 sheet fits with a margin all round
+    // at the screen's pixels per inch.
+    QSize PaintBoxSize() const;
 
     void FormActivate() { DetermineRectangles(); }
     void DetermineRectangles();

@@ -74,6 +74,37 @@ int PrinterTarget::lastPage() const { return printer().toPage() > 0 ? printer().
 
 void PrinterTarget::refreshMetrics() { useMinimumMargins(); }
 
+void PrinterTarget::setError(const char *format)
+{
+    const QString name = printerName();
+    error_ = QString::fromLatin1(format).arg(name.isEmpty() ? QStringLiteral("(none)") : name);
+}
+
+QPainter *PrinterTarget::beginDocument(const QString &title, int copies)
+{
+    error_.clear();
+    QPainter *painter = PrinterDeviceTarget::beginDocument(title, copies);
+    if (!painter)
+        setError("The printer \"%1\" did not accept the print job.");
+    return painter;
+}
+
+bool PrinterTarget::newPage()
+{
+    if (PrinterDeviceTarget::newPage())
+        return true;
+    setError("The printer \"%1\" did not accept a new page.");
+    return false;
+}
+
+bool PrinterTarget::endDocument()
+{
+    if (PrinterDeviceTarget::endDocument())
+        return true;
+    setError("The printer \"%1\" could not complete the print job.");
+    return false;
+}
+
 bool PrinterTarget::handlesCopies() const { return printer().supportsMultipleCopies(); }
 
 int PrinterTarget::maxCopies() const { return handlesCopies() ? kCupsMaxCopies : 1; }

@@ -34,10 +34,17 @@ public:
     int lastPage() const;
 
     void refreshMetrics() override;
+    QPainter *beginDocument(const QString &title, int copies) override;
+    bool newPage() override;
+    bool endDocument() override;
+    QString errorString() const override { return error_; }
     bool handlesCopies() const override;
     // CUPS accepts up to 9999 copies of a job unless the queue says otherwise.
     int maxCopies() const override;
 
 private:
     void useMinimumMargins();
+    void setError(const char *format);
+
+    QString error_;
 };

@@ -38,4 +38,8 @@ public:
     virtual bool endDocument() = 0;
     // Throws the document away: nothing of it is delivered.
     virtual void abortDocument() = 0;
+
+    // Why the last beginDocument, newPage or endDocument failed, in words
+    // for the user; empty when the target cannot tell.
+    virtual QString errorString() const { return QString(); }
 };

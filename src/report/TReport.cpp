@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <exception>
+
 TReport::TReport(std::unique_ptr<ReportTarget> target) : target_(std::move(target))
 {
     refreshMetrics();
@@ -49,13 +51,17 @@ bool TReport::beginDoc()
     if (printing_)
         return false;
     aborted_ = false;
+    failed_ = false;
+    failureReason_.clear();
     pageNumber_ = 0;
     pageCount_ = 0;
     refreshMetrics();
     const int deviceCopies = targetHandlesCopies() ? std::min(copies_, maxCopies()) : 1;
     QPainter *painter = target_->beginDocument(title_, deviceCopies);
-    if (!painter)
+    if (!painter) {
+        fail(QStringLiteral("The print job could not be started."));
         return false;
+    }
     attach(painter);
     printing_ = true;
     pageNumber_ = pageCount_ = 1;
@@ -68,6 +74,7 @@ bool TReport::newPage()
     if (!printing_ || aborted_)
         return false;
     if (!target_->newPage()) {
+        fail(QStringLiteral("A new page could not be started."));
         abort();
         return false;
     }
@@ -85,7 +92,19 @@ bool TReport::endDoc()
         return false;
     detach();
     printing_ = false;
-    return target_->endDocument();
+    if (target_->endDocument())
+        return true;
+    fail(QStringLiteral("The print job could not be completed."));
+    return false;
+}
+
+void TReport::fail(const QString &fallbackReason, const QString &reason)
+{
+    if (failed_)
+        return; // the first failure is the one to report
+    failed_ = true;
+    QString why = reason.isEmpty() ? target_->errorString() : reason;
+    failureReason_ = why.isEmpty() ? fallbackReason : why;
 }
 
 void TReport::abort()
@@ -101,6 +120,8 @@ void TReport::abort()
 bool TReport::run()
 {
     aborted_ = false;
+    failed_ = false;
+    failureReason_.clear();
     pageNumber_ = 0;
     pageCount_ = 0;
     try {
@@ -110,7 +131,13 @@ bool TReport::run()
             return false;
         if (onPrint)
             onPrint(*this);
+    } catch (const std::exception &e) {
+        fail(QStringLiteral("The print job failed."), QString::fromLocal8Bit(e.what()));
+        abort();
+        throw;
     } catch (...) {
+        const QString reason = QStringLiteral("The print job failed.");
+        fail(reason, reason);
         abort();
         throw;
     }

@@ -60,11 +60,18 @@ public:
     // Throws the document away: nothing more is drawn or delivered.
     void abort();
     bool wasAborted() const { return aborted_; }
+    // Whether the last run failed rather than finished or was aborted by the
+    // user: the document could not be opened, a page could not be started,
+    // the output could not be completed or a handler threw. A failed run
+    // delivers nothing. failureReason() says why, in words for the user.
+    bool failed() const { return failed_; }
+    QString failureReason() const { return failureReason_; }
 
     // Runs a whole job: onBeforePrint (before the document opens, so it may
     // still change orientation and copies), then the document with onPrint
     // drawing its pages. False when the job was aborted or failed. An
-    // exception from a handler aborts the document and is passed on.
+    // exception from a handler fails the run, aborts the document and is
+    // passed on.
     std::function<void(TReport &)> onBeforePrint;
     std::function<void(TReport &)> onPrint;
     bool run();
@@ -83,11 +90,15 @@ public:
     static QString formatStatus(const QString &format, int page, const QStringList &lines);
 
 private:
+    void fail(const QString &fallbackReason, const QString &reason = QString());
+
     std::unique_ptr<ReportTarget> target_;
     QString title_ = QStringLiteral("Karvello");
     int copies_ = 1;
     bool printing_ = false;
     bool aborted_ = false;
+    bool failed_ = false;
+    QString failureReason_;
     int pageNumber_ = 0;
     int pageCount_ = 0;
     QString statusFormat_;

@@ -40,6 +40,8 @@ private slots:
     void okSetsCopiesAndPortraitOnTheMainJob();
     void cancelLeavesTheSelectionAsItWas();
     void everyCellOfALargeLayoutCanBeSelected();
+    void wholeSheetIsShownAndClickableAtEveryScreenResolution_data();
+    void wholeSheetIsShownAndClickableAtEveryScreenResolution();
 };
 
 void TestSelectSpecificLabels::sheetIsDrawnAtOneFifthOfItsSize()
@@ -144,6 +146,55 @@ void TestSelectSpecificLabels::everyCellOfALargeLayoutCanBeSelected()
     dialog.PaintBox1MouseDown(dialog.CellRect(22).center());
     QCOMPARE(selectedOnSheet(dialog), (QList<int>{22, 299}));
     QVERIFY(dialog.CellRect(299).bottom() < dialog.SheetRect().bottom());
+}
+
+void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution_data()
+{
+    QTest::addColumn<int>("ppi");
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QList<int>>("lastCell"); // edges of position 9
+    // S = 0.2 x ppi: 19.2, 24, 28.8.
+    QTest::newRow("96 Letter") << 96 << int(SheetLayout::PaperLetter) << QList<int>{91, 171, 158, 209};
+    QTest::newRow("120 Letter") << 120 << int(SheetLayout::PaperLetter) << QList<int>{112, 214, 196, 262};
+    QTest::newRow("144 Letter") << 144 << int(SheetLayout::PaperLetter) << QList<int>{131, 252, 231, 309};
+    QTest::newRow("144 A4") << 144 << int(SheetLayout::PaperA4) << QList<int>{131, 252, 231, 309};
+}
+
+void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution()
+{
+    QFETCH(int, ppi);
+    QFETCH(int, paper);
+    QFETCH(QList<int>, lastCell);
+    ScreenMetrics::setOverride(ppi);
+    SheetLayout layout;
+    layout.Papersize = paper;
+    TSelectSpecificLabels dialog(nullptr);
+    dialog.SetLayout(layout);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(edges(dialog.CellRect(9)), lastCell);
+
+    // The sheet lies wholly inside the drawing, with room to spare.
+    const QRect box = dialog.PaintBox1->rect();
+    QVERIFY2(box.contains(dialog.SheetRect().adjusted(0, 0, 5, 5)),
+             qPrintable(QStringLiteral("sheet bottom %1 in a drawing %2 high").arg(dialog.SheetRect().bottom()).arg(box.height())));
+
+    // Every card is drawn (red, all selected) down to its last pixel ...
+    const QImage drawn = dialog.PaintBox1->grab().toImage();
+    for (int i = 0; i < dialog.PositionCount(); ++i) {
+        const QPoint corner = dialog.CellRect(i).bottomRight() - QPoint(1, 1);
+        QCOMPARE(QColor(drawn.pixel(corner)), QColor(Qt::red));
+    }
+    // ... and a click near that last pixel, on the drawing as the dialog
+    // shows it, toggles exactly that card.
+    dialog.SelectnoneClick();
+    for (int i = 0; i < dialog.PositionCount(); ++i) {
+        const QPoint corner = dialog.CellRect(i).bottomRight() - QPoint(1, 1);
+        QCOMPARE(dialog.childAt(dialog.PaintBox1->mapTo(&dialog, corner)), dialog.PaintBox1);
+        QTest::mouseClick(dialog.PaintBox1, Qt::LeftButton, {}, corner);
+        QCOMPARE(selectedOnSheet(dialog), QList<int>{i});
+        QTest::mouseClick(dialog.PaintBox1, Qt::LeftButton, {}, corner);
+    }
 }
 
 QTEST_MAIN(TestSelectSpecificLabels)

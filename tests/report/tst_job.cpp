@@ -33,6 +33,27 @@ public:
     }
 };
 
+// A device that gives up at a chosen point, as a printer that refuses a
+// job or runs out of spool space does.
+class FailingTarget : public ImageTarget
+{
+public:
+    enum Stage { AtBegin, AtNewPage, AtEnd };
+    explicit FailingTarget(Stage stage) : ImageTarget(SimulatedDevice(50, 50)), stage_(stage) {}
+    QPainter *beginDocument(const QString &title, int copies) override
+    {
+        QPainter *painter = ImageTarget::beginDocument(title, copies);
+        return stage_ == AtBegin ? nullptr : painter;
+    }
+    bool newPage() override { return stage_ != AtNewPage && ImageTarget::newPage(); }
+    bool endDocument() override { return ImageTarget::endDocument() && stage_ != AtEnd; }
+    QString errorString() const override { return reason; }
+    QString reason;
+
+private:
+    Stage stage_;
+};
+
 } // namespace
 
 class TestReportJob : public QObject
@@ -184,6 +205,47 @@ private slots:
         QVERIFY(!job->printing());
         QVERIFY(job->wasAborted());
         QVERIFY(job.image->pages().isEmpty());
+    }
+
+    void deviceFailuresAreFailuresWithTheirReason()
+    {
+        for (const auto stage : {FailingTarget::AtBegin, FailingTarget::AtNewPage, FailingTarget::AtEnd}) {
+            auto target = std::make_unique<FailingTarget>(stage);
+            FailingTarget *device = target.get();
+            TReport job(std::move(target));
+            device->reason = QStringLiteral("printer offline");
+            job.onPrint = [](TReport &r) { r.newPage(); };
+            QVERIFY(!job.run());
+            QVERIFY(job.failed());
+            QCOMPARE(job.failureReason(), QStringLiteral("printer offline"));
+            QVERIFY(!job.printing());
+
+            // A device that cannot say why still gives the user a reason.
+            device->reason.clear();
+            QVERIFY(!job.run());
+            QVERIFY(job.failed());
+            QVERIFY(!job.failureReason().isEmpty());
+        }
+    }
+
+    void userAbortAndSuccessAreNoFailures()
+    {
+        ImageJob job(50);
+        job->onPrint = [](TReport &r) { r.abort(); };
+        QVERIFY(!job->run());
+        QVERIFY(job->wasAborted());
+        QVERIFY(!job->failed());
+
+        job->onPrint = [](TReport &) { throw std::runtime_error("disk full"); };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, job->run());
+        QVERIFY(job->failed());
+        QCOMPARE(job->failureReason(), QStringLiteral("disk full"));
+
+        // The next run starts clean.
+        job->onPrint = nullptr;
+        QVERIFY(job->run());
+        QVERIFY(!job->failed());
+        QVERIFY(job->failureReason().isEmpty());
     }
 
     void paperSizeFollowsThePlatformCodes()

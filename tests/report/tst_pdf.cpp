@@ -3,7 +3,9 @@
 #include "platform/ScreenMetrics.h"
 #include "report/PdfTarget.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -85,6 +87,50 @@ private slots:
         TReport job(std::make_unique<PdfTarget>(QStringLiteral("/nonexistent-folder/x/out.pdf")));
         QVERIFY(!job.run());
         QVERIFY(!job.printing());
+        QVERIFY(job.failed());
+        QVERIFY(!job.wasAborted());
+        QVERIFY2(job.failureReason().contains(QStringLiteral("/nonexistent-folder/x/out.pdf"))
+                     && job.failureReason().contains(QStringLiteral("folder does not exist")),
+                 qPrintable(job.failureReason()));
+    }
+
+    void fileThatCannotBeReplacedIsReportedAndKept()
+    {
+        // A folder where the file should be: nothing can be written there,
+        // whoever runs the test, and the probe for the reason must not
+        // remove or create anything.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cards.pdf"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cards.pdf")));
+        TReport job(std::make_unique<PdfTarget>(path));
+        QVERIFY(!job.run());
+        QVERIFY(job.failed());
+        QVERIFY2(job.failureReason().startsWith(QStringLiteral("Unable to write the PDF file ")),
+                 qPrintable(job.failureReason()));
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"cards.pdf"});
+    }
+
+    void fileNameCanBeChosenLater()
+    {
+        PdfTarget *pdf = nullptr;
+        auto target = std::make_unique<PdfTarget>();
+        pdf = target.get();
+        TReport job(std::move(target));
+        // Without a name the job cannot start, and says so.
+        QVERIFY(!job.run());
+        QVERIFY(job.failed());
+        QCOMPARE(job.failureReason(), QStringLiteral("No PDF file was chosen to print into."));
+        QCOMPARE(job.pageWidth(), 8.5); // still a PDF page, not a printer queue's
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("later.pdf"));
+        pdf->setFileName(file);
+        QVERIFY(job.run());
+        QVERIFY(!job.failed());
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.read(5) == "%PDF-");
     }
 };
 
