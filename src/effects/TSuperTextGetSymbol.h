@@ -39,7 +39,9 @@ public:
     void SymbolListClick();
     void CopyCharButtonClick();
 
-    // The symbol font families offered, by the names documents store.
+    // The symbol font families offered, by the names documents store: the
+    // installed outline families that declare only symbols. The one place
+    // that decides which fonts the selector lists.
     static QStringList InstalledSymbolFonts();
     // Tests replace the installed fonts; null restores them.
     static void SetFontSource(std::function<QStringList()> source);
