@@ -171,15 +171,17 @@ void TCanvas::setPixel(int x, int y, TColor color)
 void TCanvas::applyClip()
 {
     m_painter->setTransform(m_baseTransform);
-    // Clipping is switched off with NoClip, never with setClipping(false):
-    // after that, a clip of several rectangles set later is ignored when
-    // the raster engine draws an image.
-    if (m_hasClip)
-        m_painter->setClipRegion(m_baseHasClip ? m_baseClip.intersected(m_clip) : m_clip, Qt::ReplaceClip);
-    else if (m_baseHasClip)
-        m_painter->setClipRegion(m_baseClip, Qt::ReplaceClip);
+    if (m_baseHasClip)
+        m_painter->setClipRegion(m_baseClip);
     else
-        m_painter->setClipRegion(QRegion(), Qt::NoClip);
+        m_painter->setClipping(false);
+    if (m_hasClip) {
+        // Qt's raster engine ignores a complex region that replaces the clip
+        // right after clipping was switched off; switching it on first helps.
+        if (!m_baseHasClip)
+            m_painter->setClipping(true);
+        m_painter->setClipRegion(m_clip, m_baseHasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
     m_painter->setTransform(QTransform::fromTranslate(m_origin.x(), m_origin.y()) * m_baseTransform);
 }
 
