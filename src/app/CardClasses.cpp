@@ -6,6 +6,7 @@
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "effects/TGSuperText.h"
 #include "effects/TSuperShape.h"
 #include "objects/TBCShapes.h"
 #include "objects/TGBusinessCardLabel.h"
@@ -13,8 +14,8 @@
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
 #include "objects/TGMultiLineLabel.h"
-#include "objects/TGSymbolLabel.h"
 #include "objects/TGPRichBaseLabel.h"
+#include "objects/TGSymbolLabel.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void registerCardClasses()
     TGClassRegistry::add<TGMultiLineLabel>("TGMultiLineLabel");
     TGClassRegistry::add<TSuperShape>("TSuperShape");
     TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
+    TGClassRegistry::add<TGSuperText>("TGSuperText");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -111,6 +113,11 @@ void registerCardClasses()
                                                       },
                                                       [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
                                                           static_cast<TGPRichBaseLabel &>(object).EditRichText();
+    TGBusinessCardPanel32::RegisterTool(psSuperText, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                          return new TGSuperText(&panel);
+                                                      },
+                                                      [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                          static_cast<TGSuperText &>(object).EditProperties();
                                                           return true;
                                                       }});
 }

@@ -60,6 +60,23 @@ std::optional<TColor> QtUserDialogs::chooseColor(TColor initial)
     return Colors::fromQColor(chosen);
 }
 
+std::optional<TColor> QtUserDialogs::chooseColorWithCustom(TColor initial, QList<TColor> &customColors)
+{
+    // Qt keeps one set of custom colours for the whole program; the caller's
+    // set goes in before and comes back out on OK.
+    const int count = std::min(int(customColors.size()), QColorDialog::customCount());
+    for (int i = 0; i < count; ++i)
+        QColorDialog::setCustomColor(i, Colors::toQColor(customColors.at(i)));
+    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), parentWidget());
+    if (!chosen.isValid())
+        return std::nullopt;
+    for (int i = 0; i < count; ++i) {
+        const QColor custom = QColorDialog::customColor(i);
+        customColors[i] = custom.isValid() ? Colors::fromQColor(custom) : clWhite;
+    }
+    return Colors::fromQColor(chosen);
+}
+
 std::optional<TFont> QtUserDialogs::chooseFont(const TFont &initial, bool trueTypeOnly)
 {
     const int ppi = ScreenMetrics::pixelsPerInch();

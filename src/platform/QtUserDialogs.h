@@ -18,6 +18,7 @@ public:
                          const QString &filter, const QString &defaultSuffix) override;
 
     std::optional<TColor> chooseColor(TColor initial) override;
+    std::optional<TColor> chooseColorWithCustom(TColor initial, QList<TColor> &customColors) override;
     std::optional<TFont> chooseFont(const TFont &initial, bool trueTypeOnly) override;
 
     void beep() override;

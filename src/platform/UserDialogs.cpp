@@ -45,3 +45,8 @@ QWidget *UserDialogs::parentWidget()
 {
     return parent().data();
 }
+
+std::optional<TColor> UserDialogs::chooseColorWithCustom(TColor initial, QList<TColor> &)
+{
+    return chooseColor(initial);
+}

@@ -3,6 +3,7 @@
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -40,6 +41,10 @@ public:
                                  const QString &filter, const QString &defaultSuffix) = 0;
 
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
+    // The colour dialog fully open with the user's custom colours, which the
+    // dialog may change (on OK only). By default the plain colour dialog,
+    // leaving the custom colours alone.
+    virtual std::optional<TColor> chooseColorWithCustom(TColor initial, QList<TColor> &customColors);
     virtual std::optional<TFont> chooseFont(const TFont &initial, bool trueTypeOnly) = 0;
 
     virtual void beep() = 0;

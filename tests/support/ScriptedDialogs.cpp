@@ -83,6 +83,15 @@ std::optional<TColor> ScriptedDialogs::chooseColor(TColor initial)
     return colors.isEmpty() ? std::nullopt : colors.dequeue();
 }
 
+std::optional<TColor> ScriptedDialogs::chooseColorWithCustom(TColor initial, QList<TColor> &customColors)
+{
+    customColorRequests.append(customColors);
+    const std::optional<TColor> chosen = chooseColor(initial);
+    if (chosen && !customColorAnswers.isEmpty())
+        customColors = customColorAnswers.dequeue();
+    return chosen;
+}
+
 std::optional<TFont> ScriptedDialogs::chooseFont(const TFont &initial, bool trueTypeOnly)
 {
     fontRequests.append(initial);

@@ -39,6 +39,10 @@ public:
     };
     QList<FileRequest> fileRequests;
     QList<TColor> colorRequests;
+    // Custom colours the colour dialog was given, and those it hands back on
+    // OK (exhausted queue = left unchanged).
+    QList<QList<TColor>> customColorRequests;
+    QQueue<QList<TColor>> customColorAnswers;
     QList<TFont> fontRequests;
     QList<bool> fontTrueTypeOnly;
 
@@ -58,6 +62,7 @@ public:
     QString saveFileName(const QString &caption, const QString &suggestedPath,
                          const QString &filter, const QString &defaultSuffix) override;
     std::optional<TColor> chooseColor(TColor initial) override;
+    std::optional<TColor> chooseColorWithCustom(TColor initial, QList<TColor> &customColors) override;
     std::optional<TFont> chooseFont(const TFont &initial, bool trueTypeOnly) override;
     void beep() override;
 
