@@ -6,6 +6,7 @@
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/UserDialogs.h"
+#include "richtext/TRichTextEngine.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -71,6 +72,8 @@ TSelectPreviewTemplate::TSelectPreviewTemplate(const QString &templateFolder,
     // The sample card in the middle of the scroll box, whatever its turn.
     auto *holder = new QWidget;
     auto *centre = new QGridLayout(holder);
+    // The sample's rich-text objects draw through this window's own engine.
+    TRichTextEngine::CreateMaster(this);
     BusinessCardPanel = new TGBusinessCardPanel32(holder);
     BusinessCardPanel->setEnabled(false);
     BusinessCardPanel->SetDrawOutline(true);

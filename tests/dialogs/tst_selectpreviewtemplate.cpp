@@ -3,8 +3,10 @@
 #include "design/TGGraphicControl.h"
 #include "dialogs/TFontListBoxx.h"
 #include "dialogs/TSelectPreviewTemplate.h"
+#include "objects/TGPRichBaseLabel.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "platform/ScreenMetrics.h"
+#include "richtext/TRichTextEngine.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 
@@ -50,6 +52,7 @@ private slots:
     void sampleIsSizedAndTurnedForPortraitTemplates();
     void heldArrowKeyReloadsOnceOnRelease();
     void emptyFolderDisablesOk();
+    void sampleHasItsOwnRichTextEngine();
 };
 
 void TestSelectPreviewTemplate::opensOnFirstTemplateInTimesNewRoman()
@@ -135,4 +138,17 @@ void TestSelectPreviewTemplate::emptyFolderDisablesOk()
 }
 
 QTEST_MAIN(TestSelectPreviewTemplate)
+// A rich-text object of a template sample draws through the chooser's own
+// engine, not the main window's (there may be none).
+void TestSelectPreviewTemplate::sampleHasItsOwnRichTextEngine()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile(QStringLiteral("kvlt/a.kvlt"), kNameTemplate));
+    TSelectPreviewTemplate dialog(folder.filePath(QStringLiteral("kvlt")), folder.filePath(QStringLiteral("bg")));
+    auto *rich = new TGPRichBaseLabel(dialog.BusinessCardPanel);
+    TRichTextEngine *engine = TRichTextEngine::FindMaster(rich);
+    QVERIFY(engine);
+    QCOMPARE(TRichTextEngine::FindMaster(&dialog), engine);
+}
+
 #include "tst_selectpreviewtemplate.moc"
