@@ -113,6 +113,8 @@ void registerCardClasses()
                                                       },
                                                       [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
                                                           static_cast<TGPRichBaseLabel &>(object).EditRichText();
+                                                          return true;
+                                                      }});
     TGBusinessCardPanel32::RegisterTool(psSuperText, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
                                                           return new TGSuperText(&panel);
                                                       },
