@@ -10,7 +10,7 @@
 
 // `cmake --install` of the build into a temporary prefix: the programs, the
 // art and the help, and the desktop entry, icons and document type where
-// the freedesktop specifications look for them.
+// desktop environments look for them.
 class TestInstall : public QObject
 {
     Q_OBJECT
