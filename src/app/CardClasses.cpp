@@ -14,6 +14,7 @@
 #include "objects/TGLabelShapes.h"
 #include "objects/TGLineShape.h"
 #include "objects/TGMultiLineLabel.h"
+#include "objects/TGPCircleText.h"
 #include "objects/TGPRichBaseLabel.h"
 #include "objects/TGSymbolLabel.h"
 
@@ -50,6 +51,7 @@ void registerCardClasses()
     TGClassRegistry::add<TSuperShape>("TSuperShape");
     TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
     TGClassRegistry::add<TGSuperText>("TGSuperText");
+    TGClassRegistry::add<TGPCircleText>("TGPCircleText");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -122,4 +124,12 @@ void registerCardClasses()
                                                           static_cast<TGSuperText &>(object).EditProperties();
                                                           return true;
                                                       }});
+    // Circular text: the properties dialog opens at once; the object stays when it is cancelled.
+    TGBusinessCardPanel32::RegisterTool(psCircleText, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                           return new TGPCircleText(&panel);
+                                                       },
+                                                       [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                           static_cast<TGPCircleText &>(object).EditProperties();
+                                                           return true;
+                                                       }});
 }

@@ -3,7 +3,7 @@
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TTextureBrowser.h"
 #include "widgets/TColorDrop.h"
@@ -143,7 +143,7 @@ void TSuperShapeProperties::BuildControls()
     addCell(1, 1, "OutLine Style", OutlineStyleCombo);
     addCell(1, 2, "Outline Width", OutLineWidthSpinner);
 
-    SampleBox = new EffectSampleView(*m_sample, QPoint(10, 10), this);
+    SampleBox = new ObjectSampleView(*m_sample, QPoint(10, 10), this);
     SampleBox->setMinimumSize(230, 230);
     auto *sampleGroup = new QGroupBox("Sample", this);
     auto *sampleLayout = new QVBoxLayout(sampleGroup);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class EffectSampleView;
+class ObjectSampleView;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
@@ -58,7 +58,7 @@ public:
     TColorDrop *OutlineColorCombo = nullptr;
     QComboBox *OutlineStyleCombo = nullptr;
     QSpinBox *OutLineWidthSpinner = nullptr;
-    EffectSampleView *SampleBox = nullptr;
+    ObjectSampleView *SampleBox = nullptr;
 
     // Shows the sample's values in the controls (each time the dialog
     // becomes active); spin edits clamp them into their ranges and write

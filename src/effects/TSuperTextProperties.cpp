@@ -1,6 +1,6 @@
 #include "effects/TSuperTextProperties.h"
 
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 #include "effects/TGSuperText.h"
 #include "effects/TSuperTextGetSymbol.h"
 #include "effects/TTextureBrowser.h"
@@ -97,7 +97,7 @@ void TSuperTextProperties::BuildControls()
     auto *textRow = new QFormLayout;
     textRow->addRow("Text", CaptionText);
 
-    SamplePanel = new EffectSampleView(*m_sample, QPoint(0, 0), this);
+    SamplePanel = new ObjectSampleView(*m_sample, QPoint(0, 0), this);
     SamplePanel->setFixedSize(554, 190);
     SamplePanel->setFrameShape(QFrame::Box);
 

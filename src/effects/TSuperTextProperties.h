@@ -7,7 +7,7 @@
 
 #include <memory>
 
-class EffectSampleView;
+class ObjectSampleView;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -65,7 +65,7 @@ public:
     QPushButton *SelectSymbolButton = nullptr;
     QPushButton *OkButton = nullptr;
     QPushButton *CancelButton = nullptr;
-    EffectSampleView *SamplePanel = nullptr;
+    ObjectSampleView *SamplePanel = nullptr;
     QTimer Timer1;
 
     // Shows the sample's values in the controls.

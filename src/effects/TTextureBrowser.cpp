@@ -3,7 +3,7 @@
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TTextured.h"
 #include "platform/CaseInsensitivePath.h"
@@ -56,7 +56,7 @@ void TTextureBrowser::BuildControls()
     DriveList = new QComboBox(this);
     DirectoryList = new QListWidget(this);
     FileListBox1 = new QListWidget(this);
-    ExampleBox = new EffectSampleView(*m_example, QPoint(10, 10), this);
+    ExampleBox = new ObjectSampleView(*m_example, QPoint(10, 10), this);
     DirectoryList->setMinimumWidth(170);
     DirectoryList->setMaximumWidth(220);
     DriveList->setMaximumWidth(220);

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class EffectSampleView;
+class ObjectSampleView;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -37,7 +37,7 @@ public:
     QListWidget *DirectoryList = nullptr;
     QLabel *FolderLabel = nullptr; // the open folder's path
     QListWidget *FileListBox1 = nullptr;
-    EffectSampleView *ExampleBox = nullptr;
+    ObjectSampleView *ExampleBox = nullptr;
 
     // The folder the lists show.
     QString Folder() const { return m_folder; }

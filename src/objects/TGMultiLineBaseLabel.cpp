@@ -1,5 +1,6 @@
 #include "objects/TGMultiLineBaseLabel.h"
 
+#include "design/RecordedDrawing.h"
 #include "objects/ShapeMenus.h"
 #include "platform/Canvas.h"
 #include "platform/EditControlWrap.h"
@@ -118,15 +119,10 @@ void TGMultiLineBaseLabel::PaintTo(TCanvas &canvas)
 
 QPicture TGMultiLineBaseLabel::MakeMetafile()
 {
-    QPicture picture;
-    QPainter painter(&picture);
-    {
+    return RecordedDrawing::record(QSize(Width(), Height()), [this](QPainter &painter) {
         TCanvas canvas(&painter);
         PaintTo(canvas);
-    }
-    painter.end();
-    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
-    return picture;
+    });
 }
 
 // Printed as the screen drawing, recorded and stretched over the box.
@@ -134,10 +130,7 @@ void TGMultiLineBaseLabel::PrintTo(TReport &report, double left, double top)
 {
     if (Width() < 1 || Height() < 1)
         return;
-    const double ppi = ScreenMetrics::pixelsPerInch();
-    const QPicture picture = MakeMetafile();
-    report.stretchDraw(left + Left() / ppi, top + Top() / ppi, left + (Left() + Width()) / ppi,
-                       top + (Top() + Height()) / ppi, picture, QRect(0, 0, Width(), Height()));
+    RecordedDrawing::print(report, *this, left, top, MakeMetafile());
 }
 
 void TGMultiLineBaseLabel::FitLines()

@@ -3,7 +3,7 @@
 #include "platform/HelpTopics.h"
 #include "design/CardPanelHost.h"
 #include "design/TGBusinessCardPanel32.h"
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TSuperShapeProperties.h"
 #include "effects/TTextureBrowser.h"

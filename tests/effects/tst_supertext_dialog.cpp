@@ -1,7 +1,7 @@
 // The SuperText properties dialog, its symbol selector and texture browser.
 #include "app/CardClasses.h"
 #include "design/TGBusinessCardPanel32.h"
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 #include "effects/TGSuperText.h"
 #include "effects/TSuperTextGetSymbol.h"
 #include "effects/TSuperTextProperties.h"

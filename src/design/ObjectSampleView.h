@@ -6,13 +6,13 @@
 class TGGraphicControl;
 
 // A white sample box showing one design object that has no panel (the live
-// samples and examples of the effect dialogs). The object is drawn at
+// samples and examples of the object dialogs). The object is drawn at
 // `offset` at its real size; the box scrolls when the object is larger.
-class EffectSampleView : public QScrollArea
+class ObjectSampleView : public QScrollArea
 {
     Q_OBJECT
 public:
-    EffectSampleView(TGGraphicControl &object, QPoint offset, QWidget *parent = nullptr);
+    ObjectSampleView(TGGraphicControl &object, QPoint offset, QWidget *parent = nullptr);
 
     // Call after the object changed size or look.
     void Refresh();

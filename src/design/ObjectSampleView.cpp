@@ -1,11 +1,11 @@
-#include "effects/EffectSampleView.h"
+#include "design/ObjectSampleView.h"
 
 #include "design/TGGraphicControl.h"
 #include "platform/Canvas.h"
 
 #include <QPainter>
 
-class EffectSampleView::Surface : public QWidget
+class ObjectSampleView::Surface : public QWidget
 {
 public:
     Surface(TGGraphicControl &object, QPoint offset, QWidget *parent)
@@ -42,7 +42,7 @@ private:
     QPoint m_offset;
 };
 
-EffectSampleView::EffectSampleView(TGGraphicControl &object, QPoint offset, QWidget *parent)
+ObjectSampleView::ObjectSampleView(TGGraphicControl &object, QPoint offset, QWidget *parent)
     : QScrollArea(parent), m_surface(new Surface(object, offset, this))
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -56,13 +56,13 @@ EffectSampleView::EffectSampleView(TGGraphicControl &object, QPoint offset, QWid
     Refresh();
 }
 
-void EffectSampleView::Refresh()
+void ObjectSampleView::Refresh()
 {
     m_surface->setMinimumSize(m_surface->objectExtent());
     m_surface->update();
 }
 
-QImage EffectSampleView::Snapshot() const
+QImage ObjectSampleView::Snapshot() const
 {
     QImage image(m_surface->objectExtent(), QImage::Format_RGB32);
     image.fill(Qt::white);

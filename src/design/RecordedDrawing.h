@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPicture>
+#include <QSize>
+
+#include <functional>
+
+class QPainter;
+class TGGraphicControl;
+class TReport;
+
+// Objects whose printout is their screen drawing record it once and stretch
+// the recording over their box on the page. The recording keeps text as
+// text, so a PDF holds selectable letters and a printer draws outlines at
+// its own resolution.
+namespace RecordedDrawing {
+
+// `paint` recorded over a box of `size`, (0, 0) at its top-left corner. The
+// frame is the whole box, also when the drawing is smaller or empty.
+QPicture record(QSize size, const std::function<void(QPainter &)> &paint);
+
+// Stretches `picture` over the object's box on the page; left and top are
+// the card's corner on the page in inches. Nothing for an empty box.
+void print(TReport &report, const TGGraphicControl &object, double left, double top, const QPicture &picture);
+
+} // namespace RecordedDrawing
