@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Sets a flag for the life of the scope, also when it ends by an error.

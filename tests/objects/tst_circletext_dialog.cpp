@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(dialogs->informations(), QStringList{"Please enter some text"});
         QCOMPARE(dialogs->messages.first().caption, QString("Information"));
         QVERIFY(d.result() != QDialog::Accepted);
-        QCOMPARE(d.focusWidget(), d.CaptionText);
+        QCOMPARE(d.focusWidget(), static_cast<QWidget *>(d.CaptionText));
         d.CaptionText->setText("x");
         d.OkButtonClick();
         QCOMPARE(d.result(), int(QDialog::Accepted));
