@@ -30,6 +30,7 @@ QSlider *quarterBar(QWidget *parent)
     bar->setPageStep(1);
     bar->setTickInterval(1);
     bar->setTickPosition(QSlider::TicksBelow);
+    bar->setMinimumWidth(100);
     return bar;
 }
 
@@ -65,7 +66,7 @@ void TCircleTextProperties::BuildControls()
 
     Panel1 = new ObjectSampleView(*m_preview, QPoint(0, 0), this);
     Panel1->setObjectName("Panel1");
-    Panel1->setMinimumSize(330, 260);
+    Panel1->setMinimumSize(290, 260);
 
     auto *arcBox = new QGroupBox("Arc", this);
     DegreesBar = quarterBar(arcBox);
