@@ -15,6 +15,7 @@
 #include "objects/TGLineShape.h"
 #include "objects/TGMultiLineLabel.h"
 #include "objects/TGPRichBaseLabel.h"
+#include "objects/TGQRCode.h"
 #include "objects/TGSymbolLabel.h"
 
 namespace {
@@ -50,6 +51,7 @@ void registerCardClasses()
     TGClassRegistry::add<TSuperShape>("TSuperShape");
     TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
     TGClassRegistry::add<TGSuperText>("TGSuperText");
+    TGClassRegistry::add<TGQRCode>("TGQRCode");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -122,4 +124,11 @@ void registerCardClasses()
                                                           static_cast<TGSuperText &>(object).EditProperties();
                                                           return true;
                                                       }});
+    // The QR code: its dialog opens at once; cancelling it takes the code away again.
+    TGBusinessCardPanel32::RegisterTool(psQRCode, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                       return new TGQRCode(&panel);
+                                                   },
+                                                   [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                       return static_cast<TGQRCode &>(object).EditProperties();
+                                                   }});
 }
