@@ -260,7 +260,7 @@ void TGQRCodeProperties::ContentKindComboChange()
 
 void TGQRCodeProperties::Refresh()
 {
-    if (!LevelCombo)
+    if (!LevelCombo || !StatusLabel)
         return; // still being built
     m_matrix = QRMatrix::Encode(CurrentContent(), TQRLevel(LevelCombo->currentIndex()), &m_error);
     BackColorButton->setEnabled(!TransparentCheck->isChecked());

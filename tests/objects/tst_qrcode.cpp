@@ -298,16 +298,18 @@ private slots:
         panel.resize(336, 192);
         panel.SetPersonalInformation(Owner);
         TGQRCode *code = addCode(panel, QRect(10, 10, 96, 96));
-        QString shown;
-        TGQRCode::SetDialogRunner([&shown](QDialog &d) {
+        QString shown, viewed;
+        TGQRCode::SetDialogRunner([&shown, &viewed](QDialog &d) {
             auto &dialog = static_cast<TGQRCodeProperties &>(d);
-            shown = dialog.ContactCardView->toPlainText();
+            viewed = dialog.ContactCardView->toPlainText();
+            shown = dialog.ContactCardText();
             dialog.OkButtonClick();
             return dialog.result();
         });
         QVERIFY(code->EditProperties());
         QCOMPARE(code->Content(), VCard::ContactCard(Owner));
         QCOMPARE(shown, VCard::ContactCard(Owner));
+        QCOMPARE(viewed, VCard::ContactCard(Owner).replace("\r\n", "\n")); // the editor shows plain lines
 
         // The owner moves: the next opening of the dialog follows.
         QStringList moved = Owner;

@@ -103,14 +103,12 @@ public:
     void drawPath(const QPainterPath &path) override { paths.append({brush.color(), path}); }
     void drawRects(const QRect *, int count) override { rects += count; }
     void drawRects(const QRectF *, int count) override { rects += count; }
-    void drawPolygon(const QPointF *, int, PolygonDrawMode) override { ++polygons; }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     Type type() const override { return QPaintEngine::User; }
 
     QBrush brush;
     QList<QPair<QColor, QPainterPath>> paths;
     int rects = 0;
-    int polygons = 0;
 };
 
 class RecordingDevice : public QPaintDevice
@@ -230,7 +228,8 @@ private slots:
         RecordingDevice device;
         {
             QPainter painter(&device);
-            job.targetAs<RecordedTarget>()->job().pages.first().play(&painter);
+            QPicture page = job.targetAs<RecordedTarget>()->job().pages.first();
+            page.play(&painter);
         }
         const RecordingEngine &engine = device.engine;
         QList<QPainterPath> modulePaths;
