@@ -16,6 +16,7 @@
 #include "objects/TGMultiLineLabel.h"
 #include "objects/TGPCircleText.h"
 #include "objects/TGPRichBaseLabel.h"
+#include "objects/TGQRCode.h"
 #include "objects/TGSymbolLabel.h"
 
 namespace {
@@ -52,6 +53,7 @@ void registerCardClasses()
     TGClassRegistry::add<TGPRichBaseLabel>("TGPRichBaseLabel");
     TGClassRegistry::add<TGSuperText>("TGSuperText");
     TGClassRegistry::add<TGPCircleText>("TGPCircleText");
+    TGClassRegistry::add<TGQRCode>("TGQRCode");
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
@@ -132,4 +134,11 @@ void registerCardClasses()
                                                            static_cast<TGPCircleText &>(object).EditProperties();
                                                            return true;
                                                        }});
+    // The QR code: its dialog opens at once; cancelling it takes the code away again.
+    TGBusinessCardPanel32::RegisterTool(psQRCode, {[](TGBusinessCardPanel32 &panel) -> TGGraphicControl * {
+                                                       return new TGQRCode(&panel);
+                                                   },
+                                                   [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                       return static_cast<TGQRCode &>(object).EditProperties();
+                                                   }});
 }

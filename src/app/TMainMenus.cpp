@@ -46,6 +46,8 @@ void TMainMenus::BuildEditMenu(QMenuBar *bar)
     EditMenu->addSeparator();
     SaveLayoutAsDefaultItem = EditMenu->addAction(QStringLiteral("Save Current Layout as Default"));
     ChangeLayoutItem = EditMenu->addAction(QStringLiteral("Change Business Card Layout"));
+    EditMenu->addSeparator();
+    AddQRCodeItem = EditMenu->addAction(QStringLiteral("Add QR Code"));
 }
 
 void TMainMenus::BuildHelpMenu(QMenuBar *bar)

@@ -38,6 +38,7 @@ public:
     QAction *BackgroundArtItem = nullptr;
     QAction *SaveLayoutAsDefaultItem = nullptr;
     QAction *ChangeLayoutItem = nullptr;
+    QAction *AddQRCodeItem = nullptr;
 
     QMenu *HelpMenu = nullptr;
     QAction *ContentsItem = nullptr;

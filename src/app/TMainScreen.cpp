@@ -11,6 +11,7 @@
 #include "app/TMainToolBar.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
+#include "objects/TGQRCode.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FormPlacement.h"
@@ -164,6 +165,7 @@ void TMainScreen::ConnectMenus()
     connect(m.SaveLayoutAsDefaultItem, &QAction::triggered, this,
             &TMainScreen::SaveLayoutAsDefaultClick);
     connect(m.ChangeLayoutItem, &QAction::triggered, this, &TMainScreen::ChangeLayoutClick);
+    connect(m.AddQRCodeItem, &QAction::triggered, this, [this] { TGQRCode::AddToCard(*BusinessCardPanel); });
     connect(m.AboutItem, &QAction::triggered, this, &TMainScreen::AboutClick);
     connect(m.ContentsItem, &QAction::triggered, this, [] { HelpContents(); });
     connect(m.TechnicalSupportItem, &QAction::triggered, this, [] { HelpTopic(1041); });

@@ -35,6 +35,8 @@ const ToolSpec Tools[] = {
     {psCircleText, "circletext",
      "CircleText Tool \rCircular or semi-circular text using any font",
      &TMainToolBar::DrawCircleTextbutton},
+    {psQRCode, "qrcode", "QR Code tool \rThe owner's contact card, a web address or text as a QR code",
+     &TMainToolBar::DrawQRCodeButton},
 };
 
 } // namespace

@@ -40,6 +40,7 @@ public:
     QToolButton *DrawRichText = nullptr;
     QToolButton *DrawSuperTextButton = nullptr;
     QToolButton *DrawCircleTextbutton = nullptr;
+    QToolButton *DrawQRCodeButton = nullptr;
     QToolButton *SetBackgroundArtButton = nullptr;
     QToolButton *ShowGrid = nullptr;
     QToolButton *SnapToGrid = nullptr;

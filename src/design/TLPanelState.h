@@ -18,6 +18,7 @@ enum TLPanelState {
     psRichLabel,
     psSuperText,
     psCircleText,
+    psQRCode,
 };
 
 // Outline shape of the card.
@@ -30,7 +31,8 @@ inline QStringList panelStateNames()
 {
     return {"psPointing", "psLabel", "psSymbolLabel", "psMultiLineLabel", "psRectangle",
             "psEllipse", "psRoundRectangle", "psLine", "psImage", "psSuperShape",
-            "psRichLabel", "psSuperText", "psCircleText"};
+            "psRichLabel", "psSuperText", "psCircleText",
+            "psQRCode"};
 }
 
 inline QStringList labelShapeTypeNames() { return {"lsRectangle", "lsRoundRect", "lsEllipse"}; }

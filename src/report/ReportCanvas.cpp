@@ -451,6 +451,13 @@ void ReportCanvas::fillPath()
     path_ = QPainterPath();
 }
 
+void ReportCanvas::fillDevicePath(const QPainterPath &devicePath)
+{
+    if (!drawing() || pathOpen_ || devicePath.isEmpty() || (!brush_.hasPattern() && brush_.style == bsClear))
+        return;
+    painter_->fillPath(devicePath, qtBrush(brush_));
+}
+
 // ---- pictures ----
 
 void ReportCanvas::stretchDraw(double x1, double y1, double x2, double y2, const QImage &image)

@@ -150,6 +150,9 @@ public:
     void selectPathAsClip();
     void strokePath();
     void fillPath();
+    // Fills a path given in device pixels with the brush (vector output
+    // keeps its exact outline).
+    void fillDevicePath(const QPainterPath &devicePath);
 
     // Pictures stretched into an inch rectangle. A picture is mapped from its
     // frame (its bounding rectangle when `frame` is empty).
