@@ -32,12 +32,18 @@ public:
     QAction *ExitItem = nullptr;
 
     QMenu *EditMenu = nullptr;
+    QAction *UndoItem = nullptr;
+    QAction *RedoItem = nullptr;
     QAction *DefaultFontItem = nullptr;
     QAction *ChangeAllFontsItem = nullptr;
     QAction *PersonalInformationItem = nullptr;
     QAction *BackgroundArtItem = nullptr;
     QAction *SaveLayoutAsDefaultItem = nullptr;
     QAction *ChangeLayoutItem = nullptr;
+
+    QMenu *ViewMenu = nullptr;
+    QAction *ZoomInItem = nullptr;
+    QAction *ZoomOutItem = nullptr;
 
     QMenu *HelpMenu = nullptr;
     QAction *ContentsItem = nullptr;
@@ -54,5 +60,6 @@ public:
 private:
     void BuildFileMenu(QMenuBar *bar);
     void BuildEditMenu(QMenuBar *bar);
+    void BuildViewMenu(QMenuBar *bar);
     void BuildHelpMenu(QMenuBar *bar);
 };

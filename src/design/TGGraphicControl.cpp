@@ -47,6 +47,13 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
         BoundsChanged();
 }
 
+void TGGraphicControl::SetLoading(bool value)
+{
+    if (m_loading && !value)
+        m_lastBounds = m_bounds;
+    m_loading = value;
+}
+
 void TGGraphicControl::SetLocked(bool value)
 {
     if (value == m_locked)
@@ -124,7 +131,10 @@ void TGGraphicControl::BuildBaseMenu()
 QAction *TGGraphicControl::AddMenuItem(const QString &caption, std::function<void()> action)
 {
     QAction *item = m_menu->addAction(caption);
-    QObject::connect(item, &QAction::triggered, this, [action] { action(); });
+    QObject::connect(item, &QAction::triggered, this, [this, caption, action] {
+        const TGPanelAction scope(m_panel, caption);
+        action();
+    });
     return item;
 }
 
@@ -135,7 +145,14 @@ QAction *TGGraphicControl::AddMenuSeparator()
 
 QMenu *TGGraphicControl::AddSubMenu(const QString &caption)
 {
-    return m_menu->addMenu(caption);
+    QMenu *submenu = m_menu->addMenu(caption);
+    // The choice is made before its entry's own handler runs: it names the
+    // change that follows.
+    QObject::connect(submenu, &QMenu::triggered, this, [this, caption] {
+        if (m_panel)
+            m_panel->HintAction(caption);
+    });
+    return submenu;
 }
 
 void TGGraphicControl::Paint(TCanvas &) {}
