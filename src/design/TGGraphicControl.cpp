@@ -112,6 +112,13 @@ void TGGraphicControl::BuildBaseMenu()
 {
     m_menu = std::make_unique<QMenu>();
     QObject::connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { RefreshPopup(); });
+    // A choice in a submenu, whoever added it, names the change it makes
+    // after the submenu ("Alignment", "Line Thickness", ...).
+    QObject::connect(m_menu.get(), &QMenu::triggered, this, [this](QAction *item) {
+        auto *submenu = qobject_cast<QMenu *>(item->parent());
+        if (m_panel && submenu && submenu != m_menu.get())
+            m_panel->HintAction(submenu->title());
+    });
     AddMenuItem("Bring To Front", [this] { NotifyChanged(); BringToFront(); });
     AddMenuItem("Send To Back", [this] { NotifyChanged(); SendToBack(); });
     AddMenuItem("Cut", [this] { NotifyChanged(); if (m_panel) m_panel->ObjectCut(this); });
@@ -145,14 +152,7 @@ QAction *TGGraphicControl::AddMenuSeparator()
 
 QMenu *TGGraphicControl::AddSubMenu(const QString &caption)
 {
-    QMenu *submenu = m_menu->addMenu(caption);
-    // The choice is made before its entry's own handler runs: it names the
-    // change that follows.
-    QObject::connect(submenu, &QMenu::triggered, this, [this, caption] {
-        if (m_panel)
-            m_panel->HintAction(caption);
-    });
-    return submenu;
+    return m_menu->addMenu(caption);
 }
 
 void TGGraphicControl::Paint(TCanvas &) {}

@@ -194,6 +194,30 @@ private slots:
         QCOMPARE(f.document(), edited);
     }
 
+    void submenuChoiceIsAStepNamedAfterItsSubmenu()
+    {
+        UndoFixture f;
+        f.begin();
+        auto *label = new TGBusinessCardLabel(&f.panel());
+        label->Loaded();
+        f.panel().PlaceObject(label, QRect(10, 10, 142, 33));
+        UndoFixture::idle();
+        const QByteArray before = f.document();
+        QAction *alignment = UndoFixture::item(label->ObjectMenu(), "Alignment");
+        QVERIFY(alignment && alignment->menu());
+        QAction *choice = nullptr;
+        for (QAction *a : alignment->menu()->actions()) {
+            if (!a->isChecked())
+                choice = a;
+        }
+        QVERIFY(choice);
+        choice->trigger();
+        UndoFixture::idle();
+        QCOMPARE(f.stack().undoText(), QStringLiteral("Alignment"));
+        f.history().Undo();
+        QCOMPARE(f.document(), before);
+    }
+
     void layoutDialogOkIsUndoneAndItsCancelAddsNothing()
     {
         UndoFixture f;

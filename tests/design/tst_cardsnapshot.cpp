@@ -121,7 +121,7 @@ private slots:
         panel->RemoveAllObjects();
         QVERIFY(snapshot.Restore(*panel, layout, QString()));
         QCOMPARE(objectBytes(), before);
-        QCOMPARE(take().objects, snapshot.objects);
+        QVERIFY(take().objects == snapshot.objects);
     }
 
     void unchangedObjectsShareTheirRecords()
@@ -205,9 +205,10 @@ private slots:
         const CardSnapshot moved = take(&start);
         QCOMPARE(CardSnapshot::ChangeName(start, moved), QStringLiteral("Move"));
         shape->SetWidth(60);
-        QCOMPARE(CardSnapshot::ChangeName(moved, take()), QStringLiteral("Resize"));
+        const CardSnapshot resized = take();
+        QCOMPARE(CardSnapshot::ChangeName(moved, resized), QStringLiteral("Resize"));
         shape->SetTransparent(!shape->Transparent());
-        QCOMPARE(CardSnapshot::ChangeName(moved, take()), QStringLiteral("Change"));
+        QCOMPARE(CardSnapshot::ChangeName(resized, take()), QStringLiteral("Change"));
 
         const CardSnapshot two = take();
         panel->SendToBack(panel->Objects().at(1));
