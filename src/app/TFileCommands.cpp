@@ -2,6 +2,7 @@
 
 #include "app/TMRUFileList.h"
 #include "app/TMainScreen.h"
+#include "app/TUndoHistory.h"
 #include "design/CardDocument.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -80,6 +81,7 @@ void TFileCommands::NewBlank()
     m_screen.ApplyOrientation(m_screen.Layout().Layout.Portrait);
     m_screen.SetDocumentPath(QString());
     m_screen.SetChangesMade(false);
+    m_screen.History->Reset();
     m_screen.SetLoading(false);
     m_screen.UpdateButtons();
 }

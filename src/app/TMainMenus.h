@@ -32,6 +32,8 @@ public:
     QAction *ExitItem = nullptr;
 
     QMenu *EditMenu = nullptr;
+    QAction *UndoItem = nullptr;
+    QAction *RedoItem = nullptr;
     QAction *DefaultFontItem = nullptr;
     QAction *ChangeAllFontsItem = nullptr;
     QAction *PersonalInformationItem = nullptr;
@@ -39,6 +41,10 @@ public:
     QAction *SaveLayoutAsDefaultItem = nullptr;
     QAction *ChangeLayoutItem = nullptr;
     QAction *AddQRCodeItem = nullptr;
+
+    QMenu *ViewMenu = nullptr;
+    QAction *ZoomInItem = nullptr;
+    QAction *ZoomOutItem = nullptr;
 
     QMenu *HelpMenu = nullptr;
     QAction *ContentsItem = nullptr;
@@ -55,5 +61,6 @@ public:
 private:
     void BuildFileMenu(QMenuBar *bar);
     void BuildEditMenu(QMenuBar *bar);
+    void BuildViewMenu(QMenuBar *bar);
     void BuildHelpMenu(QMenuBar *bar);
 };

@@ -9,6 +9,7 @@
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
+#include "app/TUndoHistory.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
 #include "objects/TGQRCode.h"
@@ -63,6 +64,7 @@ void TMainScreen::FormCreate()
     ConnectToolBar();
     ConnectMenus();
     InstallBackgroundArtCommand(*this);
+    History = new TUndoHistory(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);
 
@@ -166,6 +168,8 @@ void TMainScreen::ConnectMenus()
             &TMainScreen::SaveLayoutAsDefaultClick);
     connect(m.ChangeLayoutItem, &QAction::triggered, this, &TMainScreen::ChangeLayoutClick);
     connect(m.AddQRCodeItem, &QAction::triggered, this, [this] { TGQRCode::AddToCard(*BusinessCardPanel); });
+    connect(m.ZoomInItem, &QAction::triggered, this, &TMainScreen::ZoomIn);
+    connect(m.ZoomOutItem, &QAction::triggered, this, &TMainScreen::ZoomOut);
     connect(m.AboutItem, &QAction::triggered, this, &TMainScreen::AboutClick);
     connect(m.ContentsItem, &QAction::triggered, this, [] { HelpContents(); });
     connect(m.TechnicalSupportItem, &QAction::triggered, this, [] { HelpTopic(1041); });
@@ -199,6 +203,7 @@ void TMainScreen::SetCommandHandler(TMainCommand command, std::function<void()> 
 
 void TMainScreen::RunCommand(TMainCommand command)
 {
+    const TGPanelAction action(BusinessCardPanel, TUndoHistory::CommandStepName(command));
     const auto it = m_commands.constFind(int(command));
     if (it != m_commands.constEnd() && *it)
         (*it)();
@@ -225,6 +230,7 @@ void TMainScreen::FormActivate()
     if (!recent.isEmpty() && QFileInfo::exists(recent.constFirst()))
         OpenDocument(recent.constFirst());
     SetChangesMade(false);
+    History->Reset();
     m_loading = false;
     // Printing never waits for an installed printer: without one the sheets
     // go into a PDF file, so the printer check has nothing to report here.
@@ -244,6 +250,8 @@ void TMainScreen::BringForward()
 
 void TMainScreen::SetChangesMade(bool value)
 {
+    if (value && History)
+        History->ChangeReported();
     m_changesMade = value;
     Cancelbutton->setVisible(value);
     Savebutton->setVisible(value);

@@ -19,6 +19,7 @@ class TGBusinessCardPanel32;
 class TMainMenus;
 class TMainToolBar;
 class TMRUFileList;
+class TUndoHistory;
 
 // The main window: the tool bar, the card in its scroll area, the bottom bar
 // with the save and cancel buttons, and the menus. It holds what belongs to
@@ -49,6 +50,7 @@ public:
     QPushButton *Cancelbutton = nullptr;
     TMainMenus *Menus = nullptr;
     TMRUFileList *RecentFiles = nullptr;
+    TUndoHistory *History = nullptr;
 
     // The card being designed.
     QString DocumentPath() const { return m_documentPath; }

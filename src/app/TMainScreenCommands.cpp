@@ -8,6 +8,7 @@
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
+#include "app/TUndoHistory.h"
 #include "design/CardDocument.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -53,6 +54,7 @@ void TMainScreen::CancelbuttonClick()
     if (!m_documentPath.isEmpty())
         OpenDocument(m_documentPath);
     SetChangesMade(false);
+    History->Reset();
     BusinessCardPanel->update();
 }
 
@@ -113,14 +115,17 @@ void TMainScreen::OpenDocument(const QString &path)
     m_loading = false;
     UpdateButtons();
     SetChangesMade(false);
+    History->Reset();
 }
 
 bool TMainScreen::SaveDocument(const QString &path)
 {
     QString error;
     const CardDocument::Companion companion {m_layout, m_backgroundPath};
-    if (CardDocument::SaveCardDocument(*BusinessCardPanel, path, companion, &error))
+    if (CardDocument::SaveCardDocument(*BusinessCardPanel, path, companion, &error)) {
+        History->MarkSaved();
         return true;
+    }
     UserDialogs::current().error(QStringLiteral("Unable to save %1: %2").arg(path, error));
     return false;
 }
@@ -183,6 +188,7 @@ void TMainScreen::SaveLayoutAsDefaultClick()
 
 void TMainScreen::ChangeLayoutClick()
 {
+    const TGPanelAction action(BusinessCardPanel, QStringLiteral("Card Layout"));
     TEditCardLayout dialog(m_layout, this);
     connect(&dialog, &TEditCardLayout::HelpRequested, this, [](int topic) { HelpTopic(topic); });
     CenterForm(dialog);
@@ -216,6 +222,8 @@ QString TMainScreen::ZoomText() const
 
 void TMainScreen::SetZoom(float zoom)
 {
+    // Objects move with the zoom: what changed before it is a step of its own.
+    History->Settle();
     // Zooming moves and resizes every object; none of it is a change.
     const bool wasLoading = m_loading;
     m_loading = true;

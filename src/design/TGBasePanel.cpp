@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <utility>
+
 namespace {
 constexpr int kMinPlacedWidth = 10;
 constexpr int kMinPlacedHeight = 15;
@@ -132,6 +134,30 @@ void TGBasePanel::ReportChange()
 {
     if (!m_zooming && !m_suppressChanges)
         emit LabelChangedEvent();
+}
+
+void TGBasePanel::BeginAction(const QString &name, bool nudge)
+{
+    if (m_actionDepth++ == 0) {
+        m_actionName.clear();
+        m_actionNudge = false;
+    }
+    if (m_actionName.isEmpty())
+        m_actionName = name;
+    m_actionNudge = m_actionNudge || nudge;
+}
+
+void TGBasePanel::EndAction()
+{
+    if (m_actionDepth == 0 || --m_actionDepth > 0)
+        return;
+    const QString hint = TakeActionHint();
+    emit ActionCompleted(m_actionName.isEmpty() ? hint : m_actionName, m_actionNudge);
+}
+
+QString TGBasePanel::TakeActionHint()
+{
+    return std::exchange(m_actionHint, QString());
 }
 
 void TGBasePanel::PlaceObject(TGGraphicControl *object, QRect r)

@@ -71,6 +71,19 @@ public:
     // Fires LabelChangedEvent unless zooming or suppressed.
     void ReportChange();
 
+    // One user action on the card (a click, a key, a menu command with its
+    // dialog) is bracketed by BeginAction and EndAction, nested as the
+    // handlers call each other. When the outermost one ends,
+    // ActionCompleted names it: the first name given, else the last hint.
+    // `nudge` marks a move by the arrow keys.
+    void BeginAction(const QString &name = QString(), bool nudge = false);
+    void EndAction();
+    bool InAction() const { return m_actionDepth > 0; }
+    // Names a change made outside any action (a submenu choice).
+    void HintAction(const QString &name) { m_actionHint = name; }
+    // The hint, cleared.
+    QString TakeActionHint();
+
     void PlaceObject(TGGraphicControl *object, QRect r);
     void ConnectObjects();
     void RemoveAllObjects();
@@ -152,6 +165,7 @@ public:
 
 signals:
     void LabelChangedEvent();
+    void ActionCompleted(const QString &name, bool nudge);
     void DroppedObjectEvent(QRect r);
     void DoubleClickEvent();
 
@@ -196,4 +210,30 @@ private:
     int m_screenCursor = 0;
     QPointer<TGGraphicControl> m_hovered; // the object under the mouse
     bool m_refitPosted = false;
+    int m_actionDepth = 0;
+    QString m_actionName;
+    QString m_actionHint;
+    bool m_actionNudge = false;
+};
+
+// BeginAction and EndAction for one scope; a null panel does nothing.
+class TGPanelAction
+{
+public:
+    explicit TGPanelAction(TGBasePanel *panel, const QString &name = QString(), bool nudge = false)
+        : m_panel(panel)
+    {
+        if (m_panel)
+            m_panel->BeginAction(name, nudge);
+    }
+    ~TGPanelAction()
+    {
+        if (m_panel)
+            m_panel->EndAction();
+    }
+    TGPanelAction(const TGPanelAction &) = delete;
+    TGPanelAction &operator=(const TGPanelAction &) = delete;
+
+private:
+    QPointer<TGBasePanel> m_panel;
 };

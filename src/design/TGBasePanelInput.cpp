@@ -11,6 +11,7 @@
 
 void TGBasePanel::mousePressEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(this);
     const TGMouseInput in = TGMouseInput::from(*event);
     if (TGGraphicControl *object = ObjectAt(in.pos))
         ObjectMouseDown(object, in);
@@ -29,6 +30,7 @@ void TGBasePanel::mouseMoveEvent(QMouseEvent *event)
 
 void TGBasePanel::mouseReleaseEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(this);
     const TGMouseInput in = TGMouseInput::from(*event);
     if (m_handle->HasCapture() && !m_bandActive)
         m_handle->HandleRelease(in.movedBy(-m_handle->pos()));
@@ -38,6 +40,7 @@ void TGBasePanel::mouseReleaseEvent(QMouseEvent *event)
 
 void TGBasePanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(this);
     const TGMouseInput in = TGMouseInput::from(*event);
     if (TGGraphicControl *object = ObjectAt(in.pos))
         PopupMenu(object->ObjectMenu(), in.globalPos);
@@ -47,6 +50,7 @@ void TGBasePanel::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TGBasePanel::keyPressEvent(QKeyEvent *event)
 {
+    const TGPanelAction action(this);
     if (!HandleKey(event->key(), event->modifiers()))
         QWidget::keyPressEvent(event);
 }
@@ -150,15 +154,19 @@ void TGBasePanel::SelectByRect(const QRect &r, bool shift)
 bool TGBasePanel::HandleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool ctrl = modifiers & Qt::ControlModifier;
-    if (ctrl && key == Qt::Key_C)
+    if (ctrl && key == Qt::Key_C) {
         Copy();
-    else if (ctrl && key == Qt::Key_V)
+    } else if (ctrl && key == Qt::Key_V) {
+        const TGPanelAction action(this, QStringLiteral("Paste"));
         Paste();
-    else if (ctrl && key == Qt::Key_X)
+    } else if (ctrl && key == Qt::Key_X) {
+        const TGPanelAction action(this, QStringLiteral("Cut"));
         Cut();
-    else if (!ctrl && key == Qt::Key_Delete)
+    } else if (!ctrl && key == Qt::Key_Delete) {
+        const TGPanelAction action(this, QStringLiteral("Delete"));
         Delete();
-    else
+    } else {
         return false;
+    }
     return true;
 }

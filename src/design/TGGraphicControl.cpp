@@ -47,6 +47,13 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
         BoundsChanged();
 }
 
+void TGGraphicControl::SetLoading(bool value)
+{
+    if (m_loading && !value)
+        m_lastBounds = m_bounds;
+    m_loading = value;
+}
+
 void TGGraphicControl::SetLocked(bool value)
 {
     if (value == m_locked)
@@ -105,6 +112,13 @@ void TGGraphicControl::BuildBaseMenu()
 {
     m_menu = std::make_unique<QMenu>();
     QObject::connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { RefreshPopup(); });
+    // A choice in a submenu, whoever added it, names the change it makes
+    // after the submenu ("Alignment", "Line Thickness", ...).
+    QObject::connect(m_menu.get(), &QMenu::triggered, this, [this](QAction *item) {
+        auto *submenu = qobject_cast<QMenu *>(item->parent());
+        if (m_panel && submenu && submenu != m_menu.get())
+            m_panel->HintAction(submenu->title());
+    });
     AddMenuItem("Bring To Front", [this] { NotifyChanged(); BringToFront(); });
     AddMenuItem("Send To Back", [this] { NotifyChanged(); SendToBack(); });
     AddMenuItem("Cut", [this] { NotifyChanged(); if (m_panel) m_panel->ObjectCut(this); });
@@ -124,7 +138,10 @@ void TGGraphicControl::BuildBaseMenu()
 QAction *TGGraphicControl::AddMenuItem(const QString &caption, std::function<void()> action)
 {
     QAction *item = m_menu->addAction(caption);
-    QObject::connect(item, &QAction::triggered, this, [action] { action(); });
+    QObject::connect(item, &QAction::triggered, this, [this, caption, action] {
+        const TGPanelAction scope(m_panel, caption);
+        action();
+    });
     return item;
 }
 

@@ -78,9 +78,11 @@ public:
     // Takes the factor without scaling (placing and connecting objects).
     void SetZoomDirect(float factor) { m_zoom = factor; }
 
-    // True while a stream reader sets properties: setters only store.
+    // True while a stream reader sets properties: setters only store. The
+    // bounds the object has when loading ends are where it starts, so its
+    // first move from there reports a change.
     bool IsLoading() const { return m_loading; }
-    void SetLoading(bool value) { m_loading = value; }
+    void SetLoading(bool value);
 
     TGBasePanel *Panel() const { return m_panel; }
     void SetPanel(TGBasePanel *panel);

@@ -245,6 +245,7 @@ bool TGHandle::HandleArrowKeyRelease(int)
 
 void TGHandle::mousePressEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(m_panel);
     HandlePress(TGMouseInput::from(*event));
 }
 
@@ -255,16 +256,19 @@ void TGHandle::mouseMoveEvent(QMouseEvent *event)
 
 void TGHandle::mouseReleaseEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(m_panel);
     HandleRelease(TGMouseInput::from(*event));
 }
 
 void TGHandle::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    const TGPanelAction action(m_panel);
     HandleDoubleClick(TGMouseInput::from(*event));
 }
 
 void TGHandle::keyPressEvent(QKeyEvent *event)
 {
+    const TGPanelAction action(m_panel);
     if (HandleArrowKey(event->key(), event->modifiers()))
         return;
     if (!m_panel->HandleKey(event->key(), event->modifiers()))
@@ -273,6 +277,8 @@ void TGHandle::keyPressEvent(QKeyEvent *event)
 
 void TGHandle::keyReleaseEvent(QKeyEvent *event)
 {
+    // The release of an arrow key moves the selection: a nudge.
+    const TGPanelAction action(m_panel, QString(), m_keyMove && !event->isAutoRepeat());
     if (event->isAutoRepeat() || !HandleArrowKeyRelease(event->key()))
         QWidget::keyReleaseEvent(event);
 }

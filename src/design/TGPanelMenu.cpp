@@ -41,9 +41,13 @@ TGPanelMenu::~TGPanelMenu()
 
 QAction *TGPanelMenu::Add(const char *caption, void (TGBasePanel::*command)())
 {
-    QAction *item = m_menu->addAction(QString::fromLatin1(caption));
+    const QString name = QString::fromLatin1(caption);
+    QAction *item = m_menu->addAction(name);
     TGBasePanel *panel = m_panel;
-    connect(item, &QAction::triggered, panel, [panel, command] { (panel->*command)(); });
+    connect(item, &QAction::triggered, panel, [panel, command, name] {
+        const TGPanelAction action(panel, name);
+        (panel->*command)();
+    });
     return item;
 }
 

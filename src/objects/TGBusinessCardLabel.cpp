@@ -29,8 +29,12 @@ void TGBusinessCardLabel::Loaded()
     for (QAction *item : ObjectMenu()->actions()) {
         if (item->data().toInt() != TextItemTag)
             continue;
-        QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(item, &QAction::triggered, this, [this] { EditCardText(); });
+        // Only this object's own handler goes: the menu keeps its link to the item.
+        QObject::disconnect(item, &QAction::triggered, this, nullptr);
+        QObject::connect(item, &QAction::triggered, this, [this] {
+            const TGPanelAction action(Panel(), QStringLiteral("Text"));
+            EditCardText();
+        });
     }
     SetTransparent(Transparent()); // keeps the tick in step
 }
