@@ -29,6 +29,11 @@
 class IniFile
 {
 public:
+    // INI files are small; a larger file, or anything but a plain file (a
+    // link to a device, a folder), is not read: it reads as empty and is
+    // never overwritten (flush() fails), with the reason in errorString().
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+
     explicit IniFile(const QString &fileName);
     ~IniFile(); // flushes; a failure there is lost, so call flush() to know
     IniFile(const IniFile &) = delete;
