@@ -70,7 +70,7 @@ QString singleLine(QString text)
 bool isValidUtf8(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8.decode(bytes); // decoding happens on conversion
     return !utf8.hasError();
 }
 
@@ -113,8 +113,9 @@ void IniFile::load()
     if (!QFileInfo::exists(m_fileName))
         return;
     QByteArray bytes;
-    if (!PlainFile::read(m_fileName, MaxFileBytes, bytes, &m_error)) {
+    if (!PlainFile::read(m_fileName, MaxFileBytes, bytes, &m_readError)) {
         m_unreadable = true;
+        m_error = m_readError;
         return;
     }
     m_bom = bytes.startsWith("\xEF\xBB\xBF");
@@ -158,7 +159,7 @@ bool IniFile::flush()
     if (!m_modified)
         return true;
     if (m_unreadable) {
-        m_error = QStringLiteral("%1 could not be read, so it was not overwritten").arg(m_fileName);
+        m_error = QStringLiteral("%1 could not be read, so it was not overwritten (%2)").arg(m_fileName, m_readError);
         return false;
     }
     QSaveFile file(m_fileName);

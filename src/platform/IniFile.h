@@ -110,4 +110,5 @@ private:
     bool m_unreadable = false;
     bool m_modified = false;
     QString m_error;
+    QString m_readError; // why the file could not be read
 };

@@ -16,6 +16,7 @@
 #include "platform/ScreenMetrics.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -36,7 +37,7 @@ QString caption(int generation, int object)
 }
 
 // The writer: saves one generation after another until it is killed.
-int writeDocumentsForever(const QString &path)
+int writeDocumentsForever(const QString &path, int firstGeneration)
 {
     registerCardClasses();
     TGBusinessCardPanel32 panel;
@@ -51,7 +52,7 @@ int writeDocumentsForever(const QString &path)
     }
     std::puts("saving");
     std::fflush(stdout);
-    for (int generation = 1;; ++generation) {
+    for (int generation = firstGeneration;; ++generation) {
         for (int i = 0; i < Objects; ++i)
             findProperty(labels[i]->StoredProperties(), QStringLiteral("Caption"))->set(*labels[i], caption(generation, i));
         CardDocument::Companion companion;
@@ -61,11 +62,11 @@ int writeDocumentsForever(const QString &path)
     }
 }
 
-int writeSettingsForever(const QString &path)
+int writeSettingsForever(const QString &path, int firstGeneration)
 {
     std::puts("saving");
     std::fflush(stdout);
-    for (int generation = 1;; ++generation) {
+    for (int generation = firstGeneration;; ++generation) {
         IniFile ini(path);
         for (int i = 0; i < SettingsKeys; ++i)
             ini.writeString(QStringLiteral("Section%1").arg(i % 40), QStringLiteral("Key%1").arg(i),
@@ -118,30 +119,42 @@ class TestInterruptedSave : public QObject
 {
     Q_OBJECT
 private:
-    // Starts the writer, kills it at random moments after it began saving,
-    // and checks the file after every kill. Returns the generations seen.
-    QList<int> killWriterRepeatedly(const QString &mode, const QString &path,
-                                    const std::function<int(const QString &)> &generationOf)
+    // Starts the writer again and again and kills it at a random moment
+    // after it began saving; after every kill the file must be one whole
+    // save: the one before the writer started, or one the writer finished.
+    // Returns how many kills came after at least one save had finished.
+    int killWriterRepeatedly(const QString &mode, const QString &path,
+                             const std::function<int(const QString &)> &generationOf)
     {
-        QList<int> seen;
+        int previous = -1;
+        int advanced = 0;
         for (int round = 0; round < Rounds; ++round) {
+            const int first = (round + 1) * 100000;
             QProcess writer;
-            writer.start(QCoreApplication::applicationFilePath(), {mode, path});
+            writer.start(QCoreApplication::applicationFilePath(), {mode, path, QString::number(first)});
             if (!writer.waitForStarted() || !writer.waitForReadyRead(60000)) {
                 qWarning() << "writer did not start" << writer.readAllStandardError();
-                return {};
+                return -1;
             }
-            QTest::qSleep(QRandomGenerator::global()->bounded(10, 400));
+            // The first round waits for a file to exist at all.
+            QElapsedTimer waited;
+            waited.start();
+            while (previous < 0 && !QFileInfo::exists(path) && waited.elapsed() < 60000)
+                QTest::qSleep(5);
+            QTest::qSleep(QRandomGenerator::global()->bounded(5, 400));
             writer.kill();
             writer.waitForFinished();
             const int generation = generationOf(path);
-            if (generation < 0 || !QFileInfo(path).isFile()) {
-                qWarning() << "round" << round << "left a damaged file";
-                return {};
+            const bool whole = (previous >= 0 && generation == previous)
+                || (generation >= first && generation < first + 100000);
+            if (!whole) {
+                qWarning() << "round" << round << "left" << generation << "after" << previous;
+                return -1;
             }
-            seen << generation;
+            advanced += generation != previous;
+            previous = generation;
         }
-        return seen;
+        return advanced;
     }
 
 private slots:
@@ -151,21 +164,18 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("card.kvl"));
-        const QList<int> seen = killWriterRepeatedly(QStringLiteral("--write-documents"), path, documentGeneration);
-        QCOMPARE(seen.size(), Rounds);
+        const int advanced = killWriterRepeatedly(QStringLiteral("--write-documents"), path, documentGeneration);
+        QVERIFY(advanced >= 1); // -1: a damaged file; 0: no save ever finished
         // The companion written beside it is a whole INI file too.
         QVERIFY(IniFile(CardDocument::CompanionFileName(path)).readBool(QStringLiteral("Ini Data"), QStringLiteral("ISINI"), false));
-        // Some kills came after a save had replaced the file.
-        QVERIFY(*std::max_element(seen.begin(), seen.end()) > 1);
     }
 
     void killedSettingsWriteLeavesAWholeFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("kvl.ini"));
-        const QList<int> seen = killWriterRepeatedly(QStringLiteral("--write-settings"), path, settingsGeneration);
-        QCOMPARE(seen.size(), Rounds);
-        QVERIFY(*std::max_element(seen.begin(), seen.end()) > 1);
+        const int advanced = killWriterRepeatedly(QStringLiteral("--write-settings"), path, settingsGeneration);
+        QVERIFY(advanced >= 1);
     }
 };
 
@@ -173,12 +183,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == QLatin1String("--write-documents")) {
+    if (args.size() == 4 && args[1] == QLatin1String("--write-documents")) {
         ScreenMetrics::setOverride(96);
-        return writeDocumentsForever(args[2]);
+        return writeDocumentsForever(args[2], args[3].toInt());
     }
-    if (args.size() == 3 && args[1] == QLatin1String("--write-settings"))
-        return writeSettingsForever(args[2]);
+    if (args.size() == 4 && args[1] == QLatin1String("--write-settings"))
+        return writeSettingsForever(args[2], args[3].toInt());
     TestInterruptedSave test;
     return QTest::qExec(&test, argc, argv);
 }

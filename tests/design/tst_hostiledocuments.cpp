@@ -82,6 +82,22 @@ private slots:
         QVERIFY(ComponentStreamer::Read(saved, *panel, {}, &read, &error));
     }
 
+    // Found by fuzzing: a symbol label stored with an alignment grew on
+    // every fit to its glyph, so each save of an opened card differed.
+    void alignedSymbolLabelSavesTheSameTwice()
+    {
+        const QByteArray document = "\x01TPF0" + ss("TGSymbolLabel") + ss("Special1") + ss("Left")
+            + QByteArray("\x02\x18", 2) + ss("Top") + QByteArray("\x02\x18", 2) + ss("Width")
+            + QByteArray("\x02\x63", 2) + ss("Height") + QByteArray("\x02\x35", 2) + ss("Alignment")
+            + "\x07" + ss("taRightJustify") + ss("Caption") + "\x06" + ss("Seed") + QByteArray("\x00\x00\x00", 3);
+        QString error;
+        QVERIFY2(ComponentStreamer::Read(document, *panel, {}, nullptr, &error), qPrintable(error));
+        const QByteArray first = ComponentStreamer::WriteContainer(panel->Objects());
+        panel->RemoveAllObjects();
+        QVERIFY(ComponentStreamer::Read(first, *panel, {}, nullptr, &error));
+        QCOMPARE(ComponentStreamer::WriteContainer(panel->Objects()), first);
+    }
+
     void documentLargerThanTheLimitIsNotRead()
     {
         // A valid container padded past the limit with a long string.
@@ -129,7 +145,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(int, value);
         QFETCH(bool, taken);
-        QVERIFY(writeFile(path("card.kvl"), "\x01\x00"));
+        QVERIFY(writeFile(path("card.kvl"), QByteArray("\x01\x00", 2)));
         {
             IniFile ini(path("card.KVE"));
             ini.writeInteger(QStringLiteral("Ini Data"), QStringLiteral("ISINI"), 1);

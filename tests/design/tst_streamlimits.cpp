@@ -6,6 +6,7 @@
 #include "design/stream/ComponentStreamWriter.h"
 #include "design/stream/StreamError.h"
 
+#include <QtEndian>
 #include <QtTest>
 
 namespace {

@@ -97,9 +97,9 @@ qsizetype ComponentStreamReader::readCount(int bytesPerUnit, qsizetype maximum)
     const qint32 count = readLittleEndian<qint32>();
     if (count < 0)
         fail(QStringLiteral("negative length %1").arg(count));
+    require(qsizetype(count) * bytesPerUnit);
     if (count > maximum)
         fail(QStringLiteral("length %1 is above the limit of %2").arg(count).arg(maximum));
-    require(qsizetype(count) * bytesPerUnit);
     return count;
 }
 
