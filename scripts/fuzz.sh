@@ -60,8 +60,8 @@ for t in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_"$t" "${args[@]}" "$corpus" "tests/fuzz/corpus/$t" >"$log" 2>&1
     status=$?
     set -e
-    ran[$t]=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
-    [[ -n ${ran[$t]} ]] || ran[$t]=$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#')
+    ran[$t]=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+    [[ -n ${ran[$t]} ]] || ran[$t]=$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#' || true)
     found[$t]=$(find "$findings" -type f | wc -l)
     if [[ $status -ne 0 && ${found[$t]} -eq 0 ]]; then
         found[$t]="exit $status"
