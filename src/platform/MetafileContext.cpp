@@ -487,13 +487,13 @@ void GdiContext::Text(QPointF at, const QString &text, const std::vector<double>
     const double axis = std::max(std::hypot(device.m11(), device.m12()), std::hypot(device.m21(), device.m22()));
     const double widthFactor = std::max(1.0, font.stretch() / 100.0);
     const bool outlines = font.pixelSize() * axis * widthFactor > MaxGlyphImagePixels;
-    auto draw = [&](QPointF at, const QString &part) {
+    auto draw = [&](QPointF origin, const QString &part) {
         if (!outlines) {
-            m_painter.drawText(at, part);
+            m_painter.drawText(origin, part);
             return;
         }
         QPainterPath path;
-        path.addText(at, font, part);
+        path.addText(origin, font, part);
         m_painter.fillPath(path, st.textColor);
     };
     if (dx.empty()) {
