@@ -13,6 +13,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
+#include "platform/PlainFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,13 +54,14 @@ QString usage()
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "karvello-tool: " << path << ": " << file.errorString() << '\n';
+    QByteArray bytes;
+    QString reason;
+    if (!PlainFile::read(path, ComponentStreamReader::kMaxDocumentBytes, bytes, &reason)) {
+        err << "karvello-tool: " << reason << '\n';
         return kFailed;
     }
     try {
-        const std::vector<StreamRecord> records = ComponentStreamReader::readContainer(file.readAll());
+        const std::vector<StreamRecord> records = ComponentStreamReader::readContainer(bytes);
         for (size_t i = 0; i < records.size(); ++i) {
             if (i > 0)
                 out << '\n';

@@ -5,9 +5,11 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
+#include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
+#include "platform/PlainFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -111,12 +113,9 @@ bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error)
 {
     if (!QFileInfo::exists(path))
         return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
+    QByteArray bytes;
+    if (!PlainFile::read(path, ComponentStreamReader::kMaxDocumentBytes, bytes, error))
         return false;
-    }
-    const QByteArray bytes = file.readAll();
     QList<TGGraphicControl *> read;
     if (!ComponentStreamer::Read(bytes, panel, {}, &read, error))
         return false;

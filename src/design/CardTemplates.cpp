@@ -136,6 +136,14 @@ bool SetProperty(TGGraphicControl &object, const QString &name, const QVariant &
     const TPropertyDecl *decl = findProperty(object.StoredProperties(), name);
     if (!decl || !decl->set)
         return false;
+    // Templates give enumerations as numbers; one without a name (a hand-made
+    // "Border Style=5") would be a value the document cannot store.
+    if (decl->type == TPropertyType::Enum && !decl->identifiers.isEmpty()) {
+        bool isNumber = false;
+        const int index = value.toInt(&isNumber);
+        if (!isNumber || index < 0 || index >= decl->identifiers.size())
+            return false;
+    }
     decl->set(object, value);
     return true;
 }

@@ -39,7 +39,8 @@ QByteArray BitmapPictureData(const QImage &bitmap);
 // the background folder.
 QString SafeBackgroundName(const QString &name);
 
-// Property access by declared name; false / invalid when the object has no such property.
+// Property access by declared name; false / invalid when the object has no
+// such property. An enumeration number without a name is not set (false).
 bool SetProperty(TGGraphicControl &object, const QString &name, const QVariant &value);
 QVariant Property(const TGGraphicControl &object, const QString &name);
 

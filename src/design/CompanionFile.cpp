@@ -3,6 +3,7 @@
 #include "design/SheetLayoutIni.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/IniFile.h"
+#include "platform/PlainFile.h"
 #include "platform/Windows1252.h"
 
 #include <QFile>
@@ -19,8 +20,8 @@ constexpr int kVersion = 2;
 
 QByteArray readAll(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes;
+    return PlainFile::read(path, IniFile::MaxFileBytes, bytes) ? bytes : QByteArray();
 }
 
 // Older companions were written in the ANSI code page; UTF-8 is taken when

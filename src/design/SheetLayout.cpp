@@ -21,3 +21,13 @@ QSize SheetLayout::CardPixelSize(bool portrait, float zoom) const
 {
     return CardPixelSize(portrait, ScreenMetrics::pixelsPerInch(), zoom);
 }
+
+bool SheetLayout::WithinLimits() const
+{
+    const auto length = [](float inches) { return inches >= 0.0f && inches <= MaxLength; };
+    return Height >= MinHeight && Height <= MaxCardSide && Width >= MinWidth && Width <= MaxCardSide
+        && Across >= 1 && Across <= MaxAcross && Down >= 1 && Down <= MaxDown
+        && length(TopMargin) && length(LeftMargin) && length(HPitch) && length(VPitch)
+        && (Across < 2 || HPitch >= Width) && (Down < 2 || VPitch >= Height)
+        && PredefLayout >= 0 && PredefLayout < StockCount;
+}

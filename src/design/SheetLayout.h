@@ -21,6 +21,21 @@ struct SheetLayout {
     int Papersize = PaperLetter;
     bool Portrait = false;    // the card stands on its short side
 
+    // What the layout dialog accepts: a card of 0.3 to 22 inches high and
+    // 0.5 to 22 inches wide, 1 to 10 cards across and 1 to 30 down, margins
+    // and pitches of 0 to 9999.99 inches, pitches no smaller than the card
+    // where there is more than one card, and a stock index of 0 to 25.
+    // Layouts read from files must lie inside these ranges too: a larger
+    // card would need a panel bitmap of hundreds of megabytes.
+    static constexpr float MinHeight = 0.3f;
+    static constexpr float MinWidth = 0.5f;
+    static constexpr float MaxCardSide = 22.0f;
+    static constexpr float MaxLength = 9999.99f;
+    static constexpr int MaxAcross = 10;
+    static constexpr int MaxDown = 30;
+    static constexpr int StockCount = 26;
+    bool WithinLimits() const;
+
     // The card panel's size in screen pixels: one card inch is one screen
     // inch (Round(pixels per inch x inches), ties to even); a portrait card
     // exchanges width and height. At a zoom other than 1.0 the unzoomed size

@@ -56,7 +56,8 @@ SheetLayoutSetting Read(const IniFile &ini, const SheetLayoutSetting &current, S
     stored.UseMM = ini.readBool(Section, QStringLiteral("UseMM"), false);
     const bool portraitDefault = store == Store::Settings ? current.Layout.Portrait : false;
     layout.Portrait = ini.readBool(Section, PortraitKey(store), portraitDefault);
-    return stored;
+    // A layout the layout dialog would refuse is not taken over.
+    return layout.WithinLimits() ? stored : current;
 }
 
 bool SaveLayoutPreferences(const SheetLayoutSetting &stored)

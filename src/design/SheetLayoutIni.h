@@ -9,8 +9,9 @@ class IniFile;
 // A sheet layout in the "Layout" section of an INI file: a card document's
 // companion file and the settings file hold it under the same keys, except
 // the portrait flag ("UsePortrait" in a document, "Portrait" in settings).
-// Lengths are stored as integer thousandths of an inch. Values read are not
-// validated; a missing key reads as the default layout's value.
+// Lengths are stored as integer thousandths of an inch. A missing key reads
+// as the default layout's value; a layout outside the layout dialog's ranges
+// (SheetLayout::WithinLimits) is not read at all.
 namespace SheetLayoutIni {
 
 enum class Store { CardDocument, Settings };

@@ -6,6 +6,8 @@
 #include "design/TGHandle.h"
 #include "design/TGObjectStreamer.h"
 #include "design/TGTickClock.h"
+#include "design/stream/ComponentStreamReader.h"
+#include "platform/PlainFile.h"
 #include "platform/UserDialogs.h"
 
 #include <QCoreApplication>
@@ -223,10 +225,10 @@ void TGBasePanel::WriteClipboard(const QList<TGGraphicControl *> &objects)
 void TGBasePanel::PasteFromClipboard()
 {
     TGObjectStreamer *streamer = Streamer();
-    QFile file(ClipboardFileName());
-    if (!streamer || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!streamer
+        || !PlainFile::read(ClipboardFileName(), ComponentStreamReader::kMaxDocumentBytes, bytes))
         return;
-    const QByteArray bytes = file.readAll();
     streamer->ReadObjects(bytes, *this, [](TGGraphicControl &o) {
         o.SetBounds(o.Left() + kPasteOffset, o.Top() + kPasteOffset, o.Width(), o.Height());
     });

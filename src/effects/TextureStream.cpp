@@ -1,6 +1,7 @@
 #include "effects/TextureStream.h"
 
 #include "design/stream/StreamError.h"
+#include "platform/PictureFiles.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -46,7 +47,7 @@ void checkHeader(const QByteArray &file)
     } else {
         fail(QStringLiteral("damaged bitmap header"));
     }
-    if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide)
+    if (width > MaxSide || height > MaxSide || !PictureFiles::SizeAllowed(width, height))
         fail(QStringLiteral("bitmap of %1 x %2 pixels refused").arg(width).arg(height));
     const quint32 dataOffset = u32(file, 10);
     if (dataOffset >= quint32(file.size()))

@@ -248,7 +248,7 @@ void TGBaseLabel::RecalcLayout()
     in.textHeight = tm.height + tm.internalLeading + tm.externalLeading;
     in.textWidth = Fonts::textExtent(font, ppi, m_caption + QLatin1Char(' ')).width();
     in.angle = m_angle;
-    in.alignment = int(m_alignment);
+    in.alignment = int(LayoutAlignment());
     in.width = Width();
     in.height = Height();
     in.shadowOffset = m_shadowOffset;

@@ -113,6 +113,8 @@ public:
 protected:
     // The card panel this label sits on (also before it is placed).
     TGBusinessCardPanel32 *CardPanel() const;
+    // The alignment the text is laid out with.
+    virtual TAlignment LayoutAlignment() const { return m_alignment; }
 
 private:
     void AppendLabelItems();

@@ -50,6 +50,11 @@ void TGSymbolLabel::BoundsChanged()
     int h = Numbers::truncate(extent.height() * 1.1);
     w += std::max({MainOrigin().x(), ShadowOrigin().x(), HighlightOrigin().x()});
     h += std::max({MainOrigin().y(), ShadowOrigin().y(), HighlightOrigin().y()});
+    // An empty caption measures nothing, but a label is at least one pixel
+    // a side (the base class grows it back): fitting to zero would resize
+    // the label back and forth without end.
+    w = std::max(w, 1);
+    h = std::max(h, 1);
     if (w != Width() || h != Height()) {
         SetBounds(Left(), Top(), w, h);
         if (TGBasePanel *panel = Panel())

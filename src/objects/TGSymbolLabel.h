@@ -22,4 +22,10 @@ public:
     void Loaded() override;
     void BoundsChanged() override;
     void ApplyFont(const TFont &font) override;
+
+protected:
+    // A symbol is never aligned (its menu has no "Alignment"): it fits its box
+    // to the glyph, and an alignment read from a document would move the
+    // glyph within the box, so that every fit made the box larger.
+    TAlignment LayoutAlignment() const override { return taLeftJustify; }
 };

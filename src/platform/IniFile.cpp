@@ -1,9 +1,12 @@
 #include "platform/IniFile.h"
 
 #include "platform/Numbers.h"
+#include "platform/PlainFile.h"
 #include "platform/Windows1252.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -64,6 +67,13 @@ QString singleLine(QString text)
     return text;
 }
 
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes); // decoding happens on conversion
+    return !utf8.hasError();
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &fileName) : m_fileName(fileName)
@@ -100,15 +110,14 @@ IniFile::Line IniFile::parse(const QString &text)
 
 void IniFile::load()
 {
-    QFile file(m_fileName);
-    if (!file.exists())
+    if (!QFileInfo::exists(m_fileName))
         return;
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!PlainFile::read(m_fileName, MaxFileBytes, bytes, &m_readError)) {
         m_unreadable = true;
-        m_error = file.errorString();
+        m_error = m_readError;
         return;
     }
-    QByteArray bytes = file.readAll();
     m_bom = bytes.startsWith("\xEF\xBB\xBF");
     if (m_bom)
         bytes.remove(0, 3);
@@ -137,7 +146,9 @@ QByteArray IniFile::serialise() const
     for (const Line &line : m_lines)
         text += line.text + lineEnd;
     if (m_ansi) {
-        if (const auto bytes = Windows1252::encode(text))
+        // Code-page bytes that happen to form valid UTF-8 would read back as
+        // other characters; such a file is written as UTF-8 instead.
+        if (const auto bytes = Windows1252::encode(text); bytes && !isValidUtf8(*bytes))
             return *bytes;
     }
     return (m_bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
@@ -148,7 +159,7 @@ bool IniFile::flush()
     if (!m_modified)
         return true;
     if (m_unreadable) {
-        m_error = QStringLiteral("%1 could not be read, so it was not overwritten").arg(m_fileName);
+        m_error = QStringLiteral("%1 could not be read, so it was not overwritten (%2)").arg(m_fileName, m_readError);
         return false;
     }
     QSaveFile file(m_fileName);
@@ -296,9 +307,12 @@ bool IniFile::valueExists(const QString &section, const QString &key) const
 QStringList IniFile::sections() const
 {
     QStringList result;
+    QSet<QString> seen; // a set, so that many sections cost no quadratic time
     for (const Line &line : m_lines)
-        if (line.kind == Line::Section && !result.contains(line.name, Qt::CaseInsensitive))
+        if (line.kind == Line::Section && !seen.contains(line.name.toCaseFolded())) {
+            seen.insert(line.name.toCaseFolded());
             result << line.name;
+        }
     return result;
 }
 
@@ -309,17 +323,31 @@ QStringList IniFile::readSection(const QString &section) const
     if (header < 0)
         return result;
     const int end = sectionEnd(header);
+    QSet<QString> seen;
     for (int i = header + 1; i < end; ++i)
-        if (m_lines[i].kind == Line::Entry && !result.contains(m_lines[i].name, Qt::CaseInsensitive))
+        if (m_lines[i].kind == Line::Entry && !seen.contains(m_lines[i].name.toCaseFolded())) {
+            seen.insert(m_lines[i].name.toCaseFolded());
             result << m_lines[i].name;
+        }
     return result;
 }
 
 QStringList IniFile::readSectionValues(const QString &section) const
 {
+    // The first entry of each name wins, as readString finds it.
     QStringList result;
-    for (const QString &key : readSection(section))
-        result << key + QLatin1Char('=') + readString(section, key);
+    const int header = findSection(section);
+    if (header < 0)
+        return result;
+    const int end = sectionEnd(header);
+    QSet<QString> seen;
+    for (int i = header + 1; i < end; ++i) {
+        const Line &line = m_lines[i];
+        if (line.kind == Line::Entry && !seen.contains(line.name.toCaseFolded())) {
+            seen.insert(line.name.toCaseFolded());
+            result << line.name + QLatin1Char('=') + line.value;
+        }
+    }
     return result;
 }
 

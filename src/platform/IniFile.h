@@ -29,6 +29,11 @@
 class IniFile
 {
 public:
+    // INI files are small; a larger file, or anything but a plain file (a
+    // link to a device, a folder), is not read: it reads as empty and is
+    // never overwritten (flush() fails), with the reason in errorString().
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+
     explicit IniFile(const QString &fileName);
     ~IniFile(); // flushes; a failure there is lost, so call flush() to know
     IniFile(const IniFile &) = delete;
@@ -105,4 +110,5 @@ private:
     bool m_unreadable = false;
     bool m_modified = false;
     QString m_error;
+    QString m_readError; // why the file could not be read
 };

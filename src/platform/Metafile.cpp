@@ -98,7 +98,9 @@ bool TMetafile::ParseWmf(QString *error)
     QSize windowExt;
     qsizetype at = header + WmfHeaderSize;
     bool ended = false;
-    while (at + 6 <= m_data.size()) {
+    for (int records = 0; at + 6 <= m_data.size(); ++records) {
+        if (records >= MaxRecords)
+            return fail(error, QStringLiteral("Metafile has too many records"));
         const quint32 words = u32(m_data, at);
         const quint16 function = u16(m_data, at + 4);
         if (words < 3 || qint64(words) * 2 > m_data.size() - at)
@@ -156,7 +158,9 @@ bool TMetafile::ParseEmf(QString *error)
         return fail(error, QStringLiteral("Metafile is truncated"));
     qsizetype at = 0;
     bool ended = false;
-    while (at + 8 <= m_data.size()) {
+    for (int records = 0; at + 8 <= m_data.size(); ++records) {
+        if (records >= MaxRecords)
+            return fail(error, QStringLiteral("Metafile has too many records"));
         const quint32 type = u32(m_data, at);
         const quint32 size = u32(m_data, at + 4);
         if (size < 8 || size % 4 != 0 || qint64(size) > m_data.size() - at)

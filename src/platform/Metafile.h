@@ -22,6 +22,10 @@ class TMetafile
 public:
     enum TKind { mkWmf, mkEmf };
 
+    // Clip art has a few thousand records; a file with more than this is
+    // refused, so that drawing it stays cheap.
+    static constexpr int MaxRecords = 500000;
+
     // Reads a metafile from its file bytes; null with `error` set when the
     // bytes are not a metafile or are damaged. A plain WMF gets a placeable
     // header made from its window extent, so that the stored form is always

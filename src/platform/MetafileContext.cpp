@@ -5,6 +5,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtEndian>
 
 #include <cmath>
@@ -19,6 +20,8 @@ enum { PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEF
 constexpr int PS_STYLE_MASK = 0x0F, PS_ENDCAP_MASK = 0x0F00, PS_JOIN_MASK = 0xF000;
 constexpr int PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200, PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000;
 enum { BS_SOLID, BS_NULL, BS_HATCHED, BS_PATTERN, BS_INDEXED, BS_DIBPATTERN, BS_DIBPATTERNPT };
+// The largest glyph side, in device pixels, drawn through Qt's glyph cache.
+constexpr double MaxGlyphImagePixels = 1024;
 constexpr int R2_BLACK = 1, R2_NOP = 11, R2_WHITE = 16;
 constexpr int TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr quint32 SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
@@ -475,12 +478,30 @@ void GdiContext::Text(QPointF at, const QString &text, const std::vector<double>
     m_painter.setPen(st.textColor);
     if (st.bkOpaque && !opaque)
         m_painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), st.bkColor);
+    // Qt keeps a glyph as an image when the transform's area scale is small,
+    // but a transform stretched along one axis (or a font stretched by the
+    // metafile) keeps that area small while the glyph grows to gigabytes.
+    // Glyphs that large on the device are filled as outlines instead, as Qt
+    // itself draws large text.
+    const QTransform device = m_painter.deviceTransform();
+    const double axis = std::max(std::hypot(device.m11(), device.m12()), std::hypot(device.m21(), device.m22()));
+    const double widthFactor = std::max(1.0, font.stretch() / 100.0);
+    const bool outlines = font.pixelSize() * axis * widthFactor > MaxGlyphImagePixels;
+    auto draw = [&](QPointF origin, const QString &part) {
+        if (!outlines) {
+            m_painter.drawText(origin, part);
+            return;
+        }
+        QPainterPath path;
+        path.addText(origin, font, part);
+        m_painter.fillPath(path, st.textColor);
+    };
     if (dx.empty()) {
-        m_painter.drawText(QPointF(x, y), text);
+        draw(QPointF(x, y), text);
     } else {
         double pos = x;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            m_painter.drawText(QPointF(pos, y), QString(text[i]));
+            draw(QPointF(pos, y), QString(text[i]));
             pos += advances[size_t(i)];
         }
     }

@@ -1,5 +1,7 @@
 #include "platform/PictureFiles.h"
 
+#include "platform/PlainFile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -28,8 +30,6 @@ bool fail(QString *error, const QString &message)
 quint16 u16(const QByteArray &d, qsizetype at) { return qFromLittleEndian<quint16>(d.constData() + at); }
 quint32 u32(const QByteArray &d, qsizetype at) { return qFromLittleEndian<quint32>(d.constData() + at); }
 qint32 i32(const QByteArray &d, qsizetype at) { return qFromLittleEndian<qint32>(d.constData() + at); }
-
-bool sideOk(qint64 side) { return side > 0 && side <= MaxSide; }
 
 // Qt refuses images above its allocation limit; the side limit above is the
 // one that counts here, so let a full-size picture through.
@@ -77,7 +77,7 @@ bool checkBitmapHeaders(const QByteArray &d, QString *error)
         compression = int(u32(d, fileHeader + 16));
         colorsUsed = u32(d, fileHeader + 32);
     }
-    if (!sideOk(width) || !sideOk(std::abs(height)))
+    if (!SizeAllowed(width, std::abs(height)))
         return fail(error, QStringLiteral("Bitmap size out of range"));
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return fail(error, QStringLiteral("Unsupported bitmap depth"));
@@ -108,13 +108,13 @@ bool iconImageFits(const QByteArray &d, int entry)
     if (bytes >= 24 && d.mid(at, 8) == QByteArray("\x89PNG\r\n\x1A\n", 8)) {
         const quint32 w = qFromBigEndian<quint32>(d.constData() + at + 16);
         const quint32 h = qFromBigEndian<quint32>(d.constData() + at + 20);
-        return sideOk(w) && sideOk(h);
+        return SizeAllowed(w, h);
     }
     if (bytes < 40 || u32(d, at) < 40)
         return false;
     const qint64 w = i32(d, at + 4), h = i32(d, at + 8) / 2;
     const int bits = u16(d, at + 14);
-    if (!sideOk(w) || !sideOk(h) || bits == 0 || bits > 32)
+    if (!SizeAllowed(w, h) || bits == 0 || bits > 32)
         return false;
     const qint64 stride = ((w * bits + 31) / 32) * 4;
     return qint64(u32(d, at)) + stride * h <= bytes;
@@ -146,15 +146,7 @@ void jpegMessage(j_common_ptr cinfo, int level)
 
 bool ReadWholeFile(const QString &fileName, QByteArray &data, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("Cannot open ") + fileName);
-    if (file.size() > MaxFileBytes)
-        return fail(error, QStringLiteral("File is too large"));
-    data = file.readAll();
-    if (data.size() != file.size())
-        return fail(error, QStringLiteral("Cannot read ") + fileName);
-    return true;
+    return PlainFile::read(fileName, MaxFileBytes, data, error);
 }
 
 QImage DecodeBitmap(const QByteArray &bmpFile, QString *error)
@@ -187,7 +179,7 @@ bool decodeJpegInto(const QByteArray &jpegFile, QImage *image, QString *message)
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(jpegFile.constData()),
                  static_cast<unsigned long>(jpegFile.size()));
     jpeg_read_header(&cinfo, TRUE);
-    if (!sideOk(cinfo.image_width) || !sideOk(cinfo.image_height)) {
+    if (!SizeAllowed(cinfo.image_width, cinfo.image_height)) {
         jpeg_destroy_decompress(&cinfo);
         *message = QStringLiteral("Picture size out of range");
         return false;

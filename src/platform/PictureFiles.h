@@ -6,12 +6,21 @@
 
 // Reads the picture files the program offers (bitmaps, JPEG pictures and
 // icons) into bitmaps, refusing damaged or hostile files cleanly: a picture
-// that claims more pixels than its file holds, or more than MaxSide pixels a
-// side, is refused before any memory is taken for it.
+// that claims more pixels than its file holds, or more than the limits
+// below, is refused before any memory is taken for it.
 namespace PictureFiles {
 
-// No picture side may exceed this many pixels.
+// No picture side may exceed this many pixels, nor the whole picture this
+// many pixels (a camera's largest photo; a full 20000 x 20000 bitmap would
+// take over a gigabyte).
 constexpr int MaxSide = 20000;
+constexpr qint64 MaxPixels = qint64(64) * 1000 * 1000;
+// Both limits.
+constexpr bool SizeAllowed(qint64 width, qint64 height)
+{
+    return width > 0 && height > 0 && width <= MaxSide && height <= MaxSide
+        && width * height <= MaxPixels;
+}
 // Files larger than this are not read at all.
 constexpr qint64 MaxFileBytes = qint64(512) * 1024 * 1024;
 

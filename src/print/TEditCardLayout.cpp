@@ -383,6 +383,11 @@ bool TEditCardLayout::ValidCard()
             throw EValid("Card Height must be at least .3 inches (or 7mm)");
         if (m_layout.Width < 0.5)
             throw EValid("Card Width must be at least .5 inch (or 13mm)");
+        // Larger cards would not read back from a card document or the settings.
+        if (m_layout.Height > SheetLayout::MaxCardSide)
+            throw EValid("Card Height must be at most 22 inches (or 558mm)");
+        if (m_layout.Width > SheetLayout::MaxCardSide)
+            throw EValid("Card Width must be at most 22 inches (or 558mm)");
         if (m_layout.Across >= 2 && m_layout.HPitch < m_layout.Width)
             throw EValid("Horizontal Pitch must be at least = Card Width");
         if (m_layout.Down >= 2 && m_layout.VPitch < m_layout.Height)

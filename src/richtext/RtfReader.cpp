@@ -564,6 +564,44 @@ bool looksLikeRtf(QByteArrayView in)
     return in.sliced(i).startsWith("{\\rtf");
 }
 
+// Text that is not RTF, as the RTF reader would show the same characters:
+// line ends start paragraphs, other control characters are dropped (the
+// writer could not write them), and the same limits hold.
+QString plainText(QByteArrayView bytes, bool *limited)
+{
+    // Every character takes a byte, so nothing past this can be shown.
+    const qsizetype maxBytes = qsizetype(MaxCharacters) + MaxParagraphs;
+    if (bytes.size() > maxBytes) {
+        bytes = bytes.first(maxBytes);
+        *limited = true;
+    }
+    const QString decoded = Windows1252::decode(bytes);
+    QString text;
+    text.reserve(decoded.size());
+    int characters = 0;
+    int paragraphs = 0;
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const QChar c = decoded.at(i);
+        const bool lineEnd = c == QLatin1Char('\n') || c == QLatin1Char('\r');
+        if (lineEnd && c == QLatin1Char('\r') && i + 1 < decoded.size() && decoded.at(i + 1) == QLatin1Char('\n'))
+            continue; // CR LF is one line end, counted at the LF
+        if (!lineEnd && ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c == QChar(QChar::ParagraphSeparator)))
+            continue;
+        if (characters >= MaxCharacters || (lineEnd && paragraphs >= MaxParagraphs)) {
+            *limited = true;
+            break;
+        }
+        ++characters;
+        if (lineEnd) {
+            ++paragraphs;
+            text.append(QLatin1Char('\n'));
+        } else {
+            text.append(c);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 Result read(QByteArrayView rtf, QTextDocument &document)
@@ -571,9 +609,10 @@ Result read(QByteArrayView rtf, QTextDocument &document)
     document.clear();
     document.setProperty(DefaultTabProperty, 720);
     if (!looksLikeRtf(rtf)) {
-        document.setPlainText(Windows1252::decode(rtf));
+        Result result;
+        document.setPlainText(plainText(rtf, &result.limited));
         document.setModified(false);
-        return {};
+        return result;
     }
     // No undo history while reading: it would hold a step for every run.
     const bool undo = document.isUndoRedoEnabled();

@@ -219,6 +219,11 @@ private slots:
                                          << "Horizontal Pitch must be at least = Card Width";
         QTest::newRow("rows overlap") << 2.0 << 3.5 << 3.5 << 1.999
                                       << "Vertical Pitch must be at least = Card Height";
+        // Larger cards would not read back from a document or the settings.
+        QTest::newRow("tall card") << 22.001 << 3.5 << 3.5 << 30.0
+                                   << "Card Height must be at most 22 inches (or 558mm)";
+        QTest::newRow("wide card") << 2.0 << 22.5 << 30.0 << 2.0
+                                   << "Card Width must be at most 22 inches (or 558mm)";
     }
     void invalidLayoutIsRefusedWithItsReason()
     {
@@ -253,6 +258,23 @@ private slots:
         dialog.eCardwidth->setValue(0.5);
         QVERIFY(dialog.OkButtonClick());
         QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void largestCardAndEveryStockAreLayoutsThatReadBack()
+    {
+        ScopedScriptedDialogs dialogs;
+        TEditCardLayout dialog(inInches());
+        dialog.eCardHeight->setValue(22.0);
+        dialog.eCardwidth->setValue(22.0);
+        dialog.eHorizPitch->setValue(22.0);
+        dialog.eVertPitch->setValue(22.0);
+        QVERIFY(dialog.OkButtonClick());
+        QVERIFY(dialog.Layout().WithinLimits());
+        for (int stock = 0; stock < PredefinedStock::Count; ++stock) {
+            SheetLayout layout;
+            PredefinedStock::ApplyTo(stock, layout);
+            QVERIFY2(layout.WithinLimits(), qPrintable(QString::number(stock)));
+        }
     }
 
     void singleColumnOrRowMayHaveAnyPitch()

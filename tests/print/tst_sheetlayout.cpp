@@ -242,21 +242,28 @@ private slots:
         QVERIFY(!SheetLayoutIni::Read(ini, current, Store::CardDocument).Layout.Portrait);
     }
 
-    void storedValuesAreTakenAsTheyAre()
+    void storedValuesAreTakenAsTheyAreWithinTheDialogRanges()
     {
         QTemporaryDir dir;
         IniFile ini(dir.filePath("odd.KVE"));
-        ini.writeString(Layout, "Across", "0");
-        ini.writeString(Layout, "Height", "100");
-        ini.writeString(Layout, "PredefLayout", "40");
         ini.writeString(Layout, "Papersize", "5");
         ini.writeString(Layout, "UseMM", "7");
-        const SheetLayoutSetting read = SheetLayoutIni::Read(ini, {}, Store::CardDocument);
-        QCOMPARE(read.Layout.Across, 0);
-        QCOMPARE(read.Layout.Height, 0.1f);
-        QCOMPARE(read.Layout.PredefLayout, 40);
+        ini.writeString(Layout, "PredefLayout", "25");
+        SheetLayoutSetting read = SheetLayoutIni::Read(ini, {}, Store::CardDocument);
+        QCOMPARE(read.Layout.PredefLayout, 25);
         QCOMPARE(read.Layout.Papersize, 5);
         QVERIFY(read.UseMM);
+        // A layout the dialog would refuse (no card across, a card 0.1 inch
+        // high, a stock beyond the table) is not taken: the current stays.
+        SheetLayoutSetting current;
+        current.Layout.Papersize = 9;
+        for (const auto &[key, value] : {std::pair{"Across", "0"}, {"Height", "100"}, {"PredefLayout", "40"}}) {
+            IniFile odd(dir.filePath(QStringLiteral("%1.KVE").arg(key)));
+            odd.writeString(Layout, "Papersize", "5");
+            odd.writeString(Layout, key, value);
+            read = SheetLayoutIni::Read(odd, current, Store::CardDocument);
+            QVERIFY2(read == current, key);
+        }
     }
 
     void noSettingsFileGivesTheDefaultLayout()

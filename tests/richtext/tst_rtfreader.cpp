@@ -1,6 +1,7 @@
 #include "RtfTestSupport.h"
 
 #include "platform/Fonts.h"
+#include "richtext/RtfWriter.h"
 
 #include <QTest>
 
@@ -39,6 +40,7 @@ private slots:
     void binaryDataIsSkippedWhole();
     void randomBytesNeverBreakTheReader();
     void enormousTextIsCutAtTheLimits();
+    void plainTextKeepsWhatTheWriterKeepsWithinTheLimits();
 };
 
 void TestRtfReader::officeSuiteCardReadsWithItsFormatting()
@@ -294,6 +296,29 @@ void TestRtfReader::enormousTextIsCutAtTheLimits()
 
     const auto small = readRtf(rtfData("rich1.rtf"), &result);
     QVERIFY(!result.limited);
+}
+
+// Found by fuzzing: text that is not RTF kept control characters the writer
+// drops (so a saved object changed), and had no length bound.
+void TestRtfReader::plainTextKeepsWhatTheWriterKeepsWithinTheLimits()
+{
+    RtfReader::Result result;
+    const auto d = readRtf(QByteArrayLiteral("a\x01" "b\x1b\r\nc\rd\te\x7f\x00z"), &result);
+    QVERIFY(!result.isRtf);
+    QVERIFY(!result.limited);
+    QCOMPARE(blockTexts(*d), (QStringList{"ab", "c", "d\te\x7fz"}));
+    QCOMPARE(readRtf(RtfWriter::write(*d))->toPlainText(), d->toPlainText());
+
+    const auto longText = readRtf(QByteArray(3 * RtfReader::MaxCharacters, 'x'), &result);
+    QVERIFY(result.limited);
+    QCOMPARE(longText->characterCount(), RtfReader::MaxCharacters + 1);
+
+    const auto manyLines = readRtf("x" + QByteArray(RtfReader::MaxParagraphs + 10, '\n'), &result);
+    QVERIFY(result.limited);
+    QCOMPARE(manyLines->blockCount(), RtfReader::MaxParagraphs + 1);
+    const auto justEnough = readRtf("x" + QByteArray(RtfReader::MaxParagraphs, '\n'), &result);
+    QVERIFY(!result.limited);
+    QCOMPARE(justEnough->blockCount(), RtfReader::MaxParagraphs + 1);
 }
 
 QTEST_MAIN(TestRtfReader)

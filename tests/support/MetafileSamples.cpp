@@ -218,6 +218,30 @@ QByteArray wmfShapesSample()
     return header + body;
 }
 
+QByteArray wmfWithRecords(int records)
+{
+    auto u16 = [](QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); };
+    QByteArray body;
+    auto record = [&](quint16 function, std::initializer_list<int> params) {
+        Emf::u32(body, quint32(3 + params.size()));
+        u16(body, function);
+        for (int p : params)
+            u16(body, quint16(p));
+    };
+    record(0x020C, {100, 200}); // SETWINDOWEXT y, x
+    for (int i = 2; i < records; ++i)
+        record(0x001E, {}); // SAVEDC
+    record(0x0000, {});
+    QByteArray header;
+    for (quint16 v : {1, 9, 0x300})
+        u16(header, v);
+    Emf::u32(header, quint32((18 + body.size()) / 2));
+    u16(header, 0);
+    Emf::u32(header, 5);
+    u16(header, 0);
+    return header + body;
+}
+
 QByteArray emfWithPolygonCount(quint32 count)
 {
     QByteArray r = Emf::ints({0, 0, 10, 10});

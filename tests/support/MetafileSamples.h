@@ -26,6 +26,9 @@ QByteArray wmfWithHostileBitmap();
 QByteArray wmfShapesSample();
 // A polygon record claiming `count` points while holding two.
 QByteArray emfWithPolygonCount(quint32 count);
+// A plain WMF of 200 x 100 window units holding `records` records in all:
+// SAVEDC records, then the end record.
+QByteArray wmfWithRecords(int records);
 // A header with the given frame in hundredths of a millimetre.
 QByteArray emfWithFrame(const QRect &frame);
 

@@ -31,8 +31,11 @@ std::vector<StreamRecord> ComponentStreamReader::readContainer(const QByteArray 
     ComponentStreamReader reader(data);
     reader.readListStart();
     std::vector<StreamRecord> records;
-    while (!reader.readListEnd())
+    while (!reader.readListEnd()) {
+        if (records.size() >= size_t(kMaxObjects))
+            reader.fail(QStringLiteral("more than %1 objects").arg(kMaxObjects));
         records.push_back(reader.readRecord());
+    }
     reader.expectEnd();
     return records;
 }
@@ -89,12 +92,14 @@ template<typename T> T ComponentStreamReader::readLittleEndian()
     return static_cast<T>(bits);
 }
 
-qsizetype ComponentStreamReader::readCount(int bytesPerUnit)
+qsizetype ComponentStreamReader::readCount(int bytesPerUnit, qsizetype maximum)
 {
     const qint32 count = readLittleEndian<qint32>();
     if (count < 0)
         fail(QStringLiteral("negative length %1").arg(count));
     require(qsizetype(count) * bytesPerUnit);
+    if (count > maximum)
+        fail(QStringLiteral("length %1 is above the limit of %2").arg(count).arg(maximum));
     return count;
 }
 
@@ -106,16 +111,22 @@ QString ComponentStreamReader::readShortString()
 
 QString ComponentStreamReader::readLongString()
 {
-    return Windows1252::decode(readBytes(readCount(1)));
+    return Windows1252::decode(readBytes(readCount(1, kMaxStringLength)));
 }
 
 QString ComponentStreamReader::readWideString()
 {
-    const qsizetype count = readCount(2);
+    const qsizetype count = readCount(2, kMaxStringLength);
     QString text(count, Qt::Uninitialized);
     for (qsizetype i = 0; i < count; ++i)
         text[i] = QChar(readLittleEndian<quint16>());
     return text;
+}
+
+void ComponentStreamReader::countValue()
+{
+    if (++m_values > kMaxValues)
+        fail(QStringLiteral("more than %1 values").arg(kMaxValues));
 }
 
 void ComponentStreamReader::readListStart()
@@ -168,6 +179,7 @@ StreamProperties ComponentStreamReader::readProperties()
 
 StreamValue ComponentStreamReader::readValue()
 {
+    countValue();
     const quint8 tag = readByte();
     switch (static_cast<StreamTag>(tag)) {
     case StreamTag::Null:
@@ -206,6 +218,7 @@ StreamValue ComponentStreamReader::readCollection()
         fail(QStringLiteral("collections nested too deeply"));
     std::vector<StreamProperties> items;
     while (!readListEnd()) {
+        countValue();
         // An item may be preceded by its order index, which nothing here uses.
         const auto tag = static_cast<StreamTag>(peekByte());
         if (tag == StreamTag::Int8 || tag == StreamTag::Int16 || tag == StreamTag::Int32)
@@ -219,8 +232,10 @@ StreamValue ComponentStreamReader::readCollection()
 StreamValue ComponentStreamReader::readSet()
 {
     QStringList names;
-    for (QString name = readShortString(); !name.isEmpty(); name = readShortString())
+    for (QString name = readShortString(); !name.isEmpty(); name = readShortString()) {
+        countValue();
         names.append(name);
+    }
     return StreamValue::set(names);
 }
 
@@ -240,12 +255,12 @@ StreamValue ComponentStreamReader::readScalar(StreamTag tag)
     case StreamTag::String: return StreamValue::string(readShortString(), tag);
     case StreamTag::LString: return StreamValue::string(readLongString(), tag);
     case StreamTag::WString: return StreamValue::string(readWideString(), tag);
-    case StreamTag::UTF8String: return StreamValue::string(QString::fromUtf8(readBytes(readCount(1))), tag);
+    case StreamTag::UTF8String: return StreamValue::string(QString::fromUtf8(readBytes(readCount(1, kMaxStringLength))), tag);
     case StreamTag::Ident: return StreamValue::ident(readShortString());
     case StreamTag::False: return StreamValue::boolean(false);
     case StreamTag::True: return StreamValue::boolean(true);
     case StreamTag::Nil: return StreamValue::nil();
-    case StreamTag::Binary: return StreamValue::binary(readBytes(readCount(1)));
+    case StreamTag::Binary: return StreamValue::binary(readBytes(readCount(1, kMaxBinaryLength)));
     case StreamTag::Single: return StreamValue::single(std::bit_cast<float>(readLittleEndian<quint32>()));
     case StreamTag::Currency: return StreamValue::currency(readLittleEndian<qint64>());
     case StreamTag::Date: return StreamValue::date(std::bit_cast<double>(readLittleEndian<quint64>()));

@@ -11,11 +11,22 @@
 // than kMaxDepth, a missing "TPF0" signature, child components inside a
 // record. Lengths are checked against the bytes left before anything is
 // allocated, so damaged input never makes the reader allocate more than the
-// input's own size.
+// input's own size. Limits far above any real card keep hostile input cheap
+// for everything that works on what was read: objects per container, values
+// per stream, the length of one string or binary value, and the size of a
+// document file.
 class ComponentStreamReader
 {
 public:
     static constexpr int kMaxDepth = 32;
+    // Read objects are named "Component0" to "Component1000".
+    static constexpr int kMaxObjects = 1000;
+    // Every value counts, items of lists and collections included.
+    static constexpr int kMaxValues = 200000;
+    static constexpr qsizetype kMaxStringLength = 1024 * 1024; // characters
+    static constexpr qsizetype kMaxBinaryLength = 32 * 1024 * 1024; // bytes
+    // The largest card document or clipboard file that is read.
+    static constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
 
     explicit ComponentStreamReader(const QByteArray &data);
 
@@ -38,11 +49,12 @@ public:
 private:
     [[noreturn]] void fail(const QString &message) const;
     void require(qsizetype bytes) const;
+    void countValue();
     quint8 peekByte() const;
     quint8 readByte();
     QByteArray readBytes(qsizetype count);
     template<typename T> T readLittleEndian();
-    qsizetype readCount(int bytesPerUnit);
+    qsizetype readCount(int bytesPerUnit, qsizetype maximum);
     QString readShortString();
     QString readLongString();
     QString readWideString();
@@ -55,4 +67,5 @@ private:
     QByteArray m_data;
     qsizetype m_pos = 0;
     int m_depth = 0;
+    int m_values = 0;
 };
