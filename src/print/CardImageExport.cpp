@@ -4,7 +4,6 @@
 #include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
 #include "print/PrintScopes.h"
-#include "print/TCardSheetPrinter.h"
 #include "report/ImageTarget.h"
 #include "report/TReport.h"
 
@@ -30,13 +29,8 @@ QImage Render(const PrintShopExport::Card &card, int dpi, bool transparent)
     TReport job(std::move(target));
     job.setOrientation(poPortrait);
     job.onPrint = [&](TReport &j) {
-        if (!transparent) {
-            TCardSheetPrinter background;
-            background.Panel = card.Panel;
-            background.BackgroundFile = card.BackgroundFile;
-            background.LoadBackGround();
-            background.PrintBackGroundOver(j, QRectF(QPointF(0, 0), card.Size));
-        }
+        if (!transparent)
+            PrintShopExport::PrintBackground(j, card, QRectF(QPointF(0, 0), card.Size));
         if (card.Panel) {
             PrintingScope printing(card.Panel);
             card.Panel->PrintAll(j, 0, 0);

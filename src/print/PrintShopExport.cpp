@@ -9,6 +9,7 @@
 #include "objects/TGMultiLineBaseLabel.h"
 #include "objects/TGPRichBaseLabel.h"
 #include "platform/AppRoutines.h"
+#include "platform/Canvas.h"
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
@@ -18,7 +19,10 @@
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
 
+#include <QDir>
+#include <QImage>
 #include <QPageSize>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -63,6 +67,40 @@ bool IsText(const TGGraphicControl &object)
     return dynamic_cast<const TGBaseLabel *>(&object) || dynamic_cast<const TGMultiLineBaseLabel *>(&object)
            || dynamic_cast<const TGPRichBaseLabel *>(&object) || dynamic_cast<const TGSuperText *>(&object)
            || object.ClassName() == QLatin1String("TGPCircleText");
+}
+
+// The part of the object's box its drawing covers (panel pixels). A text
+// object's box often spans the card while its text sits in the middle.
+QRect InkBounds(TGGraphicControl &object, const TFont &panelFont)
+{
+    const QRect box = object.BoundsRect();
+    if (box.isEmpty())
+        return box;
+    QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        TCanvas canvas(&image);
+        canvas.setPen(TPen());
+        canvas.setBrush(TBrush());
+        canvas.setFont(panelFont);
+        canvas.intersectClipRect(0, 0, box.width(), box.height());
+        object.Paint(canvas);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first >= 0)
+            ink |= QRect(first, y, last - first + 1, 1);
+    }
+    return ink.translated(box.topLeft());
 }
 
 QSize CardPixels(const QSizeF &cardInches)
@@ -182,10 +220,12 @@ bool TextOutsideSafeArea(const TGBusinessCardPanel32 &panel, const QSizeF &cardI
     const double pixelsPerInch = ScreenMetrics::pixelsPerInch() * panel.Zoom();
     const QRectF safe = QRectF(QPointF(0, 0), cardInches).adjusted(SafeMargin, SafeMargin, -SafeMargin, -SafeMargin);
     constexpr double Tolerance = 1e-6;
-    for (const TGGraphicControl *object : panel.Objects()) {
-        if (!IsText(*object))
+    for (TGGraphicControl *object : panel.Objects()) {
+        if (!object->Visible() || !IsText(*object))
             continue;
-        const QRect r = object->BoundsRect();
+        const QRect r = InkBounds(*object, panel.Font());
+        if (r.isEmpty())
+            continue;
         const QRectF inches(r.left() / pixelsPerInch, r.top() / pixelsPerInch, r.width() / pixelsPerInch,
                             r.height() / pixelsPerInch);
         if (inches.left() < safe.left() - Tolerance || inches.top() < safe.top() - Tolerance
@@ -200,16 +240,21 @@ QString SafeAreaWarning()
     return QStringLiteral("Some text lies within 1/8 inch of the card's edge and may be cut off. Export anyway?");
 }
 
+void PrintBackground(TReport &job, const Card &card, const QRectF &area)
+{
+    TCardSheetPrinter background;
+    background.Panel = card.Panel;
+    background.BackgroundFile = card.BackgroundFile;
+    background.LoadBackGround();
+    background.PrintBackGroundOver(job, area);
+}
+
 void PrintPage(TReport &job, const Card &card, const Options &options)
 {
     const PageGeometry page = Page(card.Size, options);
     job.setMarginLeft(0);
     job.setMarginTop(0);
-    TCardSheetPrinter background;
-    background.Panel = card.Panel;
-    background.BackgroundFile = card.BackgroundFile;
-    background.LoadBackGround();
-    background.PrintBackGroundOver(job, page.Bleed);
+    PrintBackground(job, card, page.Bleed);
     if (card.Panel) {
         PrintingScope printing(card.Panel);
         PrintObjects(job, *card.Panel, card.Size, page.Trim, UsableBleed(options.Bleed));
@@ -222,19 +267,30 @@ void PrintPage(TReport &job, const Card &card, const Options &options)
 
 bool Write(const Card &card, const Options &options, const QString &fileName, QString *error)
 {
+    // Qt's writer fills a draft in a temporary folder; the finished file then
+    // replaces the old one in one step, so a failed export leaves it as it was.
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        if (error)
+            *error = QStringLiteral("Unable to write the PDF file %1: no room for a temporary file.")
+                         .arg(QDir::toNativeSeparators(fileName));
+        return false;
+    }
+    const QString draft = scratch.filePath(QStringLiteral("draft.pdf"));
     ZoomScope zoom(card.Panel);
     const PageGeometry page = Page(card.Size, options);
-    TReport job(std::make_unique<PdfTarget>(fileName, Resolution));
+    TReport job(std::make_unique<PdfTarget>(draft, Resolution));
     job.target().setPaper(
         QPageSize(page.Page, QPageSize::Inch, QStringLiteral("Card"), QPageSize::ExactMatch));
     job.setOrientation(poPortrait);
     job.onPrint = [&](TReport &j) { PrintPage(j, card, options); };
     if (!job.run()) {
         if (error)
-            *error = job.failureReason();
+            *error = QStringLiteral("Unable to write the PDF file %1: the card could not be drawn.")
+                         .arg(QDir::toNativeSeparators(fileName));
         return false;
     }
-    return PdfPageBoxes::SetBoxes(fileName, Points(page.Trim), Points(page.Bleed), error);
+    return PdfPageBoxes::SetBoxes(draft, fileName, Points(page.Trim), Points(page.Bleed), error);
 }
 
 Options Remembered()

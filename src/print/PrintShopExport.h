@@ -61,10 +61,13 @@ QList<QLineF> CropMarkLines(const PageGeometry &page);
 QRect BleedBounds(const TGGraphicControl &object, const QSize &cardPixels, int bleedPixels);
 bool RunsIntoBleed(const TGGraphicControl &object);
 
-// Whether any text object reaches into the SafeMargin strip along the edge.
+// Whether the drawing of any text object (its letters, not its box)
+// reaches into the SafeMargin strip along the edge.
 bool TextOutsideSafeArea(const TGBusinessCardPanel32 &panel, const QSizeF &cardInches);
 QString SafeAreaWarning();
 
+// The card's background art stretched over `area` (inches on the page).
+void PrintBackground(TReport &job, const Card &card, const QRectF &area);
 // Draws the page on a job whose page is PageGeometry::Page.
 void PrintPage(TReport &job, const Card &card, const Options &options);
 // Writes the PDF file; false with `error` when it cannot be written.

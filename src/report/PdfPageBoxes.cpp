@@ -39,16 +39,17 @@ bool fail(QString *error, const QString &fileName, const QString &why)
 
 } // namespace
 
-bool SetBoxes(const QString &fileName, const QRectF &trimBox, const QRectF &bleedBox, QString *error)
+bool SetBoxes(const QString &source, const QString &target, const QRectF &trimBox, const QRectF &bleedBox,
+              QString *error)
 {
-    QFile input(fileName);
+    QFile input(source);
     if (!input.open(QIODevice::ReadOnly))
-        return fail(error, fileName, input.errorString());
+        return fail(error, target, input.errorString());
     // qpdf reads objects from this buffer lazily, up to and during write():
     // it and the description must outlive the writer.
     const QByteArray original = input.readAll();
     input.close();
-    const QByteArray description = QFile::encodeName(fileName);
+    const QByteArray description = QFile::encodeName(source);
     std::shared_ptr<Buffer> rewritten;
     try {
         QPDF pdf;
@@ -66,14 +67,14 @@ bool SetBoxes(const QString &fileName, const QRectF &trimBox, const QRectF &blee
         writer.write();
         rewritten = writer.getBufferSharedPointer();
     } catch (const std::exception &e) {
-        return fail(error, fileName, QString::fromLocal8Bit(e.what()));
+        return fail(error, target, QString::fromLocal8Bit(e.what()));
     }
-    QSaveFile output(fileName);
+    QSaveFile output(target);
     if (!output.open(QIODevice::WriteOnly))
-        return fail(error, fileName, output.errorString());
+        return fail(error, target, output.errorString());
     output.write(reinterpret_cast<const char *>(rewritten->getBuffer()), qint64(rewritten->getSize()));
     if (!output.commit())
-        return fail(error, fileName, output.errorString());
+        return fail(error, target, output.errorString());
     return true;
 }
 

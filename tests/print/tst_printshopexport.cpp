@@ -256,10 +256,16 @@ void TestPrintShopExport::textNearTheEdgeIsReported()
     const QSizeF card(3.5, 2);
     m_panel = makePanel();
     addShape(*m_panel, QRect(0, 0, 40, 40), clBlue); // shapes may touch the edge
-    addLabel(*m_panel, QRect(12, 12, 312, 168));    // exactly on the safe line
+    addLabel(*m_panel, QRect(12, 12, 312, 168));    // the box exactly on the safe line
+    // A centred caption in a box as wide as the card: the letters count, not the box.
+    TGBusinessCardLabel *wide = addLabel(*m_panel, QRect(0, 60, 336, 30));
+    wide->SetAlignment(taCenter);
     QVERIFY(!PrintShopExport::TextOutsideSafeArea(*m_panel, card));
+    wide->SetAlignment(taLeftJustify);
+    QVERIFY(PrintShopExport::TextOutsideSafeArea(*m_panel, card));
+    wide->SetAlignment(taCenter);
 
-    TGBusinessCardLabel *near = addLabel(*m_panel, QRect(100, 170, 100, 20)); // 2 pixels into the strip
+    TGBusinessCardLabel *near = addLabel(*m_panel, QRect(100, 176, 100, 20)); // letters below y = 180
     QVERIFY(PrintShopExport::TextOutsideSafeArea(*m_panel, card));
     near->SetBounds(100, 150, 100, 20);
     QVERIFY(!PrintShopExport::TextOutsideSafeArea(*m_panel, card));
