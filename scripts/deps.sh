@@ -6,12 +6,12 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev libcups2-dev
-    libjpeg62-turbo-dev libuemf-dev libqrencode-dev
+    libjpeg62-turbo-dev libuemf-dev libqrencode-dev libqpdf-dev
     fontconfig fonts-liberation2 fonts-dejavu fonts-symbola
     xvfb xauth
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf desktop-file-utils zbar-tools)
+    packages+=(imagemagick poppler-utils qpdf cups cups-client cups-bsd printer-driver-cups-pdf desktop-file-utils zbar-tools)
 fi
 
 missing=()

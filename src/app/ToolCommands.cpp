@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 #include "app/TTemplateCommands.h"
 #include "app/ToolCard.h"
+#include "app/ToolPdfCommand.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
 #include "design/ComponentStreamer.h"
@@ -14,6 +15,7 @@
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
 #include "platform/PlainFile.h"
+#include "print/CardImageExport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -46,10 +48,10 @@ QString usage()
 {
     return QStringLiteral(
         "usage: karvello-tool info FILE.KVL\n"
-        "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg\n"
+        "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg [--dpi N]\n"
         "       karvello-tool resave IN.KVL OUT.KVL\n"
         "       karvello-tool template TEMPLATE.KVLT OUT.KVL [--font NAME]\n")
-        + ToolPrintCommand::usage();
+        + ToolPrintCommand::usage() + ToolPdfCommand::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
@@ -74,7 +76,7 @@ int info(const QString &path, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-int render(const QString &path, const QString &imagePath, QTextStream &err)
+int render(const QString &path, const QString &imagePath, QTextStream &err, int dpi)
 {
     const QByteArray format = imageFormatFor(imagePath);
     if (format.isEmpty()) {
@@ -82,8 +84,18 @@ int render(const QString &path, const QString &imagePath, QTextStream &err)
         return kBadArguments;
     }
     ToolCard card(err);
-    if (!card.open(path))
+    const std::optional<CardDocument::Opened> opened = card.open(path);
+    if (!opened)
         return kFailed;
+    if (dpi > 0) {
+        const QImage picture = CardImageExport::Render(ToolPdfCommand::CardOf(card, *opened), dpi);
+        QString error;
+        if (picture.isNull() || !CardImageExport::WritePicture(picture, imagePath, format, &error)) {
+            err << "karvello-tool: " << (error.isEmpty() ? imagePath + QStringLiteral(": the card could not be drawn") : error) << '\n';
+            return kFailed;
+        }
+        return 0;
+    }
     QImageWriter writer(imagePath, format);
     if (format == "jpg")
         writer.setQuality(100);
@@ -92,6 +104,18 @@ int render(const QString &path, const QString &imagePath, QTextStream &err)
         return kFailed;
     }
     return 0;
+}
+
+int renderAtDpi(const QString &path, const QString &imagePath, const QString &dpiText, QTextStream &err)
+{
+    bool ok = false;
+    const int dpi = dpiText.toInt(&ok);
+    if (!ok || dpi < CardImageExport::MinDpi || dpi > CardImageExport::MaxDpi) {
+        err << "karvello-tool: --dpi takes a whole number from " << CardImageExport::MinDpi << " to "
+            << CardImageExport::MaxDpi << '\n' << usage();
+        return kBadArguments;
+    }
+    return render(path, imagePath, err, dpi);
 }
 
 int resave(const QString &path, const QString &targetPath, QTextStream &err)
@@ -145,6 +169,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         status = info(arguments.at(1), out, err);
     else if (command == QLatin1String("render") && arguments.size() == 3)
         status = render(arguments.at(1), arguments.at(2), err);
+    else if (command == QLatin1String("render") && arguments.size() == 5 && arguments.at(3) == QLatin1String("--dpi"))
+        status = renderAtDpi(arguments.at(1), arguments.at(2), arguments.at(4), err);
     else if (command == QLatin1String("resave") && arguments.size() == 3)
         status = resave(arguments.at(1), arguments.at(2), err);
     else if (command == QLatin1String("template") && arguments.size() == 3)
@@ -152,6 +178,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     else if (command == QLatin1String("template") && arguments.size() == 5
              && arguments.at(3) == QLatin1String("--font") && !arguments.at(4).trimmed().isEmpty())
         status = fromTemplate(arguments.at(1), arguments.at(2), arguments.at(4).trimmed(), err);
+    else if (command == QLatin1String("pdf"))
+        status = ToolPdfCommand::run(arguments.mid(1), err);
     else if (command == QLatin1String("print"))
         status = ToolPrintCommand::run(arguments.mid(1), err);
     else

@@ -2,6 +2,7 @@
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
+#include "app/TPrintShopCommands.h"
 #include "app/TSingleInstance.h"
 #include "app/TTemplateCommands.h"
 #include "platform/ShippedArt.h"
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
     TPrintCommands printCommands(window);
     TAuxiliaryCommands auxiliaryCommands(window);
     TTemplateCommands templateCommands(window);
+    TPrintShopCommands printShopCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
     // Queued: "Save changes?" may come up, and the request's socket is done.

@@ -6,6 +6,8 @@
 #include "platform/Metafile.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
+#include "print/CutMarks.h"
+#include "print/PrintScopes.h"
 #include "report/TReport.h"
 
 #include <QFileInfo>
@@ -16,21 +18,6 @@ namespace {
 // The background art always covers a standard card's 3.5 x 2 inches.
 constexpr double BackgroundLong = 3.5;
 constexpr double BackgroundShort = 2.0;
-
-// Clears the panel's printing flag however the loop ends.
-struct PrintingScope {
-    TGBusinessCardPanel32 *panel;
-    explicit PrintingScope(TGBusinessCardPanel32 *p) : panel(p)
-    {
-        if (panel)
-            panel->SetPrinting(true);
-    }
-    ~PrintingScope()
-    {
-        if (panel)
-            panel->SetPrinting(false);
-    }
-};
 
 } // namespace
 
@@ -77,10 +64,16 @@ void TCardSheetPrinter::PrintBackGround(TReport &job, double x, double y)
     const bool portrait = Portrait();
     const double w = portrait ? BackgroundShort : BackgroundLong;
     const double h = portrait ? BackgroundLong : BackgroundShort;
+    PrintBackGroundOver(job, QRectF(x, y, w, h));
+}
+
+void TCardSheetPrinter::PrintBackGroundOver(TReport &job, const QRectF &area)
+{
+    const double x1 = area.left(), y1 = area.top(), x2 = area.right(), y2 = area.bottom();
     if (m_kind == bkBitmap)
-        job.stretchDraw(x, y, x + w, y + h, m_bitmap);
+        job.stretchDraw(x1, y1, x2, y2, m_bitmap);
     else if (m_kind == bkMetafile)
-        job.stretchDraw(x, y, x + BackgroundLong, y + BackgroundShort, m_metafile->Picture());
+        job.stretchDraw(x1, y1, x2, y2, m_metafile->Picture());
 }
 
 void TCardSheetPrinter::BeforePrintLabels(TReport &job)
@@ -117,6 +110,8 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
 {
     const bool portrait = Portrait();
     const QSizeF cell = Geometry.CellSize(portrait);
+    if (PrintCutMarks && !Outline)
+        CutMarks::Print(job, Geometry, portrait);
     for (int r = 0; r < Geometry.Down; ++r) {
         for (int c = 0; c < Geometry.Across; ++c) {
             if (StopRequested || job.wasAborted())

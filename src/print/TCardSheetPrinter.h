@@ -4,6 +4,7 @@
 #include "print/SheetGeometry.h"
 
 #include <QImage>
+#include <QRectF>
 #include <memory>
 #include <QString>
 
@@ -30,6 +31,7 @@ public:
     bool Printing = true;   // false: a preview recording
     bool Outline = false;   // outline test page
     bool StopRequested = false;
+    bool PrintCutMarks = false; // lines in the margins along the card edges
     QString BackgroundFile;
     // Called with the 1-based position number before each card, and after
     // each printed card; the status window shows the number and lets
@@ -49,6 +51,9 @@ public:
     void PrintLabels(TReport &job);
     // The background over 3.5 x 2 inches from the card's corner.
     void PrintBackGround(TReport &job, double x, double y);
+    // The background stretched over any area (inches), such as the card
+    // with its bleed.
+    void PrintBackGroundOver(TReport &job, const QRectF &area);
 
     bool Portrait() const;
     // True when the card holds a SuperShape or SuperText object.

@@ -1,7 +1,9 @@
 #include "print/TPrintPipeline.h"
 
 #include "design/TGBusinessCardPanel32.h"
+#include "print/CutMarks.h"
 #include "print/PrintDialogRunner.h"
+#include "print/PrintScopes.h"
 #include "print/PrinterChoice.h"
 #include "print/TCardSheetPrinter.h"
 #include "print/TLabelPrinter.h"
@@ -17,24 +19,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-// The card is printed at zoom 1.0; the user's zoom comes back afterwards.
-struct ZoomScope {
-    TGBusinessCardPanel32 *panel;
-    float zoom = 1.0f;
-    explicit ZoomScope(TGBusinessCardPanel32 *p) : panel(p)
-    {
-        if (!panel)
-            return;
-        zoom = panel->Zoom();
-        panel->SetZoom(1.0f);
-    }
-    ~ZoomScope()
-    {
-        if (panel)
-            panel->SetZoom(zoom);
-    }
-};
 
 // The preview is recorded for a device like the main job's printer.
 SimulatedDevice deviceLike(TReport &job)
@@ -133,6 +117,7 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     sheet.Geometry = TSheetGeometry::FromLayout(context.Layout, context.Nudges);
     sheet.BackgroundFile = context.BackgroundFile;
     sheet.Printing = m_printing;
+    sheet.PrintCutMarks = CutMarks::Remembered();
 
     QBuffer stream;
     std::unique_ptr<TReport> previewJob;

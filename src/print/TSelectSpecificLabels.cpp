@@ -4,10 +4,12 @@
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
+#include "print/CutMarks.h"
 #include "print/PrintDialogRunner.h"
 #include "print/PrinterChoice.h"
 #include "report/TReport.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +76,11 @@ void TSelectSpecificLabels::BuildControls()
     pageLayout->addWidget(pagesCaption);
     pageLayout->addWidget(pages);
     right->addWidget(pagePanel);
+    CutMarksCheck = new QCheckBox(QStringLiteral("Print cut marks"), this);
+    CutMarksCheck->setToolTip(QStringLiteral("Short lines in the sheet's margins along every card edge"));
+    CutMarksCheck->setChecked(CutMarks::Remembered());
+    connect(CutMarksCheck, &QCheckBox::toggled, PaintBox1, qOverload<>(&QWidget::update));
+    right->addWidget(CutMarksCheck);
 
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -157,6 +164,28 @@ void TSelectSpecificLabels::PaintBox1Paint(TCanvas &canvas)
     canvas.rectangle(sheet.left(), sheet.top(), sheet.right() + 1, sheet.bottom() + 1);
     for (int i = 0; i < m_cells.size(); ++i)
         FillLabelRect(canvas, m_cells.at(i), Selection.test(i));
+    if (CutMarksCheck->isChecked())
+        PaintCutMarks(canvas);
+}
+
+void TSelectSpecificLabels::PaintCutMarks(TCanvas &canvas)
+{
+    TSheetGeometry sheet;
+    sheet.CardHeight = m_cardHeight;
+    sheet.CardWidth = m_cardWidth;
+    sheet.Across = m_across;
+    sheet.Down = m_down;
+    sheet.Top = m_topMargin;
+    sheet.Left = m_leftMargin;
+    sheet.HorizontalPitch = m_hPitch;
+    sheet.VerticalPitch = m_vPitch;
+    const float s = 0.2f * float(m_pixelsPerInch);
+    const auto at = [s](double inches) { return Numbers::truncate(inches * s) + SheetOffset; };
+    canvas.setPen(TPen{clBlack, 1, psSolid, pmCopy});
+    for (const QLineF &line : CutMarks::Lines(sheet, false, QSizeF(m_paperWidth, m_paperHeight))) {
+        canvas.moveTo(at(line.x1()), at(line.y1()));
+        canvas.lineTo(at(line.x2()), at(line.y2()));
+    }
 }
 
 void TSelectSpecificLabels::FillLabelRect(TCanvas &canvas, const QRect &cell, bool selected)
@@ -226,8 +255,10 @@ void TSelectSpecificLabels::OKbuttonClick()
         m_job->setOrientation(poPortrait);
         m_job->setCopies(pages->value());
     }
-    if (AnyCardSelected(Selection, PositionCount()))
+    if (AnyCardSelected(Selection, PositionCount())) {
+        CutMarks::Remember(CutMarksCheck->isChecked());
         accept();
+    }
     else
         UserDialogs::current().inform(QStringLiteral("You must select at least one card to print"));
 }

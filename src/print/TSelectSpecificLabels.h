@@ -7,6 +7,7 @@
 #include <QList>
 #include <QRect>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -33,6 +34,8 @@ public:
     QLabel *PrinterLabel = nullptr;
     QPushButton *PrinterSetupButton = nullptr;
     QSpinBox *pages = nullptr;
+    // "Print cut marks": kept in the settings file when the dialog ends with OK.
+    QCheckBox *CutMarksCheck = nullptr;
 
     int PositionCount() const { return m_across * m_down; }
     // A cell in paint-box pixels; it covers left..right-1 and top..bottom-1,
@@ -63,6 +66,8 @@ protected:
 private:
     void BuildControls();
     void FillLabelRect(TCanvas &canvas, const QRect &cell, bool selected);
+    // The cut marks over the drawing while "Print cut marks" is ticked.
+    void PaintCutMarks(TCanvas &canvas);
     void SetAll(bool selected);
 
     TReport *m_job;

@@ -18,8 +18,8 @@ QPainter *ImageTarget::beginDocument(const QString &, int copies)
 
 bool ImageTarget::startPage()
 {
-    QImage page(metrics_.page, QImage::Format_RGB32);
-    page.fill(Qt::white);
+    QImage page(metrics_.page, transparent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    page.fill(transparent_ ? Qt::transparent : Qt::white);
     page.setDotsPerMeterX(std::lround(metrics_.dpiX / 0.0254));
     page.setDotsPerMeterY(std::lround(metrics_.dpiY / 0.0254));
     // Moved in, so that painting on it does not copy the whole page.

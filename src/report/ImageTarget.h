@@ -20,6 +20,9 @@ public:
     void setDriverCopies(int max) { driverCopies_ = max; }
     // Copies asked for when the last document began.
     int copiesRequested() const { return copiesRequested_; }
+    // Pages start transparent instead of white (exports with an alpha channel).
+    void setTransparent(bool on) { transparent_ = on; }
+    bool transparent() const { return transparent_; }
 
     // Pages of the last finished document (empty after an abort).
     const QList<QImage> &pages() const { return pages_; }
@@ -47,4 +50,5 @@ private:
     QPainter painter_;
     int driverCopies_ = 1;
     int copiesRequested_ = 0;
+    bool transparent_ = false;
 };
