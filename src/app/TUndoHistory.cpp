@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 
+#include <functional>
 #include <utility>
 
 namespace {
@@ -18,6 +19,17 @@ namespace {
 // While a dialog or menu is open, a button held or a drawing tool at work,
 // an action is still going on: look again this much later.
 constexpr int kIdlePollMs = 50;
+
+// The card when it can be written; otherwise an empty one, so that the
+// next step holds whatever can be.
+CardSnapshot snapshotOrEmpty(const std::function<CardSnapshot()> &take)
+{
+    try {
+        return take();
+    } catch (const StreamError &) {
+        return CardSnapshot();
+    }
+}
 
 QString withoutAccelerator(const QString &caption)
 {
@@ -41,7 +53,7 @@ TUndoHistory::TUndoHistory(TMainScreen &screen) : QObject(&screen), m_screen(scr
     connect(&m_stack, &QUndoStack::cleanChanged, this, &TUndoHistory::UpdateMenuItems);
     connect(screen.Menus->UndoItem, &QAction::triggered, this, &TUndoHistory::Undo);
     connect(screen.Menus->RedoItem, &QAction::triggered, this, &TUndoHistory::Redo);
-    m_baseline = TakeSnapshot(nullptr);
+    m_baseline = snapshotOrEmpty([this] { return TakeSnapshot(nullptr); });
     UpdateMenuItems();
 }
 
@@ -75,7 +87,7 @@ void TUndoHistory::Reset()
     m_replaying = false;
     m_reported = false;
     m_screen.BusinessCardPanel->TakeActionHint();
-    m_baseline = TakeSnapshot(nullptr);
+    m_baseline = snapshotOrEmpty([this] { return TakeSnapshot(nullptr); });
     UpdateMenuItems();
 }
 
@@ -176,7 +188,7 @@ void TUndoHistory::Restore(const CardSnapshot &snapshot)
     const bool complete = snapshot.Restore(panel, m_screen.Layout(), m_screen.BackgroundPath(), &error);
     m_screen.SetLayout(snapshot.layout);
     m_screen.SetBackgroundPath(snapshot.background);
-    m_baseline = TakeSnapshot(&snapshot);
+    m_baseline = snapshotOrEmpty([this, &snapshot] { return TakeSnapshot(&snapshot); });
     m_reported = false;
     m_idleCheck.stop();
     m_restoring = false;
