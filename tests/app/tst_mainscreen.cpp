@@ -366,7 +366,8 @@ void TestMainScreen::menusHaveTheirCaptionsInOrder()
              QStringList({"&Contents", "&About", "Configuration Information", "Technical Support",
                           "Frequently Asked Questions", "-", "Visit the Bonus Artwork Web Page",
                           "Visit Our Internet Website"}));
-    QCOMPARE(s.Menus->EditMenu->actions().size(), 7);
+    QCOMPARE(s.Menus->EditMenu->actions().size(), 9);
+    QCOMPARE(captions(s.Menus->EditMenu).mid(7), QStringList({"-", "Add QR Code"}));
     QCOMPARE(s.Menus->SaveItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 }
 
