@@ -371,7 +371,8 @@ void TestMainScreen::menusHaveTheirCaptionsInOrder()
     QCOMPARE(edit.mid(0, 3), QStringList({"&Undo", "&Redo", "-"}));
     QCOMPARE(edit.mid(4), QStringList({"Change all fonts to...", "&Personal Information",
                                        "&Set or Change Background Art", "-",
-                                       "Save Current Layout as Default", "Change Business Card Layout"}));
+                                       "Save Current Layout as Default", "Change Business Card Layout",
+                                       "-", "Add QR Code"}));
     QCOMPARE(s.Menus->SaveItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 }
 
