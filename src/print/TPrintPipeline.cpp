@@ -8,7 +8,7 @@
 #include "print/TCardSheetPrinter.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPreviewForm.h"
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 #include "print/TWarnBottomMargin.h"
 #include "report/RecordedTarget.h"
 #include "report/ReportPaper.h"

@@ -3,7 +3,7 @@
 #include "../support/TempProgramFolder.h"
 #include "print/CutMarks.h"
 #include "print/TCardSheetPrinter.h"
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 
 #include <QCheckBox>
 #include <QTest>

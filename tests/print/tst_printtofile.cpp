@@ -8,7 +8,7 @@
 #include "platform/AppRoutines.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPrintPipeline.h"
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 #include "report/PdfTarget.h"
 #include "../support/ScriptedDialogs.h"
 #include "../support/TempProgramFolder.h"

@@ -4,7 +4,7 @@
 #include "print/TLabelPrinter.h"
 #include "print/TPreviewForm.h"
 #include "print/TPrintPipeline.h"
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 #include "print/TWarnBottomMargin.h"
 #include "report/RecordedTarget.h"
 #include "report/ReportPlayer.h"

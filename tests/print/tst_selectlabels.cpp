@@ -1,7 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include "print/TPrintPipeline.h"
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 #include "../support/ScriptedDialogs.h"
 
 #include <QSpinBox>
@@ -29,7 +29,7 @@ QList<int> edges(const QRect &cell)
 
 } // namespace
 
-class TestSelectSpecificLabels : public QObject
+class TestSelectLabels : public QObject
 {
     Q_OBJECT
 private slots:
@@ -44,7 +44,7 @@ private slots:
     void wholeSheetIsShownAndClickableAtEveryScreenResolution();
 };
 
-void TestSelectSpecificLabels::sheetIsDrawnAtOneFifthOfItsSize()
+void TestSelectLabels::sheetIsDrawnAtOneFifthOfItsSize()
 {
     TSelectSpecificLabels dialog(nullptr);
     dialog.SetLayout(SheetLayout());
@@ -67,7 +67,7 @@ void TestSelectSpecificLabels::sheetIsDrawnAtOneFifthOfItsSize()
     QCOMPARE(QColor(image.pixel(15, 200)), QColor(Qt::white)); // the sheet
 }
 
-void TestSelectSpecificLabels::noneThenClickSelectsOnlyThatCard()
+void TestSelectLabels::noneThenClickSelectsOnlyThatCard()
 {
     TSelectSpecificLabels dialog(nullptr);
     dialog.SetLayout(SheetLayout());
@@ -84,7 +84,7 @@ void TestSelectSpecificLabels::noneThenClickSelectsOnlyThatCard()
     QCOMPARE(selectedOnSheet(dialog).size(), 10);
 }
 
-void TestSelectSpecificLabels::okWithNothingSelectedExplainsAndStaysOpen()
+void TestSelectLabels::okWithNothingSelectedExplainsAndStaysOpen()
 {
     ScopedScriptedDialogs dialogs;
     TSelectSpecificLabels dialog(nullptr);
@@ -97,7 +97,7 @@ void TestSelectSpecificLabels::okWithNothingSelectedExplainsAndStaysOpen()
     QVERIFY(!dialog.isHidden() || dialog.result() == 0);
 }
 
-void TestSelectSpecificLabels::okSetsCopiesAndPortraitOnTheMainJob()
+void TestSelectLabels::okSetsCopiesAndPortraitOnTheMainJob()
 {
     auto job = imageJob();
     job->setOrientation(poLandscape);
@@ -112,7 +112,7 @@ void TestSelectSpecificLabels::okSetsCopiesAndPortraitOnTheMainJob()
     QCOMPARE(dialog.pages->minimum(), 1);
 }
 
-void TestSelectSpecificLabels::cancelLeavesTheSelectionAsItWas()
+void TestSelectLabels::cancelLeavesTheSelectionAsItWas()
 {
     auto job = imageJob();
     TCardSelection selection = AllCardsSelected();
@@ -129,7 +129,7 @@ void TestSelectSpecificLabels::cancelLeavesTheSelectionAsItWas()
     QCOMPARE(selection, AllCardsSelected());
 }
 
-void TestSelectSpecificLabels::everyCellOfALargeLayoutCanBeSelected()
+void TestSelectLabels::everyCellOfALargeLayoutCanBeSelected()
 {
     SheetLayout layout;
     layout.Across = 10;
@@ -148,7 +148,7 @@ void TestSelectSpecificLabels::everyCellOfALargeLayoutCanBeSelected()
     QVERIFY(dialog.CellRect(299).bottom() < dialog.SheetRect().bottom());
 }
 
-void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution_data()
+void TestSelectLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution_data()
 {
     QTest::addColumn<int>("ppi");
     QTest::addColumn<int>("paper");
@@ -160,7 +160,7 @@ void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolut
     QTest::newRow("144 A4") << 144 << int(SheetLayout::PaperA4) << QList<int>{131, 252, 231, 309};
 }
 
-void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution()
+void TestSelectLabels::wholeSheetIsShownAndClickableAtEveryScreenResolution()
 {
     QFETCH(int, ppi);
     QFETCH(int, paper);
@@ -197,5 +197,5 @@ void TestSelectSpecificLabels::wholeSheetIsShownAndClickableAtEveryScreenResolut
     }
 }
 
-QTEST_MAIN(TestSelectSpecificLabels)
-#include "tst_selectspecificlabels.moc"
+QTEST_MAIN(TestSelectLabels)
+#include "tst_selectlabels.moc"

@@ -1,4 +1,4 @@
-#include "print/TSelectSpecificLabels.h"
+#include "print/SelectLabelsDialog.h"
 
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
