@@ -14,16 +14,24 @@ int SideModules(const QRMatrix &matrix, bool quietZone)
 TPixelLayout PixelLayout(const QRect &box, int sideModules)
 {
     TPixelLayout layout;
-    const int n = std::max(1, sideModules);
-    layout.module = std::max(1, std::min(box.width(), box.height()) / n);
-    layout.side = layout.module * n;
+    layout.modules = std::max(1, sideModules);
+    // At least a pixel a module: a smaller box is overrun rather than
+    // losing modules.
+    layout.side = std::max(layout.modules, std::min(box.width(), box.height()));
     layout.origin = QPoint(box.left() + (box.width() - layout.side) / 2, box.top() + (box.height() - layout.side) / 2);
     return layout;
 }
 
 QList<QRect> PixelRects(const QRMatrix &matrix, bool quietZone, const TPixelLayout &layout)
 {
-    return PixelRects(matrix, quietZone, layout.origin, layout.module, layout.module);
+    const int q = quietZone ? QRMatrix::QuietModules : 0;
+    QList<QRect> rects;
+    for (const QRect &r : matrix.DarkRects()) {
+        const QPoint topLeft(layout.Edge(q + r.x()), layout.Edge(q + r.y()));
+        const QPoint end(layout.Edge(q + r.x() + r.width()), layout.Edge(q + r.y() + r.height()));
+        rects.append(QRect(layout.origin + topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())));
+    }
+    return rects;
 }
 
 QList<QRect> PixelRects(const QRMatrix &matrix, bool quietZone, QPoint origin, int moduleX, int moduleY)

@@ -14,20 +14,20 @@
 class TCanvas;
 
 // Where a code's modules fall. Modules are kept square and the code is
-// centred in its box; on pixel devices every module is the same whole
-// number of pixels.
+// centred in its box, filling its shorter side as it does on paper.
 namespace QRCodeDrawing {
 
 // Modules per side, with the quiet zone when it is on.
 int SideModules(const QRMatrix &matrix, bool quietZone);
 
-// The code on a pixel grid: module size in whole pixels (at least one, the
-// largest that fits the box) and the top-left of the square it fills
-// (quiet zone included), centred in `box`.
+// The code on a pixel grid: the square it fills (quiet zone included),
+// centred in `box`, and the module edges on whole pixels. Modules differ
+// by at most one pixel, so the code is sharp and as large as it prints.
 struct TPixelLayout {
-    int module = 1;
     QPoint origin;
-    int side = 0; // pixels per side of the square
+    int side = 0;    // pixels per side of the square
+    int modules = 1; // modules per side
+    int Edge(int module) const { return int(qint64(module) * side / modules); }
     QRect Square() const { return QRect(origin, QSize(side, side)); }
 };
 TPixelLayout PixelLayout(const QRect &box, int sideModules);

@@ -22,8 +22,7 @@ bool VectorOutput(TReport &report)
 
 } // namespace
 
-// On paper the code fills the box's shorter side, centred (on screen the
-// modules are whole screen pixels, so the code may be a little smaller).
+// On paper, as on screen, the code fills the box's shorter side, centred.
 void TGQRCode::PrintTo(TReport &report, double left, double top)
 {
     const std::optional<QRMatrix> &matrix = Matrix();

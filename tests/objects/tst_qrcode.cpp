@@ -134,18 +134,29 @@ private slots:
             TCanvas canvas(&image);
             code.Paint(canvas);
         }
+        // The code fills the shorter side, centred, with module edges at
+        // whole pixels: module i covers [i * side / n, (i + 1) * side / n).
         const int n = matrix.Size() + (quiet ? 8 : 0);
-        const int m = std::min(box.width(), box.height()) / n;
-        QVERIFY(m >= 1);
-        const QPoint origin((box.width() - m * n) / 2, (box.height() - m * n) / 2);
+        const int side = std::min(box.width(), box.height());
+        QVERIFY(side >= n);
+        const QPoint origin((box.width() - side) / 2, (box.height() - side) / 2);
         const int q = quiet ? 4 : 0;
+        const auto moduleAt = [&](int pixel) {
+            int i = pixel * n / side;
+            while ((i + 1) * side / n <= pixel)
+                ++i;
+            while (i * side / n > pixel)
+                --i;
+            return i;
+        };
         // Every pixel is exactly the colour of the module it belongs to; the
         // rest of the box is left alone.
         for (int y = 0; y < box.height(); ++y) {
             for (int x = 0; x < box.width(); ++x) {
-                const int mx = (x - origin.x()) / m - q, my = (y - origin.y()) / m - q;
-                const bool inside = x >= origin.x() && y >= origin.y() && x < origin.x() + m * n
-                                    && y < origin.y() + m * n;
+                const bool inside = x >= origin.x() && y >= origin.y() && x < origin.x() + side
+                                    && y < origin.y() + side;
+                const int mx = inside ? moduleAt(x - origin.x()) - q : -1;
+                const int my = inside ? moduleAt(y - origin.y()) - q : -1;
                 QColor expected(Qt::magenta);
                 if (inside) {
                     const bool dark = mx >= 0 && my >= 0 && mx < matrix.Size() && my < matrix.Size()
