@@ -1,6 +1,8 @@
 // The card: tools, grid, outline, size, zoom, background and rendering.
 #include "design/CardPanelHost.h"
 #include "design/SheetLayout.h"
+#include "objects/TGBaseLabel.h"
+#include "objects/TGPCircleText.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -90,12 +92,22 @@ private slots:
         QCOMPARE(h.panel->ScreenCursor(), 0);
     }
 
-    void toolsWithoutAnObjectClassCreateNothing()
+    // The last tool to get its class: a click makes the object and opens its
+    // dialog; the object stays when the dialog is cancelled.
+    void circleTextToolKeepsItsObjectWhenTheDialogIsCancelled()
     {
         CardPanelHost h;
+        int dialogs = 0;
+        TGBaseLabel::SetDialogRunner([&dialogs](QDialog &) {
+            ++dialogs;
+            return int(QDialog::Rejected);
+        });
         h.panel->SetPanelState(psCircleText);
         h.click(QPoint(30, 30));
-        QCOMPARE(h.panel->ObjectCount(), 0);
+        TGBaseLabel::SetDialogRunner({});
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(h.panel->ObjectCount(), 1);
+        QVERIFY(qobject_cast<TGPCircleText *>(h.panel->Objects().first()));
     }
 
     void zoomingThereAndBackRestoresTheCardUpToRounding()
