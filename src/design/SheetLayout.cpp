@@ -28,6 +28,5 @@ bool SheetLayout::WithinLimits() const
     return Height >= MinHeight && Height <= MaxCardSide && Width >= MinWidth && Width <= MaxCardSide
         && Across >= 1 && Across <= MaxAcross && Down >= 1 && Down <= MaxDown
         && length(TopMargin) && length(LeftMargin) && length(HPitch) && length(VPitch)
-        && (Across < 2 || HPitch >= Width) && (Down < 2 || VPitch >= Height)
         && PredefLayout >= 0 && PredefLayout < StockCount;
 }

@@ -21,12 +21,12 @@ struct SheetLayout {
     int Papersize = PaperLetter;
     bool Portrait = false;    // the card stands on its short side
 
-    // What the layout dialog accepts: a card of 0.3 to 22 inches high and
-    // 0.5 to 22 inches wide, 1 to 10 cards across and 1 to 30 down, margins
-    // and pitches of 0 to 9999.99 inches, pitches no smaller than the card
-    // where there is more than one card, and a stock index of 0 to 25.
-    // Layouts read from files must lie inside these ranges too: a larger
-    // card would need a panel bitmap of hundreds of megabytes.
+    // The layout dialog's ranges: a card of 0.3 to 22 inches high and 0.5
+    // to 22 inches wide, 1 to 10 cards across and 1 to 30 down, margins and
+    // pitches of 0 to 9999.99 inches, and a stock index of 0 to 25. Layouts
+    // read from files must lie inside them too: a larger card would need a
+    // panel bitmap of hundreds of megabytes. (Pitches smaller than the card
+    // only overlap the cards, so stored ones are taken as they are.)
     static constexpr float MinHeight = 0.3f;
     static constexpr float MinWidth = 0.5f;
     static constexpr float MaxCardSide = 22.0f;
