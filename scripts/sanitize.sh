@@ -3,14 +3,15 @@
 # behaviour sanitizers in build-sanitize/ and runs it under ctest. Any
 # sanitizer report stops the test that made it, so the run passes only
 # without reports. Leaks inside fontconfig (its caches live until exit) are
-# the one thing suppressed (scripts/lsan.supp).
+# the one thing suppressed (scripts/lsan.supp). The build also compiles every
+# header under src/ on its own (tests/HeaderCheck.cmake).
 # Usage: scripts/sanitize.sh [ctest arguments, e.g. -R design/]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DKARVELLO_CHECK_HEADERS=OFF -DKARVELLO_TEST_TIMEOUT=1500 \
+    -DKARVELLO_CHECK_HEADERS=ON -DKARVELLO_TEST_TIMEOUT=1500 \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-sanitize -j"${SANITIZE_BUILD_JOBS:-2}"
 scripts/start-cups.sh || echo "CUPS could not be started; tests that need a printer queue will say they are skipped."
