@@ -23,12 +23,6 @@
 
 namespace {
 
-// Runs `work` on the dialog instead of showing it, then closes it with `result`.
-struct DialogRun {
-    explicit DialogRun(std::function<int(QDialog &)> work) { TGSuperText::SetDialogRunner(std::move(work)); }
-    ~DialogRun() { TGSuperText::SetDialogRunner({}); }
-};
-
 int fontPoints(const TGSuperText &t)
 {
     return t.Font().size(96);
@@ -217,7 +211,7 @@ private slots:
         const QRect bounds = t->BoundsRect();
 
         {
-            DialogRun run([](QDialog &dialog) {
+            ScopedModalRunner run([](QDialog &dialog) {
                 auto &d = static_cast<TSuperTextProperties &>(dialog);
                 d.CaptionText->setText("Changed");
                 d.ShadowDepthSpinner->setValue(4);
@@ -231,7 +225,7 @@ private slots:
 
         int sampleWidth = 0;
         {
-            DialogRun run([&sampleWidth](QDialog &dialog) {
+            ScopedModalRunner run([&sampleWidth](QDialog &dialog) {
                 auto &d = static_cast<TSuperTextProperties &>(dialog);
                 sampleWidth = d.Sample().Width();
                 d.CaptionText->setText("Changed");
@@ -260,7 +254,7 @@ private slots:
         panel.resize(336, 192);
         panel.SetPanelState(psSuperText);
         QString sampleCaption;
-        DialogRun run([&sampleCaption](QDialog &dialog) {
+        ScopedModalRunner run([&sampleCaption](QDialog &dialog) {
             auto &d = static_cast<TSuperTextProperties &>(dialog);
             sampleCaption = d.CaptionText->text();
             d.CaptionText->setText("Drawn");
@@ -306,7 +300,7 @@ private slots:
         ScopedScriptedDialogs dialogs;
         TSuperTextProperties d;
         d.FormActivate();
-        DialogRun run([](QDialog &dialog) {
+        ScopedModalRunner run([](QDialog &dialog) {
             auto &s = static_cast<TSuperTextGetSymbol &>(dialog);
             s.SymbolList->setCurrentRow(0x4A - 32);
             return int(QDialog::Accepted);
@@ -335,7 +329,7 @@ private slots:
         TSuperTextProperties d;
         d.FormActivate();
         int shown = 0;
-        DialogRun run([&shown](QDialog &) {
+        ScopedModalRunner run([&shown](QDialog &) {
             ++shown;
             return int(QDialog::Accepted);
         });
@@ -355,7 +349,7 @@ private slots:
         d.FormActivate();
         d.SurfaceTypeCombo->setCurrentRow(TGSuperText::stBrushImage);
         QString startFolder;
-        DialogRun run([&](QDialog &dialog) {
+        ScopedModalRunner run([&](QDialog &dialog) {
             auto &browser = static_cast<TTextureBrowser &>(dialog);
             startFolder = browser.Folder();
             auto &example = static_cast<TGSuperText &>(browser.Example());

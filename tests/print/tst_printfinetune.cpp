@@ -2,7 +2,7 @@
 #include "app/TPrintCommands.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "print/TPrintFineTune.h"
 #include "report/ImageTarget.h"
 #include "report/TReport.h"
@@ -17,7 +17,7 @@ class TestPrintFineTune : public QObject
     Q_OBJECT
 private slots:
     void init() { ScreenMetrics::setOverride(96); }
-    void cleanup() { PrintDialogRunner::SetRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
     void threeDownClicksIncreaseByThreeThirtySeconds();
     void valuesStopAtEightEitherWay();
     void restoreDefaultThenCancelKeepsTheNudges();
@@ -58,7 +58,7 @@ void TestPrintFineTune::restoreDefaultThenCancelKeepsTheNudges()
     window.Preferences().Nudges = TSheetNudges{2, -1, 3, 4};
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
     QStringList shown;
-    PrintDialogRunner::SetRunner([&shown](QDialog &dialog) {
+    UserDialogs::setModalRunner([&shown](QDialog &dialog) {
         auto &tune = static_cast<TPrintFineTune &>(dialog);
         shown << tune.lTopMarginNudge->text();
         tune.DefaultButtonClick();
@@ -77,7 +77,7 @@ void TestPrintFineTune::okWritesAllFourKeysToThePrinterSection()
     ScopedScriptedDialogs dialogs;
     TMainScreen window;
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
-    PrintDialogRunner::SetRunner([](QDialog &dialog) {
+    UserDialogs::setModalRunner([](QDialog &dialog) {
         auto &tune = static_cast<TPrintFineTune &>(dialog);
         tune.TopMarginSpinnerDownClick();
         tune.LeftMarginSpinnerUpClick();

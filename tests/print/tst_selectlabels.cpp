@@ -118,7 +118,7 @@ void TestSelectLabels::cancelLeavesTheSelectionAsItWas()
     TCardSelection selection = AllCardsSelected();
     TPrintContext context;
     context.Selection = &selection;
-    ScopedRunner runner([](QDialog &dialog) {
+    ScopedModalRunner runner([](QDialog &dialog) {
         auto &select = static_cast<TSelectSpecificLabels &>(dialog);
         select.SelectnoneClick();
         select.CancelButtonClick();
