@@ -176,12 +176,11 @@ private slots:
         UndoFixture::idle();
         QCOMPARE(f.stack().count(), steps);
 
-        UserDialogs::setModalRunner([](QDialog &dialog) {
-            auto *d = qobject_cast<TGetLabelText *>(&dialog);
-            d->LabelText->setText(QStringLiteral("Ada Lovelace"));
-            d->OkButtonClick();
-            return d->result();
-        });
+        UserDialogs::setModalRunner(modalRunnerFor<TGetLabelText>([](TGetLabelText &d) {
+            d.LabelText->setText(QStringLiteral("Ada Lovelace"));
+            d.OkButtonClick();
+            return d.result();
+        }));
         UndoFixture::item(label->ObjectMenu(), "Text")->trigger();
         QCOMPARE(f.stack().count(), steps + 1);
         QCOMPARE(f.stack().undoText(), QStringLiteral("Text"));

@@ -167,13 +167,12 @@ private slots:
     {
         TGBusinessCardLabel *label = placedLabel();
         QString seenClass;
-        UserDialogs::setModalRunner([&seenClass](QDialog &dialog) {
-            seenClass = dialog.metaObject()->className();
-            auto &d = static_cast<TGetLabelText &>(dialog);
+        UserDialogs::setModalRunner(modalRunnerFor<TGetLabelText>([&seenClass](TGetLabelText &d) {
+            seenClass = d.metaObject()->className();
             d.LabelText->setText("A long line of text for the card");
             d.OkButtonClick();
             return d.result();
-        });
+        }));
         item(label->ObjectMenu(), "Text")->trigger();
         QCOMPARE(seenClass, QString("TGetBCLabelText"));
         QCOMPARE(label->Caption(), QString("A long line of text for the card"));
@@ -297,12 +296,11 @@ private slots:
         UserDialogs::setModalRunner([](QDialog &) { return int(QDialog::Rejected); });
         item(label->ObjectMenu(), "3D Effects")->trigger();
         QCOMPARE(changed.count(), 0);
-        UserDialogs::setModalRunner([](QDialog &dialog) {
-            auto &d = static_cast<TGFont3DEffects &>(dialog);
+        UserDialogs::setModalRunner(modalRunnerFor<TGFont3DEffects>([](TGFont3DEffects &d) {
             d.ShadowDepth->setCurrentIndex(3);
             d.OkButtonClick();
             return d.result();
-        });
+        }));
         item(label->ObjectMenu(), "3D Effects")->trigger();
         QCOMPARE(label->DepthShadow(), 3);
         QVERIFY(changed.count() > 0);

@@ -310,13 +310,12 @@ private slots:
         panel.SetPersonalInformation(Owner);
         TGQRCode *code = addCode(panel, QRect(10, 10, 96, 96));
         QString shown, viewed;
-        UserDialogs::setModalRunner([&shown, &viewed](QDialog &d) {
-            auto &dialog = static_cast<TGQRCodeProperties &>(d);
+        UserDialogs::setModalRunner(modalRunnerFor<TGQRCodeProperties>([&shown, &viewed](TGQRCodeProperties &dialog) {
             viewed = dialog.ContactCardView->toPlainText();
             shown = dialog.ContactCardText();
             dialog.OkButtonClick();
             return dialog.result();
-        });
+        }));
         QVERIFY(code->EditProperties());
         QCOMPARE(code->Content(), VCard::ContactCard(Owner));
         QCOMPARE(shown, VCard::ContactCard(Owner));
@@ -390,10 +389,10 @@ private slots:
         QCOMPARE(panel.ObjectCount(), 0);
         QCOMPARE(panel.PanelState(), psPointing);
 
-        UserDialogs::setModalRunner([](QDialog &d) {
-            static_cast<TGQRCodeProperties &>(d).OkButtonClick();
+        UserDialogs::setModalRunner(modalRunnerFor<TGQRCodeProperties>([](TGQRCodeProperties &d) {
+            d.OkButtonClick();
             return d.result();
-        });
+        }));
         TGQRCode::AddToCard(panel);
         QCOMPARE(panel.ObjectCount(), 1);
         auto *code = qobject_cast<TGQRCode *>(panel.Objects().first());
