@@ -4,7 +4,6 @@
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/ConfigurationReport.h"
-#include "dialogs/DialogRunner.h"
 #include "dialogs/TChangeFontAll.h"
 #include "dialogs/TConfigurationInfo.h"
 #include "dialogs/TPersonalInformation.h"
@@ -18,7 +17,7 @@
 
 TAuxiliaryCommands::TAuxiliaryCommands(TMainScreen &window) : m_window(window)
 {
-    DialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
+    UserDialogs::setHelpHandler([](int topic) { HelpTopic(topic); });
     RegisterHelpTopic(TPersonalInformation::HelpTopicNumber, QStringLiteral("personal.html"));
     RegisterHelpTopic(TChangeFontAll::HelpTopicNumber, QStringLiteral("fonts.html"));
     RegisterHelpTopic(TSelectPreviewTemplate::HelpTopicNumber, QStringLiteral("templates.html"));
@@ -57,7 +56,7 @@ void TAuxiliaryCommands::ConfigurationInformation1Click()
     NormalCursor();
     TConfigurationInfo dialog(lines, ProgramFolder(), &m_window);
     CenterForm(dialog);
-    DialogRunner::Run(dialog);
+    UserDialogs::runModal(dialog);
 }
 
 void TAuxiliaryCommands::PersonalInformation1Click()
@@ -65,7 +64,7 @@ void TAuxiliaryCommands::PersonalInformation1Click()
     TPersonalInformation dialog(&m_window);
     dialog.SetValues(Preferences::ReadPersonalInformation());
     CenterForm(dialog);
-    if (DialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     const QStringList values = dialog.Values();
     // The card panel gets the new values even when the file cannot be
@@ -80,7 +79,7 @@ void TAuxiliaryCommands::Changeallfontsto1Click()
 {
     TChangeFontAll dialog(&m_window);
     CenterForm(dialog);
-    if (DialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     const QString name = dialog.SelectedFont();
     if (name.isEmpty())

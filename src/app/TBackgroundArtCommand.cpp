@@ -5,6 +5,7 @@
 #include "dialogs/TLoadBackGround.h"
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
+#include "platform/UserDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ void mnuSetorChangeBackgroundArtClick(TMainScreen &window)
         else
             dialog.SelectFile(QDir(folder).filePath(QFileInfo(current).fileName()));
     }
-    const int result = dialog.Run();
+    const int result = UserDialogs::runModal(dialog);
     TGBusinessCardPanel32 &panel = *window.BusinessCardPanel;
     if (result == QDialog::Accepted) {
         window.SetBackgroundPath(dialog.SelectedFile());

@@ -81,7 +81,7 @@ void TMainScreen::AboutClick()
 {
     TAboutBox box(this);
     CenterForm(box);
-    box.exec();
+    UserDialogs::runModal(box);
 }
 
 void TMainScreen::RecentFileClicked(const QString &path)
@@ -192,7 +192,7 @@ void TMainScreen::ChangeLayoutClick()
     TEditCardLayout dialog(m_layout, this);
     connect(&dialog, &TEditCardLayout::HelpRequested, this, [](int topic) { HelpTopic(topic); });
     CenterForm(dialog);
-    if (dialog.exec() != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     ApplyLayout(dialog.Setting());
 }

@@ -5,7 +5,7 @@
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "print/PrinterChoice.h"
 #include "print/TPrintFineTune.h"
 #include "print/TPrintPipeline.h"
@@ -15,7 +15,7 @@ TPrintCommands::TPrintCommands(TMainScreen &window, std::unique_ptr<TReport> job
     : m_window(window), m_job(job ? std::move(job) : PrinterChoice::CreateMainJob(PrinterAvailable(false))),
       m_pipeline(std::make_unique<TPrintPipeline>(*m_job))
 {
-    PrintDialogRunner::SetHelpHandler([](int topic) { HelpTopic(topic); });
+    UserDialogs::setHelpHandler([](int topic) { HelpTopic(topic); });
     window.SetCommandHandler(TMainCommand::Print, [this] { mnuPrintClick(); });
     window.SetCommandHandler(TMainCommand::Preview, [this] { mnuPreviewClick(); });
     window.SetCommandHandler(TMainCommand::PrinterSetup, [this] { mnuPrinterSetupClick(); });
@@ -86,7 +86,7 @@ void TPrintCommands::mnuPrinterFineTuningClick()
 {
     TPrintFineTune dialog(m_window.Preferences().Nudges, &m_window);
     CenterForm(dialog);
-    if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     m_window.Preferences().Nudges = dialog.Nudges();
     m_window.SavePreferences();

@@ -9,7 +9,6 @@
 #include "platform/FormPlacement.h"
 #include "platform/UserDialogs.h"
 #include "print/CardImageExport.h"
-#include "print/PrintDialogRunner.h"
 #include "print/TExportImageDialog.h"
 #include "print/TPrintShopDialog.h"
 
@@ -96,7 +95,7 @@ void TPrintShopCommands::ExportForPrintShopClick()
     TPrintShopDialog dialog(card.Size, m_window.Layout().UseMM, &m_window);
     dialog.SetOptions(PrintShopExport::Remembered());
     CenterForm(dialog);
-    if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     const PrintShopExport::Options options = dialog.Options();
     PrintShopExport::Remember(options);
@@ -126,7 +125,7 @@ void TPrintShopCommands::ExportAsPngClick()
     dialog.DpiEdit->setValue(remembered.Dpi);
     dialog.TransparentCheck->setChecked(remembered.Transparent);
     CenterForm(dialog);
-    if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     const CardImageExport::Settings settings{dialog.DpiEdit->value(), dialog.TransparentCheck->isChecked()};
     CardImageExport::Remember(settings);

@@ -3,7 +3,6 @@
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
-#include "dialogs/DialogRunner.h"
 #include "dialogs/TSelectPreviewTemplate.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
@@ -41,7 +40,7 @@ void TTemplateCommands::NewFromTemplateClick()
     CenterForm(chooser);
     const SheetLayout &layout = m_window.Layout().Layout;
     chooser.SetCardSize(float(layout.Width), float(layout.Height));
-    const bool confirmed = DialogRunner::Run(chooser) == QDialog::Accepted;
+    const bool confirmed = UserDialogs::runModal(chooser) == QDialog::Accepted;
     const QString file = chooser.TemplateFile();
     if (confirmed && !file.isEmpty()) {
         // The user has already been asked about the changes.

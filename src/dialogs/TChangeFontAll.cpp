@@ -1,8 +1,8 @@
 #include "dialogs/TChangeFontAll.h"
 
-#include "dialogs/DialogRunner.h"
 #include "dialogs/TFontListBoxx.h"
 #include "platform/Fonts.h"
+#include "platform/UserDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -105,5 +105,5 @@ void TChangeFontAll::CancelbuttonClick()
 
 void TChangeFontAll::HelpbuttonClick()
 {
-    DialogRunner::ShowHelp(HelpTopicNumber);
+    UserDialogs::showHelp(HelpTopicNumber);
 }

@@ -18,12 +18,6 @@
 
 namespace {
 
-std::function<int(TLoadBackGround &)> &dialogRunner()
-{
-    static std::function<int(TLoadBackGround &)> runner;
-    return runner;
-}
-
 // A picture as the preview shows it, at its own size.
 QImage previewOf(const TPicture &picture)
 {
@@ -185,14 +179,4 @@ void TLoadBackGround::CancelbuttonClick()
 void TLoadBackGround::HelpbuttonClick()
 {
     HelpTopic(HelpTopicNumber);
-}
-
-void TLoadBackGround::SetDialogRunner(std::function<int(TLoadBackGround &)> runner)
-{
-    dialogRunner() = std::move(runner);
-}
-
-int TLoadBackGround::Run()
-{
-    return dialogRunner() ? dialogRunner()(*this) : exec();
 }

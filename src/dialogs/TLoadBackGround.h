@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QFileSystemModel;
 class QLabel;
 class QListView;
@@ -48,10 +46,6 @@ public:
     void HelpbuttonClick();
 
     QListView *FileList() const { return FileListBox1; }
-
-    // Tests replace the modal run (the default is exec()).
-    static void SetDialogRunner(std::function<int(TLoadBackGround &)> runner);
-    int Run();
 
 private:
     void ShowPreview(const QImage &image);

@@ -1,6 +1,6 @@
 #include "dialogs/TPersonalInformation.h"
 
-#include "dialogs/DialogRunner.h"
+#include "platform/UserDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -79,5 +79,5 @@ void TPersonalInformation::CancelbuttonClick()
 
 void TPersonalInformation::HelpbuttonClick()
 {
-    DialogRunner::ShowHelp(HelpTopicNumber);
+    UserDialogs::showHelp(HelpTopicNumber);
 }

@@ -1,7 +1,6 @@
 #include "dialogs/TSelectPreviewTemplate.h"
 
 #include "design/TGBusinessCardPanel32.h"
-#include "dialogs/DialogRunner.h"
 #include "dialogs/TFontListBoxx.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
@@ -254,5 +253,5 @@ void TSelectPreviewTemplate::CancelbuttonClick()
 
 void TSelectPreviewTemplate::HelpbuttonClick()
 {
-    DialogRunner::ShowHelp(HelpTopicNumber);
+    UserDialogs::showHelp(HelpTopicNumber);
 }

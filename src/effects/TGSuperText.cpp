@@ -14,12 +14,6 @@
 
 namespace {
 
-std::function<int(QDialog &)> &dialogRunner()
-{
-    static std::function<int(QDialog &)> runner;
-    return runner;
-}
-
 QStringList penStyleNames()
 {
     QStringList names;
@@ -404,16 +398,6 @@ void TGSuperText::CopyTextFrom(const TGSuperText &other)
     SetHeight(other.Height());
 }
 
-void TGSuperText::SetDialogRunner(std::function<int(QDialog &)> runner)
-{
-    dialogRunner() = std::move(runner);
-}
-
-int TGSuperText::RunDialog(QDialog &dialog)
-{
-    return dialogRunner() ? dialogRunner()(dialog) : dialog.exec();
-}
-
 void TGSuperText::EditProperties()
 {
     TSuperTextProperties dialog;
@@ -421,7 +405,7 @@ void TGSuperText::EditProperties()
     s.CopyTextFrom(*this);
     dialog.SetTexturePath(m_lastBitmapFile);
     dialog.FormActivate();
-    if (RunDialog(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     SetGradientFromColor(s.GradientFromColor());
     SetFillDirection(s.FillDirection());

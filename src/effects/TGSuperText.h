@@ -12,10 +12,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include <functional>
-
 class QAction;
-class QDialog;
 
 // The special-effects text: one line of text drawn as glyph outlines. The
 // glyphs become a clipping region and their inside is painted with the font
@@ -119,11 +116,6 @@ public:
     void EditProperties();
     virtual void ChooseFont();
     void ChooseBackgroundColor();
-
-    // How the properties dialog is shown: QDialog::exec by default; tests
-    // install a runner that works the controls and returns the result.
-    static void SetDialogRunner(std::function<int(QDialog &)> runner);
-    static int RunDialog(QDialog &dialog);
 
     void Loaded() override;
     void Paint(TCanvas &canvas) override;

@@ -2,6 +2,7 @@
 
 #include "effects/TSuperShapeProperties.h"
 #include "effects/TextureStream.h"
+#include "platform/UserDialogs.h"
 
 #include <QDialog>
 
@@ -21,12 +22,6 @@ QStringList brushStyleNames()
     for (int i = bsSolid; i <= bsDiagCross; ++i)
         names << Brushes::styleIdent(TBrushStyle(i));
     return names;
-}
-
-std::function<int(QDialog &)> &dialogRunner()
-{
-    static std::function<int(QDialog &)> runner;
-    return runner;
 }
 
 } // namespace
@@ -368,16 +363,6 @@ void TSuperShape::CopyShapeFrom(const TSuperShape &other)
     SetHeight(other.Height());
 }
 
-void TSuperShape::SetDialogRunner(std::function<int(QDialog &)> runner)
-{
-    dialogRunner() = std::move(runner);
-}
-
-int TSuperShape::RunDialog(QDialog &dialog)
-{
-    return dialogRunner() ? dialogRunner()(dialog) : dialog.exec();
-}
-
 void TSuperShape::EditProperties()
 {
     TSuperShapeProperties dialog;
@@ -385,7 +370,7 @@ void TSuperShape::EditProperties()
     s.CopyShapeFrom(*this);
     dialog.SetTexturePath(m_lastBitmapFile);
     dialog.FormActivate();
-    const int result = RunDialog(dialog);
+    const int result = UserDialogs::runModal(dialog);
     if (result != QDialog::Accepted)
         return;
     SetBackColor(s.BackColor());

@@ -11,10 +11,6 @@
 #include <QImage>
 #include <QRegion>
 
-#include <functional>
-
-class QDialog;
-
 // The multi-purpose shape: one closed outline of ten kinds painted in three
 // layers — an optional drop shadow, a surface inside the outline and an
 // outline pen. The surface is a cached bitmap (gradient, solid colour or a
@@ -99,12 +95,6 @@ public:
     // The "Properties" command: edits a private copy in the dialog and takes
     // it back only on OK.
     void EditProperties();
-
-    // How the properties dialog is shown: QDialog::exec by default; tests
-    // install a runner that sets controls and returns the result.
-    static void SetDialogRunner(std::function<int(QDialog &)> runner);
-    // Shows a dialog of the shape (properties, texture browser) through the runner.
-    static int RunDialog(QDialog &dialog);
 
     void Loaded() override;
     void Paint(TCanvas &canvas) override;

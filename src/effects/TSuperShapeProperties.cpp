@@ -6,6 +6,7 @@
 #include "design/ObjectSampleView.h"
 #include "effects/TSuperShape.h"
 #include "effects/TTextureBrowser.h"
+#include "platform/UserDialogs.h"
 #include "widgets/TColorDrop.h"
 
 #include <QComboBox>
@@ -337,7 +338,7 @@ void TSuperShapeProperties::LoadImageButtonClick()
     browser.ExampleSuperShape().CopyShapeFrom(*m_sample);
     browser.RefreshExample();
     PlaceDialog(browser);
-    if (TSuperShape::RunDialog(browser) == QDialog::Accepted) {
+    if (UserDialogs::runModal(browser) == QDialog::Accepted) {
         m_sample->SetImage(browser.ExampleSuperShape().Image());
         m_lastTexture = m_sample->Image();
         m_texturePath = browser.FileName();

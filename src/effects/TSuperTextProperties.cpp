@@ -371,7 +371,7 @@ void TSuperTextProperties::SelectSymbolClick()
     TSuperTextGetSymbol selector(this);
     if (!selector.NoFonts()) {
         selector.FormActivate();
-        if (TGSuperText::RunDialog(selector) == QDialog::Accepted) {
+        if (UserDialogs::runModal(selector) == QDialog::Accepted) {
             CaptionText->setText(selector.ChosenChar());
             TFont font = m_sample->Font();
             font.name = selector.ChosenFontName();
@@ -394,7 +394,7 @@ void TSuperTextProperties::LoadImageButtonClick()
     example.CopyTextFrom(*m_sample);
     browser.RefreshExample();
     PlaceDialog(browser);
-    if (TGSuperText::RunDialog(browser) == QDialog::Accepted) {
+    if (UserDialogs::runModal(browser) == QDialog::Accepted) {
         m_sample->SetImage(example.Image());
         m_lastTexture = example.Image();
         m_texturePath = browser.FileName();

@@ -21,14 +21,6 @@ QStringList highlightDirectionNames()
     return {"hdNone", "hdright", "hdLeft", "hdUpRight", "hdUpLeft", "hdUp"};
 }
 
-namespace {
-std::function<int(QDialog &)> &dialogRunner()
-{
-    static std::function<int(QDialog &)> runner;
-    return runner;
-}
-} // namespace
-
 TGBaseLabel::TGBaseLabel(QObject *owner) : TGGraphicControl(owner)
 {
     InitSize(142, 33);
@@ -350,7 +342,7 @@ void TGBaseLabel::ChooseFont()
 void TGBaseLabel::EditEffects()
 {
     TGFont3DEffects dialog(*this);
-    if (RunDialog(dialog) == QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) == QDialog::Accepted)
         NotifyChanged();
 }
 
@@ -405,16 +397,4 @@ TGBusinessCardPanel32 *TGBaseLabel::CardPanel() const
     if (auto *panel = qobject_cast<TGBusinessCardPanel32 *>(Panel()))
         return panel;
     return qobject_cast<TGBusinessCardPanel32 *>(parent());
-}
-
-int TGBaseLabel::RunDialog(QDialog &dialog)
-{
-    if (dialogRunner())
-        return dialogRunner()(dialog);
-    return dialog.exec();
-}
-
-void TGBaseLabel::SetDialogRunner(std::function<int(QDialog &)> runner)
-{
-    dialogRunner() = std::move(runner);
 }

@@ -10,9 +10,6 @@
 #include <QPoint>
 #include <QRect>
 
-#include <functional>
-
-class QDialog;
 class TGBusinessCardPanel32;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -104,11 +101,6 @@ public:
     // "3D Effects": the effects dialog; a change on OK.
     void EditEffects();
     void ChooseBackColor();
-
-    // Runs a label dialog modally and returns its result. Tests replace the
-    // runner to drive the dialog without a event loop; null restores exec().
-    static int RunDialog(QDialog &dialog);
-    static void SetDialogRunner(std::function<int(QDialog &)> runner);
 
 protected:
     // The card panel this label sits on (also before it is placed).

@@ -2,6 +2,7 @@
 
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGetBCLabelText.h"
+#include "platform/UserDialogs.h"
 
 #include <QAction>
 #include <QDialog>
@@ -92,6 +93,6 @@ void TGBusinessCardLabel::ChoosePersonalInfo(const QString &entryCaption)
 void TGBusinessCardLabel::EditCardText()
 {
     TGetBCLabelText dialog(Caption(), PersonalValues());
-    if (RunDialog(dialog) == QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) == QDialog::Accepted)
         TakeEditedText(dialog.Text());
 }

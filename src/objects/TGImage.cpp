@@ -5,21 +5,12 @@
 #include "objects/TGImageBrowser.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
+#include "platform/UserDialogs.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
-
-namespace {
-
-std::function<int(TGImageBrowser &)> &browserRunner()
-{
-    static std::function<int(TGImageBrowser &)> runner;
-    return runner;
-}
-
-} // namespace
 
 TGImage::TGImage(QObject *owner) : TGGraphicControl(owner)
 {
@@ -122,11 +113,6 @@ void TGImage::BoundsChanged()
 
 // ---- the clip-art browser ----
 
-void TGImage::SetBrowserRunner(std::function<int(TGImageBrowser &)> runner)
-{
-    browserRunner() = std::move(runner);
-}
-
 void TGImage::LoadImageFromDisk()
 {
     // The browser's directory list moves the current directory about.
@@ -135,7 +121,7 @@ void TGImage::LoadImageFromDisk()
         TGImageBrowser browser;
         browser.SetStretch(m_stretch);
         browser.SetAutoSize(m_autoSize);
-        const int result = browserRunner() ? browserRunner()(browser) : browser.exec();
+        const int result = UserDialogs::runModal(browser);
         if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
             // The file already loaded for the preview, not a second read.
             m_picture = browser.PreviewPicture();

@@ -6,12 +6,6 @@
 
 #include <QImage>
 
-#include <functional>
-
-class QDialog;
-class TGImageBrowser;
-
-
 // A clip-art picture: a bitmap (from a BMP, JPEG or icon file) or a Windows
 // metafile, drawn stretched to the box on a white ground. With `AutoSize`
 // the box takes the picture's size times the zoom; `Stretch` is always the
@@ -52,8 +46,6 @@ public:
     // The clip-art browser: on "Ok" with a file chosen the picture becomes
     // the browser's preview and the two check boxes set Stretch and AutoSize.
     void LoadImageFromDisk();
-    // Tests replace the modal run of the browser (the default is exec()).
-    static void SetBrowserRunner(std::function<int(TGImageBrowser &)> runner);
 
     void Loaded() override;
     void Paint(TCanvas &canvas) override;

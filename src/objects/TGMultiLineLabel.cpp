@@ -1,6 +1,7 @@
 #include "objects/TGMultiLineLabel.h"
 
 #include "objects/TMultiLineTextEditor.h"
+#include "platform/UserDialogs.h"
 
 #include <QAction>
 #include <QDialog>
@@ -31,7 +32,7 @@ void TGMultiLineLabel::RefreshPopup()
 void TGMultiLineLabel::EditLines()
 {
     TMultiLineTextEditor editor(Font(), Items());
-    if (TGBaseLabel::RunDialog(editor) != QDialog::Accepted)
+    if (UserDialogs::runModal(editor) != QDialog::Accepted)
         return;
     SetItems(editor.Lines());
     Invalidate();

@@ -293,7 +293,7 @@ void TGPCircleText::EditProperties()
     TCircleTextProperties dialog;
     dialog.Preview().CopyCircleText(*this);
     dialog.FormActivate();
-    if (TGBaseLabel::RunDialog(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return;
     dialog.ResetPreviewZoom();
     CopyCircleText(dialog.Preview());

@@ -2,6 +2,7 @@
 
 #include "objects/ShapeMenus.h"
 #include "objects/TGetLabelText.h"
+#include "platform/UserDialogs.h"
 
 #include <QAction>
 #include <QDialog>
@@ -43,7 +44,7 @@ void TGPLabel::ChooseFont()
 void TGPLabel::EditText()
 {
     TGetLabelText dialog(Caption());
-    if (RunDialog(dialog) == QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) == QDialog::Accepted)
         TakeEditedText(dialog.Text());
 }
 

@@ -167,7 +167,7 @@ void TGPRichBaseLabel::EditRichText()
     TRichTextLabelEditor editor;
     editor.LoadFrom(*this);
     NormalCursor();
-    if (TGBaseLabel::RunDialog(editor) == QDialog::Accepted) {
+    if (UserDialogs::runModal(editor) == QDialog::Accepted) {
         m_text = editor.Text();
         Invalidate();
         NotifyChanged();

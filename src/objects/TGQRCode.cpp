@@ -6,16 +6,11 @@
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/UserDialogs.h"
 
 #include <QDialog>
 
 namespace {
-
-std::function<int(QDialog &)> &dialogRunner()
-{
-    static std::function<int(QDialog &)> runner;
-    return runner;
-}
 
 constexpr int PersonalValueCount = 10;
 
@@ -146,17 +141,12 @@ QStringList TGQRCode::PanelPersonalInformation() const
 
 // ---- the dialog ----
 
-void TGQRCode::SetDialogRunner(std::function<int(QDialog &)> runner)
-{
-    dialogRunner() = std::move(runner);
-}
-
 bool TGQRCode::EditProperties()
 {
     TGQRCodeProperties dialog;
     dialog.SetPersonalInformation(PanelPersonalInformation());
     dialog.LoadFrom(*this);
-    const int result = dialogRunner() ? dialogRunner()(dialog) : dialog.exec();
+    const int result = UserDialogs::runModal(dialog);
     if (result != QDialog::Accepted)
         return false;
     dialog.StoreTo(*this);

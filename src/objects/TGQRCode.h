@@ -6,10 +6,8 @@
 
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
-class QDialog;
 class TGBusinessCardPanel32;
 
 // What a QR code holds: the owner's contact card (a vCard built from the
@@ -65,7 +63,6 @@ public:
     // "QR Code Properties": true when closed with Ok (the object then has the
     // dialog's values).
     bool EditProperties();
-    static void SetDialogRunner(std::function<int(QDialog &)> runner);
 
     // "Add QR Code": a one-inch code in the middle of the card, made like
     // the QR code tool makes one (its dialog opens at once).

@@ -5,6 +5,7 @@
 #include "objects/TGetSymbol.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/UserDialogs.h"
 
 #include <QAction>
 #include <QDialog>
@@ -67,7 +68,7 @@ void TGSymbolLabel::ApplyFont(const TFont &) {}
 void TGSymbolLabel::ChooseSymbol()
 {
     TGetSymbol selector(Font(), Caption());
-    if (RunDialog(selector) != QDialog::Accepted)
+    if (UserDialogs::runModal(selector) != QDialog::Accepted)
         return;
     SetFont(selector.ChosenFont());
     if (const std::optional<QString> caption = selector.ChosenCaption())

@@ -2,8 +2,11 @@
 
 #include "platform/QtUserDialogs.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -17,6 +20,22 @@ QPointer<QWidget> &parent()
 {
     static QPointer<QWidget> widget;
     return widget;
+}
+
+using ModalRunner = std::function<int(QDialog &)>;
+
+// Shared, so that a runner that replaces itself while it runs (a nested
+// dialog's script) stays alive until it returns.
+std::shared_ptr<ModalRunner> &modalRunner()
+{
+    static std::shared_ptr<ModalRunner> runner;
+    return runner;
+}
+
+std::function<void(int)> &helpHandler()
+{
+    static std::function<void(int)> handler;
+    return handler;
 }
 
 } // namespace
@@ -49,4 +68,28 @@ QWidget *UserDialogs::parentWidget()
 std::optional<TColor> UserDialogs::chooseColorWithCustom(TColor initial, QList<TColor> &)
 {
     return chooseColor(initial);
+}
+
+int UserDialogs::runModal(QDialog &dialog)
+{
+    const std::shared_ptr<ModalRunner> runner = modalRunner();
+    return runner ? (*runner)(dialog) : dialog.exec();
+}
+
+std::function<int(QDialog &)> UserDialogs::setModalRunner(std::function<int(QDialog &)> runner)
+{
+    std::shared_ptr<ModalRunner> previous = std::exchange(
+        modalRunner(), runner ? std::make_shared<ModalRunner>(std::move(runner)) : nullptr);
+    return previous ? *previous : ModalRunner();
+}
+
+void UserDialogs::showHelp(int topic)
+{
+    if (const auto handler = helpHandler())
+        handler(topic);
+}
+
+std::function<void(int)> UserDialogs::setHelpHandler(std::function<void(int)> handler)
+{
+    return std::exchange(helpHandler(), std::move(handler));
 }

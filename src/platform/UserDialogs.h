@@ -6,14 +6,18 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // Every modal box and common dialog the program shows goes through this one
 // seam, so that tests can script the answers and record what was said.
-// The default implementation shows real Qt dialogs.
+// The default implementation shows real Qt dialogs. The program's own dialogs
+// are run modally through it too (runModal), so that tests can drive them
+// without an event loop.
 class UserDialogs
 {
 public:
@@ -58,4 +62,17 @@ public:
     // Parent for real dialogs (the main window once it exists).
     static void setParentWidget(QWidget *parent);
     static QWidget *parentWidget();
+
+    // Shows one of the program's own dialogs modally and returns its result:
+    // QDialog::exec(), or the runner that tests installed.
+    static int runModal(QDialog &dialog);
+    // Replaces the modal run (tests); returns the previous runner. An empty
+    // function restores exec().
+    static std::function<int(QDialog &)> setModalRunner(std::function<int(QDialog &)> runner);
+
+    // The dialogs' "Help" buttons: nothing happens until the application
+    // installs its help window as the handler.
+    static void showHelp(int topic);
+    // Returns the previous handler; an empty function shows no help.
+    static std::function<void(int topic)> setHelpHandler(std::function<void(int topic)> handler);
 };

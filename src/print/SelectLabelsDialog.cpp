@@ -5,7 +5,6 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
-#include "print/PrintDialogRunner.h"
 #include "print/PrinterChoice.h"
 #include "report/TReport.h"
 
@@ -265,5 +264,5 @@ void TSelectSpecificLabels::OKbuttonClick()
 
 void TSelectSpecificLabels::HelpbuttonClick()
 {
-    PrintDialogRunner::ShowHelp(2020);
+    UserDialogs::showHelp(2020);
 }

@@ -1,6 +1,7 @@
 #include "print/TEditCardLayout.h"
 
 #include "platform/AppRoutines.h"
+#include "platform/UserDialogs.h"
 #include "print/LengthEdit.h"
 #include "print/PredefinedStock.h"
 
@@ -87,7 +88,7 @@ std::optional<SheetLayoutSetting> TEditCardLayout::Execute(const SheetLayoutSett
                                                            QWidget *parent)
 {
     TEditCardLayout dialog(setting, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Setting();
 }

@@ -2,7 +2,7 @@
 
 #include "design/TGCursors.h"
 #include "platform/ScreenMetrics.h"
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "print/TPreviewPage.h"
 
 #include <QHBoxLayout>
@@ -202,5 +202,5 @@ void TPreviewForm::done(int result)
 
 void TPreviewForm::HelpButtonClick()
 {
-    PrintDialogRunner::ShowHelp(2039);
+    UserDialogs::showHelp(2039);
 }

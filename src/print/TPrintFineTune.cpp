@@ -1,6 +1,6 @@
 #include "print/TPrintFineTune.h"
 
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -117,5 +117,5 @@ void TPrintFineTune::DefaultButtonClick()
 
 void TPrintFineTune::HelpbuttonClick()
 {
-    PrintDialogRunner::ShowHelp(2103);
+    UserDialogs::showHelp(2103);
 }

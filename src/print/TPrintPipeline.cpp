@@ -1,8 +1,8 @@
 #include "print/TPrintPipeline.h"
 
 #include "design/TGBusinessCardPanel32.h"
+#include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
-#include "print/PrintDialogRunner.h"
 #include "print/PrintScopes.h"
 #include "print/PrinterChoice.h"
 #include "print/TCardSheetPrinter.h"
@@ -58,7 +58,7 @@ bool TPrintPipeline::CheckBottomMargin(TPrintContext &context)
         return true;
     TWarnBottomMargin warning(context.Window);
     warning.ShowBottomMargin(bottom);
-    const int result = PrintDialogRunner::Run(warning);
+    const int result = UserDialogs::runModal(warning);
     if (warning.DontShowCheck->isChecked()) {
         *context.ShowBottomMarginWarning = false;
         if (context.SavePreferences)
@@ -97,7 +97,7 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     TSelectSpecificLabels dialog(&m_job, context.Window);
     dialog.Selection = *context.Selection;
     dialog.SetLayout(context.Layout);
-    if (PrintDialogRunner::Run(dialog) != QDialog::Accepted)
+    if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return false;
     *context.Selection = dialog.Selection;
     return true;
@@ -132,7 +132,7 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     bool aborted = false;
     {
         TLabelPrinter status(sheet, job, context.Window);
-        PrintDialogRunner::Run(status);
+        UserDialogs::runModal(status);
         // A failed job has nothing worth previewing.
         aborted = status.JobAborted() || status.JobFailed();
     }
@@ -155,5 +155,5 @@ void TPrintPipeline::ShowPreview(TPrintContext &context, const QByteArray &recor
     preview.RestorePlacement = context.RestorePlacement;
     preview.SavePlacement = context.SavePlacement;
     preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
-    PrintDialogRunner::Run(preview);
+    UserDialogs::runModal(preview);
 }

@@ -1,6 +1,6 @@
 #include "print/TWarnBottomMargin.h"
 
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -72,5 +72,5 @@ void TWarnBottomMargin::ShowBottomMargin(double inches)
 
 void TWarnBottomMargin::HelpbuttonClick()
 {
-    PrintDialogRunner::ShowHelp(2105);
+    UserDialogs::showHelp(2105);
 }

@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include "dialogs/ConfigurationReport.h"
-#include "dialogs/DialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "dialogs/TConfigurationInfo.h"
 #include "platform/BuildInfo.h"
 
@@ -32,7 +32,7 @@ private slots:
         TFontListBoxx::SetFamilySource([] { return QStringList{"Liberation Mono", "Liberation Serif"}; },
                                        [](const QString &) { return true; });
     }
-    void cleanup() { DialogRunner::SetRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
     void programFactsComeFromBuildAndSettingsFile();
     void configurationCommandShowsTheReport();
     void personalInformationOpensEmptyAndCancelTouchesNothing();
@@ -69,7 +69,7 @@ void TestAuxiliaryCommands::configurationCommandShowsTheReport()
     TAuxiliaryCommands commands(window);
     QStringList shown;
     QString title;
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto *info = qobject_cast<TConfigurationInfo *>(&dialog);
         if (info) {
             shown = info->Lines();
@@ -107,7 +107,7 @@ void TestAuxiliaryCommands::personalInformationOpensEmptyAndCancelTouchesNothing
     TAuxiliaryCommands commands(window);
     const QByteArray before = f.folder.readFile(QStringLiteral("kvl.ini"));
     QStringList shown;
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &personal = dynamic_cast<TPersonalInformation &>(dialog);
         shown = personal.Values();
         personal.pPersonalName->setText(QStringLiteral("Typed but cancelled"));
@@ -131,7 +131,7 @@ void TestAuxiliaryCommands::personalInformationOkStoresAndReachesNewTemplates()
     TAuxiliaryCommands commands(window);
     TGBusinessCardLabel *existing = addLabel(*window.BusinessCardPanel, QStringLiteral("Old Name"));
     QStringList shown;
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &personal = dynamic_cast<TPersonalInformation &>(dialog);
         shown = personal.Values();
         personal.pPersonalName->setText(QStringLiteral("New Name"));
@@ -170,7 +170,7 @@ void TestAuxiliaryCommands::changeAllFontsKeepsSizeAndStyle()
     font.setSize(14, 96);
     label->SetFont(font);
     window.SetChangesMade(false);
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &fonts = dynamic_cast<TChangeFontAll &>(dialog);
         fonts.FontListBox1->setCurrentRow(1);
         fonts.OKButton->click();
@@ -190,7 +190,7 @@ void TestAuxiliaryCommands::changeAllFontsCancelOrNoLabelsChangesNothing()
     TAuxiliaryCommands commands(window);
     f.drawRectangle();
     window.SetChangesMade(false);
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         dynamic_cast<TChangeFontAll &>(dialog).OKButton->click();
         return dialog.result();
     });
@@ -200,7 +200,7 @@ void TestAuxiliaryCommands::changeAllFontsCancelOrNoLabelsChangesNothing()
     TGBusinessCardLabel *label = addLabel(*window.BusinessCardPanel, QStringLiteral("A"));
     const TFont before = label->Font();
     window.SetChangesMade(false);
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &fonts = dynamic_cast<TChangeFontAll &>(dialog);
         fonts.FontListBox1->setCurrentRow(1);
         fonts.Cancelbutton->click();
@@ -223,7 +223,7 @@ void TestAuxiliaryCommands::newFromTemplateBuildsTheCard()
     TMainScreen &window = f.start();
     TTemplateCommands commands(window);
     QSizeF cardInches;
-    DialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
         chooser.FormActivate();
         chooser.FontListBox1->setCurrentRow(0); // already highlighted: only a click loads it

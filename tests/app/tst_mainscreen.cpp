@@ -130,10 +130,11 @@ void TestMainScreen::richTextDrawnOnTheCardPaintsThroughTheWindowsEngine()
 {
     MainScreenFixture f;
     TMainScreen &s = f.start();
-    TGBaseLabel::SetDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
-    f.panel().SetPanelState(psRichLabel);
-    f.panel().CreateObject(QRect(20, 20, 150, 40));
-    TGBaseLabel::SetDialogRunner({});
+    {
+        const ScopedModalRunner runner([](QDialog &) { return int(QDialog::Rejected); });
+        f.panel().SetPanelState(psRichLabel);
+        f.panel().CreateObject(QRect(20, 20, 150, 40));
+    }
     QCOMPARE(f.panel().ObjectCount(), 1);
     auto *text = qobject_cast<TGPRichBaseLabel *>(f.panel().Objects().first());
     QVERIFY(text);

@@ -7,7 +7,7 @@
 #include "design/TSafeAreaGuide.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "print/CardImageExport.h"
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "print/TExportImageDialog.h"
 #include "print/TPrintShopDialog.h"
 
@@ -38,7 +38,7 @@ class TestPrintShopCommands : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { registerCardClasses(); }
-    void cleanup() { PrintDialogRunner::SetRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
     void menuItemsFollowSaveAsJpg();
     void safeAreaGuideFollowsTheCardAndZoom();
     void textNearTheEdgeAsksBeforeExporting();
@@ -86,7 +86,7 @@ void TestPrintShopCommands::textNearTheEdgeAsksBeforeExporting()
     TMainScreen &screen = f.start();
     TPrintShopCommands commands(screen);
     addTextNearTheEdge(f.panel());
-    PrintDialogRunner::SetRunner([](QDialog &dialog) {
+    UserDialogs::setModalRunner([](QDialog &dialog) {
         auto &options = dynamic_cast<TPrintShopDialog &>(dialog);
         options.CropMarksCheck->setChecked(true);
         return int(QDialog::Accepted);
@@ -120,7 +120,7 @@ void TestPrintShopCommands::bleedIsShownInMillimetresWhenTheLayoutIs()
     PrintShopExport::Options chosen;
     QString suffix;
     double shown = 0;
-    PrintDialogRunner::SetRunner([&](QDialog &dialog) {
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &options = dynamic_cast<TPrintShopDialog &>(dialog);
         suffix = options.BleedEdit->suffix();
         shown = options.BleedEdit->value();
@@ -141,7 +141,7 @@ void TestPrintShopCommands::pngIsExportedAtTheChosenResolution()
     TMainScreen &screen = f.start();
     TPrintShopCommands commands(screen);
     addTextNearTheEdge(f.panel()); // pictures are not cut: no question
-    PrintDialogRunner::SetRunner([](QDialog &dialog) {
+    UserDialogs::setModalRunner([](QDialog &dialog) {
         dynamic_cast<TExportImageDialog &>(dialog).DpiEdit->setValue(600);
         return int(QDialog::Accepted);
     });

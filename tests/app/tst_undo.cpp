@@ -1,7 +1,6 @@
 #include "UndoFixture.h"
 
 #include "app/TMainMenus.h"
-#include "objects/TGBaseLabel.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGetLabelText.h"
 #include "print/TEditCardLayout.h"
@@ -34,7 +33,7 @@ class TestUndo : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { TGBaseLabel::SetDialogRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
 
     void dragIsOneStepUndoneAndRedone()
     {
@@ -172,17 +171,16 @@ private slots:
         const int steps = f.stack().count();
         const QByteArray before = f.document();
 
-        TGBaseLabel::SetDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
+        UserDialogs::setModalRunner([](QDialog &) { return int(QDialog::Rejected); });
         UndoFixture::item(label->ObjectMenu(), "Text")->trigger();
         UndoFixture::idle();
         QCOMPARE(f.stack().count(), steps);
 
-        TGBaseLabel::SetDialogRunner([](QDialog &dialog) {
-            auto *d = qobject_cast<TGetLabelText *>(&dialog);
-            d->LabelText->setText(QStringLiteral("Ada Lovelace"));
-            d->OkButtonClick();
-            return d->result();
-        });
+        UserDialogs::setModalRunner(modalRunnerFor<TGetLabelText>([](TGetLabelText &d) {
+            d.LabelText->setText(QStringLiteral("Ada Lovelace"));
+            d.OkButtonClick();
+            return d.result();
+        }));
         UndoFixture::item(label->ObjectMenu(), "Text")->trigger();
         QCOMPARE(f.stack().count(), steps + 1);
         QCOMPARE(f.stack().undoText(), QStringLiteral("Text"));

@@ -1,8 +1,8 @@
 // The card: tools, grid, outline, size, zoom, background and rendering.
 #include "design/CardPanelHost.h"
 #include "design/SheetLayout.h"
-#include "objects/TGBaseLabel.h"
 #include "objects/TGPCircleText.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,13 +98,14 @@ private slots:
     {
         CardPanelHost h;
         int dialogs = 0;
-        TGBaseLabel::SetDialogRunner([&dialogs](QDialog &) {
-            ++dialogs;
-            return int(QDialog::Rejected);
-        });
-        h.panel->SetPanelState(psCircleText);
-        h.click(QPoint(30, 30));
-        TGBaseLabel::SetDialogRunner({});
+        {
+            const ScopedModalRunner runner([&dialogs](QDialog &) {
+                ++dialogs;
+                return int(QDialog::Rejected);
+            });
+            h.panel->SetPanelState(psCircleText);
+            h.click(QPoint(30, 30));
+        }
         QCOMPARE(dialogs, 1);
         QCOMPARE(h.panel->ObjectCount(), 1);
         QVERIFY(qobject_cast<TGPCircleText *>(h.panel->Objects().first()));

@@ -8,6 +8,7 @@
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
 #include "support/PictureSamples.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QFile>
 #include <QFileSystemModel>
@@ -22,7 +23,7 @@ class TestBackgroundArt : public QObject
 
 private slots:
     void initTestCase() { registerCardClasses(); }
-    void cleanup() { TLoadBackGround::SetDialogRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
 
     void panelDrawsAMetafileStretchedOverTheCard();
     void portraitBackgroundsFromBitmapAndMetafile();
@@ -219,12 +220,12 @@ void TestBackgroundArt::commandSetsClearsAndKeepsTheBackground()
     TMainScreen &screen = f.start();
     // No background: the "bg" folder, nothing selected; OK takes the file chosen.
     QString listed, preselected;
-    TLoadBackGround::SetDialogRunner([&](TLoadBackGround &dialog) {
+    UserDialogs::setModalRunner(modalRunnerFor<TLoadBackGround>([&](TLoadBackGround &dialog) {
         listed = dialog.Folder();
         preselected = dialog.SelectedFile();
         dialog.SelectFile(f.folder.filePath("bg/envelope.wmf"));
         return int(QDialog::Accepted);
-    });
+    }));
     screen.RunCommand(TMainCommand::BackgroundArt);
     QCOMPARE(QDir(listed).canonicalPath(), QDir(f.folder.filePath("bg")).canonicalPath());
     QVERIFY(preselected.isEmpty());
@@ -234,10 +235,10 @@ void TestBackgroundArt::commandSetsClearsAndKeepsTheBackground()
 
     // Cancel changes nothing; the current file is preselected.
     screen.ClearChangesFlag();
-    TLoadBackGround::SetDialogRunner([&](TLoadBackGround &dialog) {
+    UserDialogs::setModalRunner(modalRunnerFor<TLoadBackGround>([&](TLoadBackGround &dialog) {
         preselected = dialog.SelectedFile();
         return int(QDialog::Rejected);
-    });
+    }));
     screen.RunCommand(TMainCommand::BackgroundArt);
     QCOMPARE(preselected, f.folder.filePath("bg/envelope.wmf"));
     QVERIFY(!screen.ChangesMade());
@@ -250,7 +251,8 @@ void TestBackgroundArt::commandSetsClearsAndKeepsTheBackground()
     QCOMPARE(screen.BackgroundPath(), QString("/nowhere/envelope.wmf"));
 
     // "None" removes it and marks the card changed.
-    TLoadBackGround::SetDialogRunner([](TLoadBackGround &) { return TLoadBackGround::NoneResult; });
+    UserDialogs::setModalRunner(
+        modalRunnerFor<TLoadBackGround>([](TLoadBackGround &) { return TLoadBackGround::NoneResult; }));
     screen.RunCommand(TMainCommand::BackgroundArt);
     QVERIFY(screen.BackgroundPath().isEmpty());
     QVERIFY(!f.panel().HasColorPicture());

@@ -41,13 +41,15 @@ QByteArray bitmapFile(const QImage &image)
 void edit(TSuperShape &shape, std::function<int(TSuperShapeProperties &)> script,
           std::function<int(TGBrushImageBrowser &)> browserScript = {})
 {
-    TSuperShape::SetDialogRunner([&](QDialog &dialog) {
+    const ScopedModalRunner runner([&](QDialog &dialog) {
         if (auto *browser = qobject_cast<TGBrushImageBrowser *>(&dialog))
             return browserScript ? browserScript(*browser) : int(QDialog::Rejected);
-        return script(*qobject_cast<TSuperShapeProperties *>(&dialog));
+        if (auto *properties = qobject_cast<TSuperShapeProperties *>(&dialog))
+            return script(*properties);
+        failUnexpectedDialog(dialog);
+        return int(QDialog::Rejected);
     });
     shape.EditProperties();
-    TSuperShape::SetDialogRunner({});
 }
 
 void choose(QComboBox *combo, int index, void (TSuperShapeProperties::*handler)(), TSuperShapeProperties &d)
@@ -272,13 +274,14 @@ private slots:
         CardPanelHost h;
         registerCardClasses();
         int shown = 0;
-        TSuperShape::SetDialogRunner([&](QDialog &dialog) {
-            shown += qobject_cast<TSuperShapeProperties *>(&dialog) != nullptr;
-            return int(QDialog::Rejected);
-        });
-        h.panel->SetPanelState(psSuperShape);
-        h.drag(QPoint(30, 30), QPoint(130, 110));
-        TSuperShape::SetDialogRunner({});
+        {
+            const ScopedModalRunner runner([&](QDialog &dialog) {
+                shown += qobject_cast<TSuperShapeProperties *>(&dialog) != nullptr;
+                return int(QDialog::Rejected);
+            });
+            h.panel->SetPanelState(psSuperShape);
+            h.drag(QPoint(30, 30), QPoint(130, 110));
+        }
         QCOMPARE(shown, 1);
         QCOMPARE(h.panel->ObjectCount(), 1);
         auto *shape = qobject_cast<TSuperShape *>(h.panel->Objects().first());

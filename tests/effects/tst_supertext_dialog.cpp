@@ -23,12 +23,6 @@
 
 namespace {
 
-// Runs `work` on the dialog instead of showing it, then closes it with `result`.
-struct DialogRun {
-    explicit DialogRun(std::function<int(QDialog &)> work) { TGSuperText::SetDialogRunner(std::move(work)); }
-    ~DialogRun() { TGSuperText::SetDialogRunner({}); }
-};
-
 int fontPoints(const TGSuperText &t)
 {
     return t.Font().size(96);
@@ -217,13 +211,12 @@ private slots:
         const QRect bounds = t->BoundsRect();
 
         {
-            DialogRun run([](QDialog &dialog) {
-                auto &d = static_cast<TSuperTextProperties &>(dialog);
+            ScopedModalRunner run(modalRunnerFor<TSuperTextProperties>([](TSuperTextProperties &d) {
                 d.CaptionText->setText("Changed");
                 d.ShadowDepthSpinner->setValue(4);
                 d.Sample().SetControlTransparent(true);
                 return int(QDialog::Rejected);
-            });
+            }));
             t->EditProperties();
         }
         QCOMPARE(t->Caption(), QString("Text"));
@@ -231,8 +224,7 @@ private slots:
 
         int sampleWidth = 0;
         {
-            DialogRun run([&sampleWidth](QDialog &dialog) {
-                auto &d = static_cast<TSuperTextProperties &>(dialog);
+            ScopedModalRunner run(modalRunnerFor<TSuperTextProperties>([&sampleWidth](TSuperTextProperties &d) {
                 sampleWidth = d.Sample().Width();
                 d.CaptionText->setText("Changed");
                 d.ShadowDepthSpinner->setValue(4);
@@ -241,7 +233,7 @@ private slots:
                 d.Sample().SetControlTransparent(true); // the menu's business, not the dialog's
                 d.Sample().SetBounds(0, 0, 20, 20);
                 return int(QDialog::Accepted);
-            });
+            }));
             t->EditProperties();
         }
         QCOMPARE(sampleWidth, 160); // the object's size, copied in
@@ -260,12 +252,11 @@ private slots:
         panel.resize(336, 192);
         panel.SetPanelState(psSuperText);
         QString sampleCaption;
-        DialogRun run([&sampleCaption](QDialog &dialog) {
-            auto &d = static_cast<TSuperTextProperties &>(dialog);
+        ScopedModalRunner run(modalRunnerFor<TSuperTextProperties>([&sampleCaption](TSuperTextProperties &d) {
             sampleCaption = d.CaptionText->text();
             d.CaptionText->setText("Drawn");
             return int(QDialog::Accepted);
-        });
+        }));
         panel.CreateObject(QRect(20, 20, 150, 40));
         QCOMPARE(panel.ObjectCount(), 1);
         auto *t = qobject_cast<TGSuperText *>(panel.Objects().first());
@@ -306,11 +297,10 @@ private slots:
         ScopedScriptedDialogs dialogs;
         TSuperTextProperties d;
         d.FormActivate();
-        DialogRun run([](QDialog &dialog) {
-            auto &s = static_cast<TSuperTextGetSymbol &>(dialog);
+        ScopedModalRunner run(modalRunnerFor<TSuperTextGetSymbol>([](TSuperTextGetSymbol &s) {
             s.SymbolList->setCurrentRow(0x4A - 32);
             return int(QDialog::Accepted);
-        });
+        }));
         d.SelectSymbolClick();
         QCOMPARE(d.CaptionText->text(), QString("J"));
         QCOMPARE(d.Sample().Caption(), QString("J"));
@@ -335,7 +325,7 @@ private slots:
         TSuperTextProperties d;
         d.FormActivate();
         int shown = 0;
-        DialogRun run([&shown](QDialog &) {
+        ScopedModalRunner run([&shown](QDialog &) {
             ++shown;
             return int(QDialog::Accepted);
         });
@@ -355,15 +345,14 @@ private slots:
         d.FormActivate();
         d.SurfaceTypeCombo->setCurrentRow(TGSuperText::stBrushImage);
         QString startFolder;
-        DialogRun run([&](QDialog &dialog) {
-            auto &browser = static_cast<TTextureBrowser &>(dialog);
+        ScopedModalRunner run(modalRunnerFor<TTextureBrowser>([&](TTextureBrowser &browser) {
             startFolder = browser.Folder();
             auto &example = static_cast<TGSuperText &>(browser.Example());
             if (example.Caption() != d.Sample().Caption())
                 return int(QDialog::Rejected);
             browser.SelectFile(program.filePath("Textures/green.bmp"));
             return int(QDialog::Accepted);
-        });
+        }));
         d.LoadImageButtonClick();
         QCOMPARE(QDir(startFolder).dirName(), QString("Textures"));
         QCOMPARE(d.Sample().Image().size(), QSize(6, 6));

@@ -4,7 +4,6 @@
 #include "app/CardClasses.h"
 #include "design/ObjectSampleView.h"
 #include "objects/TCircleTextProperties.h"
-#include "objects/TGBaseLabel.h"
 #include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
 #include "support/ScriptedDialogs.h"
@@ -27,17 +26,17 @@ namespace {
 // value is the dialog's result.
 struct DialogScript {
     explicit DialogScript(std::function<int(TCircleTextProperties &)> work)
+        : runner([this, work](QDialog &dialog) {
+              auto *d = qobject_cast<TCircleTextProperties *>(&dialog);
+              if (!d)
+                  return int(QDialog::Rejected);
+              ++runs;
+              return work(*d);
+          })
     {
-        TGBaseLabel::SetDialogRunner([this, work](QDialog &dialog) {
-            auto *d = qobject_cast<TCircleTextProperties *>(&dialog);
-            if (!d)
-                return int(QDialog::Rejected);
-            ++runs;
-            return work(*d);
-        });
     }
-    ~DialogScript() { TGBaseLabel::SetDialogRunner({}); }
     int runs = 0;
+    ScopedModalRunner runner;
 };
 
 QAction *menuItem(TGGraphicControl &o, const QString &caption)

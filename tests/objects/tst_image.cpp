@@ -32,7 +32,7 @@ private slots:
     void init() { ScreenMetrics::setOverride(96); }
     void cleanup()
     {
-        TGImage::SetBrowserRunner({});
+        UserDialogs::setModalRunner({});
         ScreenMetrics::resetOverride();
     }
 
@@ -378,25 +378,26 @@ void TestImage::clipArtToolKeepsOnlyObjectsWithAPicture()
 
     // Cancelled: the object is gone again.
     QString openedOn;
-    TGImage::SetBrowserRunner([&](TGImageBrowser &browser) {
+    UserDialogs::setModalRunner(modalRunnerFor<TGImageBrowser>([&](TGImageBrowser &browser) {
         openedOn = browser.Folder();
         return int(QDialog::Rejected);
-    });
+    }));
     panel.CreateObject(QRect(10, 10, 60, 40));
     QVERIFY(panel.Objects().isEmpty());
     QCOMPARE(QDir(openedOn).canonicalPath(), QDir(folder.filePath("clipart")).canonicalPath());
 
     // "Ok" without a file: gone as well.
-    TGImage::SetBrowserRunner([](TGImageBrowser &) { return int(QDialog::Accepted); });
+    UserDialogs::setModalRunner(
+        modalRunnerFor<TGImageBrowser>([](TGImageBrowser &) { return int(QDialog::Accepted); }));
     panel.CreateObject(QRect(10, 10, 60, 40));
     QVERIFY(panel.Objects().isEmpty());
 
     // A file chosen: the object stays with the picture.
-    TGImage::SetBrowserRunner([&](TGImageBrowser &browser) {
+    UserDialogs::setModalRunner(modalRunnerFor<TGImageBrowser>([&](TGImageBrowser &browser) {
         if (!browser.SelectFile(folder.filePath("clipart/star.bmp")))
             return int(QDialog::Rejected);
         return int(QDialog::Accepted);
-    });
+    }));
     panel.CreateObject(QRect(10, 10, 60, 40));
     QCOMPARE(panel.Objects().size(), 1);
     auto *image = qobject_cast<TGImage *>(panel.Objects().first());
@@ -414,13 +415,13 @@ void TestImage::browserResultIsTakenOverOnOk()
     TGImage *image = placedImage(panel, QRect(0, 0, 50, 50));
     const QString before = QDir::currentPath();
     bool presetStretch = false, presetAutoSize = true;
-    TGImage::SetBrowserRunner([&](TGImageBrowser &browser) {
+    UserDialogs::setModalRunner(modalRunnerFor<TGImageBrowser>([&](TGImageBrowser &browser) {
         presetStretch = browser.StretchChecked();
         presetAutoSize = browser.AutoSizeChecked();
         browser.SelectFile(folder.filePath("art/logo.WMF"));
         browser.SetAutoSize(true); // clears Stretch
         return int(QDialog::Accepted);
-    });
+    }));
     image->LoadImageFromDisk();
     QVERIFY(presetStretch && !presetAutoSize);
     QVERIFY(image->Picture().IsMetafile());

@@ -63,7 +63,7 @@ private:
     // Answers the next label text dialog with `text` (OK) or cancels it.
     static void answerTextDialog(std::optional<QString> text)
     {
-        TGBaseLabel::SetDialogRunner([text](QDialog &dialog) {
+        UserDialogs::setModalRunner([text](QDialog &dialog) {
             auto *d = qobject_cast<TGetLabelText *>(&dialog);
             if (!d || !text)
                 return int(QDialog::Rejected);
@@ -87,7 +87,7 @@ private slots:
     }
     void cleanup()
     {
-        TGBaseLabel::SetDialogRunner({});
+        UserDialogs::setModalRunner({});
         panel.reset();
     }
 
@@ -167,13 +167,12 @@ private slots:
     {
         TGBusinessCardLabel *label = placedLabel();
         QString seenClass;
-        TGBaseLabel::SetDialogRunner([&seenClass](QDialog &dialog) {
-            seenClass = dialog.metaObject()->className();
-            auto &d = static_cast<TGetLabelText &>(dialog);
+        UserDialogs::setModalRunner(modalRunnerFor<TGetLabelText>([&seenClass](TGetLabelText &d) {
+            seenClass = d.metaObject()->className();
             d.LabelText->setText("A long line of text for the card");
             d.OkButtonClick();
             return d.result();
-        });
+        }));
         item(label->ObjectMenu(), "Text")->trigger();
         QCOMPARE(seenClass, QString("TGetBCLabelText"));
         QCOMPARE(label->Caption(), QString("A long line of text for the card"));
@@ -294,15 +293,14 @@ private slots:
     {
         TGBusinessCardLabel *label = placedLabel();
         QSignalSpy changed(panel.get(), &TGBasePanel::LabelChangedEvent);
-        TGBaseLabel::SetDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
+        UserDialogs::setModalRunner([](QDialog &) { return int(QDialog::Rejected); });
         item(label->ObjectMenu(), "3D Effects")->trigger();
         QCOMPARE(changed.count(), 0);
-        TGBaseLabel::SetDialogRunner([](QDialog &dialog) {
-            auto &d = static_cast<TGFont3DEffects &>(dialog);
+        UserDialogs::setModalRunner(modalRunnerFor<TGFont3DEffects>([](TGFont3DEffects &d) {
             d.ShadowDepth->setCurrentIndex(3);
             d.OkButtonClick();
             return d.result();
-        });
+        }));
         item(label->ObjectMenu(), "3D Effects")->trigger();
         QCOMPARE(label->DepthShadow(), 3);
         QVERIFY(changed.count() > 0);

@@ -84,7 +84,7 @@ private slots:
         ScreenMetrics::setOverride(96);
         registerCardClasses();
     }
-    void cleanup() { TGBaseLabel::SetDialogRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
 
     void newLabelAndItsStoredProperties()
     {
@@ -115,7 +115,7 @@ private slots:
         font.name = "Times New Roman";
         panel.SetFont(font);
         QString text, title;
-        TGBaseLabel::SetDialogRunner([&text, &title](QDialog &dialog) {
+        UserDialogs::setModalRunner([&text, &title](QDialog &dialog) {
             auto &editor = dynamic_cast<TMultiLineTextEditor &>(dialog);
             title = editor.windowTitle();
             editor.Memo->setPlainText(text);
@@ -283,7 +283,7 @@ private slots:
         int changes = 0;
         QObject::connect(&panel, &TGBasePanel::LabelChangedEvent, [&changes] { ++changes; });
         QString shown;
-        TGBaseLabel::SetDialogRunner([&shown](QDialog &dialog) {
+        UserDialogs::setModalRunner([&shown](QDialog &dialog) {
             auto &editor = dynamic_cast<TMultiLineTextEditor &>(dialog);
             shown = editor.Memo->toPlainText();
             editor.Memo->setPlainText("changed");
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(shown, QString("Jane Doe\n12 High Street"));
         QCOMPARE(label->Items(), QStringList({"Jane Doe", "12 High Street"}));
         QCOMPARE(changes, 0);
-        TGBaseLabel::SetDialogRunner([](QDialog &dialog) {
+        UserDialogs::setModalRunner([](QDialog &dialog) {
             auto &editor = dynamic_cast<TMultiLineTextEditor &>(dialog);
             editor.Memo->setPlainText("Jane Doe\nSales\n");
             return int(QDialog::Accepted);

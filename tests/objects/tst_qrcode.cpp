@@ -80,7 +80,7 @@ private slots:
     void cleanupTestCase()
     {
         TGTickClock::setSource({});
-        TGQRCode::SetDialogRunner({});
+        UserDialogs::setModalRunner({});
     }
 
     void contactCardEscapesAndLeavesOutEmptyValues()
@@ -310,13 +310,12 @@ private slots:
         panel.SetPersonalInformation(Owner);
         TGQRCode *code = addCode(panel, QRect(10, 10, 96, 96));
         QString shown, viewed;
-        TGQRCode::SetDialogRunner([&shown, &viewed](QDialog &d) {
-            auto &dialog = static_cast<TGQRCodeProperties &>(d);
+        UserDialogs::setModalRunner(modalRunnerFor<TGQRCodeProperties>([&shown, &viewed](TGQRCodeProperties &dialog) {
             viewed = dialog.ContactCardView->toPlainText();
             shown = dialog.ContactCardText();
             dialog.OkButtonClick();
             return dialog.result();
-        });
+        }));
         QVERIFY(code->EditProperties());
         QCOMPARE(code->Content(), VCard::ContactCard(Owner));
         QCOMPARE(shown, VCard::ContactCard(Owner));
@@ -329,7 +328,7 @@ private slots:
         QVERIFY(code->EditProperties());
         QCOMPARE(code->Content(), VCard::ContactCard(moved));
         QVERIFY(code->Content().contains("1 Main Street"));
-        TGQRCode::SetDialogRunner({});
+        UserDialogs::setModalRunner({});
     }
 
     void dialogRefusesContentTooLongForAQRCode()
@@ -385,15 +384,15 @@ private slots:
         TGBusinessCardPanel32 panel;
         panel.resize(336, 192);
         panel.SetPersonalInformation(Owner);
-        TGQRCode::SetDialogRunner([](QDialog &) { return int(QDialog::Rejected); });
+        UserDialogs::setModalRunner([](QDialog &) { return int(QDialog::Rejected); });
         TGQRCode::AddToCard(panel);
         QCOMPARE(panel.ObjectCount(), 0);
         QCOMPARE(panel.PanelState(), psPointing);
 
-        TGQRCode::SetDialogRunner([](QDialog &d) {
-            static_cast<TGQRCodeProperties &>(d).OkButtonClick();
+        UserDialogs::setModalRunner(modalRunnerFor<TGQRCodeProperties>([](TGQRCodeProperties &d) {
+            d.OkButtonClick();
             return d.result();
-        });
+        }));
         TGQRCode::AddToCard(panel);
         QCOMPARE(panel.ObjectCount(), 1);
         auto *code = qobject_cast<TGQRCode *>(panel.Objects().first());
@@ -402,7 +401,7 @@ private slots:
         QCOMPARE(code->Content(), VCard::ContactCard(Owner));
         QCOMPARE(code->ClassName(), QString("TGQRCode"));
         QCOMPARE(panel.PanelState(), psPointing);
-        TGQRCode::SetDialogRunner({});
+        UserDialogs::setModalRunner({});
     }
 };
 

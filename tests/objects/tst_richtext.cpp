@@ -73,23 +73,26 @@ QList<int> lineStarts(const TRichText &text)
     return starts;
 }
 
-// Runs every label dialog through `script`, which returns the dialog's result.
+// Runs the rich-text editor through `script`, which returns the dialog's
+// result; any other dialog is cancelled.
 class EditorScript
 {
 public:
     explicit EditorScript(std::function<int(TRichTextLabelEditor &)> script)
+        : runner([this, script](QDialog &dialog) {
+              auto *editor = qobject_cast<TRichTextLabelEditor *>(&dialog);
+              if (!editor)
+                  return int(QDialog::Rejected);
+              ++runs;
+              editor->FormActivate();
+              return script(*editor);
+          })
     {
-        TGBaseLabel::SetDialogRunner([this, script](QDialog &dialog) {
-            auto *editor = qobject_cast<TRichTextLabelEditor *>(&dialog);
-            if (!editor)
-                return int(QDialog::Rejected);
-            ++runs;
-            editor->FormActivate();
-            return script(*editor);
-        });
     }
-    ~EditorScript() { TGBaseLabel::SetDialogRunner({}); }
     int runs = 0;
+
+private:
+    ScopedModalRunner runner;
 };
 
 } // namespace

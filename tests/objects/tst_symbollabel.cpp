@@ -77,7 +77,7 @@ private slots:
         ScreenMetrics::setOverride(96);
         registerCardClasses();
     }
-    void cleanup() { TGBaseLabel::SetDialogRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
 
     void newSymbolAndItsMenu()
     {
@@ -203,7 +203,7 @@ private slots:
         TGBusinessCardPanel32 panel;
         panel.resize(336, 192);
         int firstRow = -1;
-        TGBaseLabel::SetDialogRunner([&firstRow](QDialog &dialog) {
+        UserDialogs::setModalRunner([&firstRow](QDialog &dialog) {
             auto &selector = dynamic_cast<TGetSymbol &>(dialog);
             firstRow = selector.SymbolList->currentRow();
             selector.SymbolList->setCurrentRow(0x80 - 32);
@@ -218,7 +218,7 @@ private slots:
         QCOMPARE(symbol->Caption(), QString(QChar(0x20AC))); // code 0x80
         QCOMPARE(symbol->BoundsRect().size(), glyphBox(*symbol));
 
-        TGBaseLabel::SetDialogRunner([](QDialog &dialog) {
+        UserDialogs::setModalRunner([](QDialog &dialog) {
             dynamic_cast<TGetSymbol &>(dialog).SymbolList->setCurrentRow(0);
             return int(QDialog::Rejected);
         });

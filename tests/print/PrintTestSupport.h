@@ -7,16 +7,13 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TBCShapes.h"
 #include "platform/ScreenMetrics.h"
-#include "print/PrintDialogRunner.h"
 #include "report/ImageTarget.h"
 #include "report/TReport.h"
 
-#include <QDialog>
 #include <QImage>
 #include <QList>
 #include <QRect>
 
-#include <functional>
 #include <memory>
 
 namespace PrintTest {
@@ -99,13 +96,5 @@ inline int countMarkerCorners(const QImage &page)
     }
     return count;
 }
-
-// Installs a dialog runner for the lifetime of the scope.
-class ScopedRunner
-{
-public:
-    explicit ScopedRunner(std::function<int(QDialog &)> runner) { PrintDialogRunner::SetRunner(std::move(runner)); }
-    ~ScopedRunner() { PrintDialogRunner::SetRunner({}); }
-};
 
 } // namespace PrintTest

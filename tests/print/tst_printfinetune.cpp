@@ -2,7 +2,7 @@
 #include "app/TPrintCommands.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
-#include "print/PrintDialogRunner.h"
+#include "platform/UserDialogs.h"
 #include "print/TPrintFineTune.h"
 #include "report/ImageTarget.h"
 #include "report/TReport.h"
@@ -17,7 +17,7 @@ class TestPrintFineTune : public QObject
     Q_OBJECT
 private slots:
     void init() { ScreenMetrics::setOverride(96); }
-    void cleanup() { PrintDialogRunner::SetRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
     void threeDownClicksIncreaseByThreeThirtySeconds();
     void valuesStopAtEightEitherWay();
     void restoreDefaultThenCancelKeepsTheNudges();
@@ -58,14 +58,13 @@ void TestPrintFineTune::restoreDefaultThenCancelKeepsTheNudges()
     window.Preferences().Nudges = TSheetNudges{2, -1, 3, 4};
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
     QStringList shown;
-    PrintDialogRunner::SetRunner([&shown](QDialog &dialog) {
-        auto &tune = static_cast<TPrintFineTune &>(dialog);
+    UserDialogs::setModalRunner(modalRunnerFor<TPrintFineTune>([&shown](TPrintFineTune &tune) {
         shown << tune.lTopMarginNudge->text();
         tune.DefaultButtonClick();
         shown << tune.lTopMarginNudge->text();
         tune.CancelbuttonClick();
         return tune.result();
-    });
+    }));
     window.RunCommand(TMainCommand::PrinterFineTuning);
     QCOMPARE(shown, (QStringList{QStringLiteral("Increase by 2/32\""), QStringLiteral("None")}));
     QCOMPARE(window.Preferences().Nudges, (TSheetNudges{2, -1, 3, 4}));
@@ -77,8 +76,7 @@ void TestPrintFineTune::okWritesAllFourKeysToThePrinterSection()
     ScopedScriptedDialogs dialogs;
     TMainScreen window;
     TPrintCommands commands(window, std::make_unique<TReport>(std::make_unique<ImageTarget>()));
-    PrintDialogRunner::SetRunner([](QDialog &dialog) {
-        auto &tune = static_cast<TPrintFineTune &>(dialog);
+    UserDialogs::setModalRunner(modalRunnerFor<TPrintFineTune>([](TPrintFineTune &tune) {
         tune.TopMarginSpinnerDownClick();
         tune.LeftMarginSpinnerUpClick();
         tune.VerticalSpacingSpinnerDownClick();
@@ -86,7 +84,7 @@ void TestPrintFineTune::okWritesAllFourKeysToThePrinterSection()
         tune.HorizontalSpacingSpinnerUpClick();
         tune.OKButtonClick();
         return tune.result();
-    });
+    }));
     window.RunCommand(TMainCommand::PrinterFineTuning);
     QCOMPARE(window.Preferences().Nudges, (TSheetNudges{1, -1, 2, -1}));
     IniFile ini(folder.filePath(QStringLiteral("kvl.ini")));

@@ -95,7 +95,7 @@ class TestPrintToFile : public QObject
     Q_OBJECT
 private slots:
     void init() { ScreenMetrics::setOverride(96); }
-    void cleanup() { PrintDialogRunner::SetRunner({}); }
+    void cleanup() { UserDialogs::setModalRunner({}); }
     void withoutAPrinterPrintAsksForAFileFirst();
     void newCardSuggestsABusinessCardFile();
     void cancellingTheFileQuestionPrintsNothing();
@@ -116,7 +116,7 @@ void TestPrintToFile::withoutAPrinterPrintAsksForAFileFirst()
     run.context.DocumentPath = QStringLiteral("/cards/saved/Acme Corp.KVL");
     run.context.DocumentFolder = dir.path() + QStringLiteral("/saved/");
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline(*run.job).mnuPrintClick(run.context);
 
     QCOMPARE(dialogs->fileRequests.size(), 1);
@@ -138,7 +138,7 @@ void TestPrintToFile::newCardSuggestsABusinessCardFile()
     Run run(pdfJob());
     run.context.DocumentFolder = QStringLiteral("/home/user/kvl/saved");
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline(*run.job).mnuPrintClick(run.context);
     QCOMPARE(dialogs->fileRequests.size(), 1);
     QCOMPARE(dialogs->fileRequests.first().folderOrPath, QStringLiteral("/home/user/kvl/saved/BusinessCard.pdf"));
@@ -152,7 +152,7 @@ void TestPrintToFile::cancellingTheFileQuestionPrintsNothing()
     Run run(pdfJob(earlier));
     run.context.DocumentFolder = dir.path();
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline pipeline(*run.job);
     pipeline.mnuPrintClick(run.context);
     pipeline.mnuPrintOutlineTestPageClick(run.context);
@@ -172,7 +172,7 @@ void TestPrintToFile::outlineTestPageAsksForAFileToo()
     run.context.DocumentPath = dir.filePath(QStringLiteral("Mine.kvl"));
     run.context.DocumentFolder = dir.path();
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline(*run.job).mnuPrintOutlineTestPageClick(run.context);
     QCOMPARE(dialogs->fileRequests.size(), 1);
     QCOMPARE(dialogs->fileRequests.first().folderOrPath, dir.filePath(QStringLiteral("Mine.pdf")));
@@ -185,7 +185,7 @@ void TestPrintToFile::printerJobsAskNoFileName()
     ScopedScriptedDialogs dialogs;
     Run run(imageJob());
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline pipeline(*run.job);
     pipeline.mnuPrintClick(run.context);
     pipeline.mnuPrintOutlineTestPageClick(run.context);
@@ -201,7 +201,7 @@ void TestPrintToFile::mainWindowOffersTheSavedFolderAndTheCardName()
     TPrintCommands commands(window, pdfJob());
     window.SetDocumentPath(ProgramSubFolder(QStringLiteral("saved")) + QStringLiteral("Acme.KVL"));
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     window.RunCommand(TMainCommand::Print);
     window.RunCommand(TMainCommand::OutlineTestPage);
     QCOMPARE(dialogs->fileRequests.size(), 2);
@@ -223,7 +223,7 @@ void TestPrintToFile::unwritablePdfIsAnErrorNotACompletedJob()
     Run run(pdfJob());
     run.panel->SetZoom(1.2f);
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline(*run.job).mnuPrintClick(run.context);
 
     QCOMPARE(script.finalStatus, QStringList{QStringLiteral("\nBusiness Card Print Failed!")});
@@ -241,7 +241,7 @@ void TestPrintToFile::refusingPrinterIsAnErrorAndLeavesTheSettings()
     run.selection.reset(3);
     const TCardSelection before = run.selection;
     Script script{&*dialogs};
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline(*run.job).mnuPrintClick(run.context);
 
     QCOMPARE(script.finalStatus.size(), 1);

@@ -118,12 +118,11 @@ void TestSelectLabels::cancelLeavesTheSelectionAsItWas()
     TCardSelection selection = AllCardsSelected();
     TPrintContext context;
     context.Selection = &selection;
-    ScopedRunner runner([](QDialog &dialog) {
-        auto &select = static_cast<TSelectSpecificLabels &>(dialog);
+    ScopedModalRunner runner(modalRunnerFor<TSelectSpecificLabels>([](TSelectSpecificLabels &select) {
         select.SelectnoneClick();
         select.CancelButtonClick();
         return select.result();
-    });
+    }));
     TPrintPipeline pipeline(*job);
     QVERIFY(!pipeline.DoPageSetup(context));
     QCOMPARE(selection, AllCardsSelected());

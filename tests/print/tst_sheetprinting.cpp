@@ -82,7 +82,7 @@ struct PrintRun {
     const QList<QImage> &pages() { return imageTarget(*job).pages(); }
     void print(DialogScript &script)
     {
-        ScopedRunner runner(std::ref(script));
+        ScopedModalRunner runner(std::ref(script));
         TPrintPipeline pipeline(*job);
         pipeline.mnuPrintClick(context);
     }
@@ -244,7 +244,7 @@ void TestSheetPrinting::outlineTestPageDrawsOnlyTheCells()
     addMarker(*run.panel, 100, 80, 40); // would show inside the cell if objects printed
     run.selection.reset(3);
     DialogScript script;
-    ScopedRunner runner(std::ref(script));
+    ScopedModalRunner runner(std::ref(script));
     TPrintPipeline pipeline(*run.job);
     pipeline.mnuPrintOutlineTestPageClick(run.context);
     QCOMPARE(run.pages().size(), 1);
@@ -287,7 +287,7 @@ void TestSheetPrinting::cancellingAPrintDeliversNothing()
     DialogScript script;
     QString statusAfter;
     auto inner = std::ref(script);
-    ScopedRunner runner([&](QDialog &dialog) -> int {
+    ScopedModalRunner runner([&](QDialog &dialog) -> int {
         if (auto *status = qobject_cast<TLabelPrinter *>(&dialog)) {
             QTimer::singleShot(0, status->CancelButton, &QPushButton::click);
             status->FormActivate();
@@ -309,7 +309,7 @@ void TestSheetPrinting::previewRecordsOneOutlinedCard()
     QStringList captions;
     QString status;
     QString button;
-    ScopedRunner runner([&](QDialog &dialog) -> int {
+    ScopedModalRunner runner([&](QDialog &dialog) -> int {
         if (auto *s = qobject_cast<TLabelPrinter *>(&dialog)) {
             button = s->CancelButton->text();
             s->FormActivate();
@@ -378,7 +378,7 @@ void TestSheetPrinting::printingRestoresTheUsersZoom()
     run.panel->SetZoom(1.5f);
     float zoomWhilePrinting = 0;
     DialogScript script;
-    ScopedRunner runner([&](QDialog &dialog) -> int {
+    ScopedModalRunner runner([&](QDialog &dialog) -> int {
         if (qobject_cast<TLabelPrinter *>(&dialog))
             zoomWhilePrinting = run.panel->Zoom();
         return script(dialog);

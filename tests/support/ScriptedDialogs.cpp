@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QTest>
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList result;
@@ -122,4 +124,21 @@ ScopedScriptedDialogs::ScopedScriptedDialogs()
 ScopedScriptedDialogs::~ScopedScriptedDialogs()
 {
     UserDialogs::install(std::move(m_previous));
+}
+
+ScopedModalRunner::ScopedModalRunner(std::function<int(QDialog &)> runner)
+    : m_previous(UserDialogs::setModalRunner(std::move(runner)))
+{
+}
+
+ScopedModalRunner::~ScopedModalRunner()
+{
+    UserDialogs::setModalRunner(std::move(m_previous));
+}
+
+void failUnexpectedDialog(const QDialog &dialog)
+{
+    const QByteArray message = QByteArray("unexpected dialog ") + dialog.metaObject()->className() + " \""
+        + dialog.windowTitle().toUtf8() + "\"";
+    QTest::qFail(message.constData(), __FILE__, __LINE__);
 }

@@ -2,9 +2,12 @@
 
 #include "platform/UserDialogs.h"
 
+#include <QDialog>
 #include <QList>
 #include <QQueue>
 #include <QString>
+
+#include <functional>
 
 // Dialogs for tests: every box and dialog answers from a script, and every
 // message is recorded. Install with ScriptedDialogs::installNew(), which
@@ -87,3 +90,33 @@ private:
     ScriptedDialogs *m_dialogs;
     std::unique_ptr<UserDialogs> m_previous;
 };
+
+// Runs the program's own dialogs (UserDialogs::runModal) through `runner`
+// for the lifetime of the scope, then restores the runner in force before.
+class ScopedModalRunner
+{
+public:
+    explicit ScopedModalRunner(std::function<int(QDialog &)> runner);
+    ~ScopedModalRunner();
+    ScopedModalRunner(const ScopedModalRunner &) = delete;
+    ScopedModalRunner &operator=(const ScopedModalRunner &) = delete;
+
+private:
+    std::function<int(QDialog &)> m_previous;
+};
+
+// Fails the running test: a runner was handed a dialog it does not expect.
+void failUnexpectedDialog(const QDialog &dialog);
+
+// A modal runner for the dialogs of class D: `work` gets the dialog as a D.
+// Any other dialog fails the running test and is cancelled.
+template<class D, class Work>
+std::function<int(QDialog &)> modalRunnerFor(Work work)
+{
+    return [work = std::move(work)](QDialog &dialog) mutable -> int {
+        if (auto *expected = qobject_cast<D *>(&dialog))
+            return work(*expected);
+        failUnexpectedDialog(dialog);
+        return int(QDialog::Rejected);
+    };
+}
