@@ -7,6 +7,7 @@
 #include "design/TSafeAreaGuide.h"
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
+#include "platform/IniFile.h"
 #include "platform/UserDialogs.h"
 #include "print/CardImageExport.h"
 #include "print/TExportImageDialog.h"
@@ -19,6 +20,11 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QToolButton>
+
+namespace {
+const QString SettingsSection = QStringLiteral("Print Shop");
+const QString ShowSafeAreaKey = QStringLiteral("ShowSafeArea");
+} // namespace
 
 TPrintShopCommands::TPrintShopCommands(TMainScreen &window) : m_window(window)
 {
@@ -59,14 +65,26 @@ void TPrintShopCommands::AddToolButton()
     }
     bar->insertWidget(before, SafeAreaButton);
     SafeAreaGuide = new TSafeAreaGuide(m_window.BusinessCardPanel);
+    // The guide is a way of working: it stays as the user last left it.
+    const bool shown = IniFile(SettingsFileName()).readBool(SettingsSection, ShowSafeAreaKey, false);
+    SafeAreaButton->setChecked(shown);
+    ShowSafeArea(shown);
     connect(SafeAreaButton, &QToolButton::toggled, this, &TPrintShopCommands::SafeAreaClick);
 }
 
 void TPrintShopCommands::SafeAreaClick(bool down)
 {
     SafeAreaButton->setChecked(down);
-    SafeAreaGuide->setVisible(down);
-    if (down)
+    ShowSafeArea(down);
+    IniFile settings(SettingsFileName());
+    settings.writeBool(SettingsSection, ShowSafeAreaKey, down);
+    settings.flush();
+}
+
+void TPrintShopCommands::ShowSafeArea(bool shown)
+{
+    SafeAreaGuide->setVisible(shown);
+    if (shown)
         SafeAreaGuide->raise();
 }
 

@@ -36,6 +36,7 @@ public:
 private:
     void AddMenuItems();
     void AddToolButton();
+    void ShowSafeArea(bool shown);
 
     TMainScreen &m_window;
 };

@@ -20,6 +20,7 @@
 #include "report/TReport.h"
 
 #include <QDir>
+#include <QHash>
 #include <QImage>
 #include <QPageSize>
 #include <QTemporaryDir>
@@ -69,8 +70,29 @@ bool IsText(const TGGraphicControl &object)
            || object.ClassName() == QLatin1String("TGPCircleText");
 }
 
-// The part of the object's box its drawing covers (panel pixels). A text
-// object's box often spans the card while its text sits in the middle.
+// The colour most of the picture shows: an opaque label's background, or
+// nothing at all for a transparent one.
+QRgb GroundColor(const QImage &image)
+{
+    QHash<QRgb, qsizetype> counts;
+    QRgb ground = 0;
+    qsizetype most = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const qsizetype n = ++counts[line[x]];
+            if (n > most) {
+                most = n;
+                ground = line[x];
+            }
+        }
+    }
+    return ground;
+}
+
+// The part of the object's box its letters cover (panel pixels): what differs
+// from the ground it is drawn on. A text object's box often spans the card
+// while its text sits in the middle, and an opaque background is no text.
 QRect InkBounds(TGGraphicControl &object, const TFont &panelFont)
 {
     const QRect box = object.BoundsRect();
@@ -86,12 +108,13 @@ QRect InkBounds(TGGraphicControl &object, const TFont &panelFont)
         canvas.intersectClipRect(0, 0, box.width(), box.height());
         object.Paint(canvas);
     }
+    const QRgb ground = GroundColor(image);
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         int first = -1, last = -1;
         for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 0) {
+            if (line[x] != ground) {
                 if (first < 0)
                     first = x;
                 last = x;

@@ -41,6 +41,7 @@ private slots:
     void cleanup() { UserDialogs::setModalRunner({}); }
     void menuItemsFollowSaveAsJpg();
     void safeAreaGuideFollowsTheCardAndZoom();
+    void safeAreaChoiceIsRemembered();
     void textNearTheEdgeAsksBeforeExporting();
     void bleedIsShownInMillimetresWhenTheLayoutIs();
     void pngIsExportedAtTheChosenResolution();
@@ -77,6 +78,25 @@ void TestPrintShopCommands::safeAreaGuideFollowsTheCardAndZoom()
     const QImage card = f.panel().RenderToBitmap();
     QCOMPARE(card.pixel(14, 40), qRgb(255, 255, 255));
     commands.SafeAreaButton->click();
+    QVERIFY(!commands.SafeAreaGuide->isVisible());
+}
+
+void TestPrintShopCommands::safeAreaChoiceIsRemembered()
+{
+    MainScreenFixture f;
+    {
+        TPrintShopCommands commands(f.start());
+        QVERIFY(!commands.SafeAreaButton->isChecked());
+        commands.SafeAreaButton->click();
+    }
+    {
+        TPrintShopCommands commands(f.start());
+        QVERIFY(commands.SafeAreaButton->isChecked());
+        QVERIFY(commands.SafeAreaGuide->isVisible());
+        commands.SafeAreaButton->click();
+    }
+    TPrintShopCommands commands(f.start());
+    QVERIFY(!commands.SafeAreaButton->isChecked());
     QVERIFY(!commands.SafeAreaGuide->isVisible());
 }
 

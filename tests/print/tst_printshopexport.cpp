@@ -264,6 +264,13 @@ void TestPrintShopExport::textNearTheEdgeIsReported()
     wide->SetAlignment(taLeftJustify);
     QVERIFY(PrintShopExport::TextOutsideSafeArea(*m_panel, card));
     wide->SetAlignment(taCenter);
+    // A coloured band behind the caption is no text; the letters still are.
+    wide->SetBackColor(clYellow);
+    wide->SetTransparent(false);
+    QVERIFY(!PrintShopExport::TextOutsideSafeArea(*m_panel, card));
+    wide->SetAlignment(taLeftJustify);
+    QVERIFY(PrintShopExport::TextOutsideSafeArea(*m_panel, card));
+    wide->SetAlignment(taCenter);
 
     TGBusinessCardLabel *near = addLabel(*m_panel, QRect(100, 176, 100, 20)); // letters below y = 180
     QVERIFY(PrintShopExport::TextOutsideSafeArea(*m_panel, card));
