@@ -90,8 +90,8 @@ QRgb GroundColor(const QImage &image)
     return ground;
 }
 
-// The part of the object's box its letters cover (panel pixels): what differs
-// from the ground it is drawn on. A text object's box often spans the card
+// The part of the object's box its letters cover (panel pixels): what is
+// drawn and differs from the ground. A text object's box often spans the card
 // while its text sits in the middle, and an opaque background is no text.
 QRect InkBounds(TGGraphicControl &object, const TFont &panelFont)
 {
@@ -114,7 +114,7 @@ QRect InkBounds(TGGraphicControl &object, const TFont &panelFont)
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         int first = -1, last = -1;
         for (int x = 0; x < image.width(); ++x) {
-            if (line[x] != ground) {
+            if (qAlpha(line[x]) != 0 && line[x] != ground) {
                 if (first < 0)
                     first = x;
                 last = x;
