@@ -1,13 +1,16 @@
 #include "FuzzSupport.h"
 
 #include "app/CardClasses.h"
+#include "app/ConsoleDialogs.h"
 #include "platform/AppRoutines.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/UserDialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +62,12 @@ void start()
             std::abort();
         }
     });
+    // Damaged input makes some objects report an error box; nobody would
+    // answer it, so messages go nowhere and every question is answered No.
+    static QFile nowhere(QStringLiteral("/dev/null"));
+    nowhere.open(QIODevice::WriteOnly);
+    static QTextStream messages(&nowhere);
+    UserDialogs::install(std::make_unique<ConsoleDialogs>(messages));
     ScreenMetrics::setOverride(96);
     setProgramFolderOverride(scratchFolder() + QLatin1Char('/'));
     registerCardClasses();
