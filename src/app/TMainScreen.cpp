@@ -264,7 +264,10 @@ bool TMainScreen::CheckSaveNeeded()
 {
     if (!m_changesMade)
         return true;
-    if (Ask(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    const TAnswer answer = AskWithCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"));
+    if (answer == TAnswer::anCancel)
+        return false;
+    if (answer == TAnswer::anYes) {
         if (!m_documentPath.isEmpty()) {
             // Saved where it came from: the flag clears, the buttons stay.
             if (!SaveDocument(m_documentPath))

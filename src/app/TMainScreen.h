@@ -69,9 +69,9 @@ public:
     bool Loading() const { return m_loading; }
     void SetLoading(bool value) { m_loading = value; }
 
-    // "Save changes?" when something changed. False when the user wanted to
-    // save but the card was not saved (dialog cancelled, write failed): the
-    // caller then must not throw the card away.
+    // "Save changes?" when something changed. False when the user cancelled
+    // the question, or wanted to save but the card was not saved (dialog
+    // cancelled, write failed): the caller then must not throw the card away.
     bool CheckSaveNeeded();
     void UpdateButtons();
 

@@ -16,6 +16,21 @@ bool QtUserDialogs::ask(const QString &text, const QString &caption)
         == QMessageBox::Yes;
 }
 
+TAnswer QtUserDialogs::askWithCancel(const QString &text, const QString &caption)
+{
+    // With a Cancel button, QMessageBox makes Escape and closing the box Cancel.
+    switch (QMessageBox::question(parentWidget(), caption, text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return TAnswer::anYes;
+    case QMessageBox::No:
+        return TAnswer::anNo;
+    default:
+        return TAnswer::anCancel;
+    }
+}
+
 void QtUserDialogs::inform(const QString &text)
 {
     QMessageBox::information(parentWidget(), QStringLiteral("Information"), text,

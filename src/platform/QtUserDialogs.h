@@ -8,6 +8,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     bool ask(const QString &text, const QString &caption) override;
+    TAnswer askWithCancel(const QString &text, const QString &caption) override;
     void inform(const QString &text) override;
     void informTitled(const QString &text, const QString &caption) override;
     void error(const QString &text) override;

@@ -65,6 +65,11 @@ QWidget *UserDialogs::parentWidget()
     return parent().data();
 }
 
+TAnswer UserDialogs::askWithCancel(const QString &text, const QString &caption)
+{
+    return ask(text, caption) ? TAnswer::anYes : TAnswer::anNo;
+}
+
 std::optional<TColor> UserDialogs::chooseColorWithCustom(TColor initial, QList<TColor> &)
 {
     return chooseColor(initial);

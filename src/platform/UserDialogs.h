@@ -13,6 +13,9 @@
 class QDialog;
 class QWidget;
 
+// The answer to a question that can also be called off.
+enum class TAnswer { anYes, anNo, anCancel };
+
 // Every modal box and common dialog the program shows goes through this one
 // seam, so that tests can script the answers and record what was said.
 // The default implementation shows real Qt dialogs. The program's own dialogs
@@ -25,6 +28,9 @@ public:
 
     // A question with Yes and No buttons; true for Yes.
     virtual bool ask(const QString &text, const QString &caption) = 0;
+    // A question with Yes, No and Cancel buttons; Escape and the window's
+    // close button answer Cancel. Dialogs that know only Yes and No ask().
+    virtual TAnswer askWithCancel(const QString &text, const QString &caption);
     // An information box with an OK button and the caption "Information".
     virtual void inform(const QString &text) = 0;
     // An information box with its own caption ("Configuration Information").

@@ -50,6 +50,14 @@ bool ScriptedDialogs::ask(const QString &text, const QString &caption)
     return answers.dequeue();
 }
 
+TAnswer ScriptedDialogs::askWithCancel(const QString &text, const QString &caption)
+{
+    if (answersWithCancel.isEmpty())
+        return ask(text, caption) ? TAnswer::anYes : TAnswer::anNo;
+    messages.append({Message::Ask, text, caption});
+    return answersWithCancel.dequeue();
+}
+
 void ScriptedDialogs::informTitled(const QString &text, const QString &caption)
 {
     messages.append({Message::Inform, text, caption});

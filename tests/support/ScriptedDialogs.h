@@ -26,6 +26,9 @@ public:
     // Script the next answers; each call consumes one. An ask() with no
     // scripted answer is counted in unscriptedQuestions and answers No.
     QQueue<bool> answers;
+    // Answers to askWithCancel(); when none is left, the next of `answers`
+    // answers it as Yes or No.
+    QQueue<TAnswer> answersWithCancel;
     QQueue<QString> openFileNames;   // empty string or exhausted queue = cancelled
     QQueue<QString> saveFileNames;
     QQueue<std::optional<TColor>> colors;   // exhausted queue = cancelled
@@ -57,6 +60,7 @@ public:
     void clear();
 
     bool ask(const QString &text, const QString &caption) override;
+    TAnswer askWithCancel(const QString &text, const QString &caption) override;
     void inform(const QString &text) override;
     void informTitled(const QString &text, const QString &caption) override;
     void error(const QString &text) override;
