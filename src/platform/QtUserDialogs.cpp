@@ -67,9 +67,21 @@ QString QtUserDialogs::saveFileName(const QString &caption, const QString &sugge
     return dialog.selectedFiles().constFirst();
 }
 
+namespace {
+
+// A colour dialog belongs over the dialog that asked for it (a property
+// dialog), not behind it over the main window.
+QWidget *colorDialogParent()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : UserDialogs::parentWidget();
+}
+
+} // namespace
+
 std::optional<TColor> QtUserDialogs::chooseColor(TColor initial)
 {
-    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), parentWidget());
+    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), colorDialogParent());
     if (!chosen.isValid())
         return std::nullopt;
     return Colors::fromQColor(chosen);
@@ -82,7 +94,7 @@ std::optional<TColor> QtUserDialogs::chooseColorWithCustom(TColor initial, QList
     const int count = std::min(int(customColors.size()), QColorDialog::customCount());
     for (int i = 0; i < count; ++i)
         QColorDialog::setCustomColor(i, Colors::toQColor(customColors.at(i)));
-    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), parentWidget());
+    const QColor chosen = QColorDialog::getColor(Colors::toQColor(initial), colorDialogParent());
     if (!chosen.isValid())
         return std::nullopt;
     for (int i = 0; i < count; ++i) {

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
 
@@ -63,6 +64,12 @@ void TDFSColorButtonPaletteXP::SetOtherColor(TColor color)
 {
     m_otherColor = color;
     update();
+}
+
+void TDFSColorButtonPaletteXP::SetCurrentColor(TColor color)
+{
+    m_currentColor = color;
+    HighlightColor(color);
 }
 
 QPoint TDFSColorButtonPaletteXP::CellAt(QPoint p)
@@ -165,6 +172,18 @@ void TDFSColorButtonPaletteXP::paintEvent(QPaintEvent *)
     paintCell(painter, kOtherCell);
 }
 
+void TDFSColorButtonPaletteXP::mousePressEvent(QMouseEvent *event)
+{
+    // A press on the owning button closes the palette and ends there: were
+    // it replayed, the button would drop the palette down again.
+    const QWidget *owner = parentWidget();
+    const QPoint global = event->globalPosition().toPoint();
+    if (!rect().contains(event->position().toPoint()) && owner
+        && owner->rect().contains(owner->mapFromGlobal(global)))
+        setAttribute(Qt::WA_NoMouseReplay);
+    QWidget::mousePressEvent(event);
+}
+
 void TDFSColorButtonPaletteXP::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint cell = CellAt(event->position().toPoint());
@@ -243,22 +262,29 @@ void TDFSColorButtonPaletteXP::ChooseOtherColor()
     QList<TColor> custom;
     for (int i = 1; i <= m_custom.Count(); ++i)
         custom.append(m_custom.ColorAt(i));
+    // While the pop-up is shown it takes every click and key, so the dialog
+    // could not be used: hide it first. It closes, and hands its custom
+    // colours back, only after the dialog.
+    QPointer<TDFSColorButtonPaletteXP> alive(this);
     m_inColorDialog = true;
-    const std::optional<TColor> chosen = UserDialogs::current().chooseColorWithCustom(m_otherColor, custom);
-    m_inColorDialog = false;
-    if (!chosen)
+    hide();
+    const std::optional<TColor> chosen = UserDialogs::current().chooseColorWithCustom(m_currentColor, custom);
+    if (!alive)
         return;
-    m_otherColor = *chosen;
-    for (int i = 1; i <= m_custom.Count(); ++i)
-        m_custom.SetColorAt(i, i <= custom.size() ? custom.at(i - 1) : clWhite);
-    if (OnColorChosen)
-        OnColorChosen(m_otherColor, true);
+    m_inColorDialog = false;
+    if (chosen) {
+        m_otherColor = *chosen;
+        for (int i = 1; i <= m_custom.Count(); ++i)
+            m_custom.SetColorAt(i, i <= custom.size() ? custom.at(i - 1) : clWhite);
+        if (OnColorChosen)
+            OnColorChosen(m_otherColor, true);
+    }
     close();
 }
 
 void TDFSColorButtonPaletteXP::closeEvent(QCloseEvent *event)
 {
-    // The colour dialog keeps the palette open under it.
+    // Nothing closes it under the colour dialog: the dialog's answer comes first.
     if (m_inColorDialog) {
         event->ignore();
         return;

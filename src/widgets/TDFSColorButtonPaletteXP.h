@@ -13,7 +13,7 @@ class QPushButton;
 // of 18 x 18 pixels, a separator, the "&Other" button that opens the colour
 // dialog and the "other" cell beside it. It closes itself when a cell is
 // clicked, when it loses the focus and on Enter or Escape, and frees itself
-// when closed.
+// when closed. A press on the button that dropped it down only closes it.
 class TDFSColorButtonPaletteXP : public QWidget
 {
     Q_OBJECT
@@ -41,6 +41,10 @@ public:
     void SetPaletteColors(const TColorArrayClass &colors) { m_palette = colors; update(); }
     const TColorArrayClass &CustomColors() const { return m_custom; }
     void SetCustomColors(const TColorArrayClass &colors) { m_custom = colors; }
+    // The colour of the button it belongs to: highlighted, and where the
+    // colour dialog starts.
+    TColor CurrentColor() const { return m_currentColor; }
+    void SetCurrentColor(TColor color);
 
     // Colour chosen: the colour and whether the "other" cell or the colour
     // dialog gave it.
@@ -63,7 +67,9 @@ public:
     // "RGB = %.3d %.3d %.3d" for the cell's colour, after OnGetColorHintText.
     QString HintText(QPoint cell) const;
 
-    // The "&Other" button's action: the colour dialog with the custom colours.
+    // The "&Other" button's action: the palette goes away, then the colour
+    // dialog asks for a colour, starting at CurrentColor, with the custom
+    // colours. The palette closes when the dialog is done.
     void ChooseOtherColor();
     bool ClosedByKey() const { return m_closedByKey; }
 
@@ -74,6 +80,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -87,6 +94,7 @@ private:
     QPushButton *m_otherButton = nullptr;
     bool m_showHints = true;
     TColor m_otherColor = clBtnFace;
+    TColor m_currentColor = clBlack;
     TColorArrayClass m_palette{kColumns, kRows};
     TColorArrayClass m_custom{8, 2};
     QPoint m_highlight = kNoCell;

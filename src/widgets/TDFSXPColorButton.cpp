@@ -118,26 +118,8 @@ void TDFSXPColorButton::resizeEvent(QResizeEvent *event)
     RebuildSwatch();
 }
 
-void TDFSXPColorButton::mousePressEvent(QMouseEvent *event)
-{
-    // The press that closed the palette reaches the button too; that click
-    // must not open the palette again.
-    if (m_closedByThisClick && event->button() == Qt::LeftButton) {
-        m_closedByThisClick = false;
-        m_swallowRelease = true;
-        event->accept();
-        return;
-    }
-    QToolButton::mousePressEvent(event);
-}
-
 void TDFSXPColorButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_swallowRelease) {
-        m_swallowRelease = false;
-        event->accept();
-        return;
-    }
     m_clickPos = event->position().toPoint();
     QToolButton::mouseReleaseEvent(event);
     m_clickPos = QPoint(-1, -1);
@@ -145,10 +127,6 @@ void TDFSXPColorButton::mouseReleaseEvent(QMouseEvent *event)
 
 void TDFSXPColorButton::ClickAt(QPoint pos)
 {
-    if (m_closedByThisClick) {
-        m_closedByThisClick = false;
-        return;
-    }
     if (m_cycleColors && pos.x() < width() - 13) {
         const int next = m_paletteIndex + 1;
         SelectPalettePosition(next > m_paletteColors.Count() ? 0 : next);
@@ -180,13 +158,14 @@ void TDFSXPColorButton::DropDown()
         if (fromOther)
             m_otherColor = color;
     };
-    palette->OnClosed = [this, palette](bool byKey) {
-        m_closedByThisClick = !byKey && rect().contains(mapFromGlobal(QCursor::pos()));
+    // A click on this button that closes the palette never reaches the
+    // button (the palette keeps it), so it cannot drop the palette down again.
+    palette->OnClosed = [this, palette](bool) {
         m_customColors = palette->CustomColors();
         setDown(false);
         m_palette = nullptr;
     };
-    palette->HighlightColor(m_color);
+    palette->SetCurrentColor(m_color);
     setDown(true);
     palette->show();
     palette->setFocus();

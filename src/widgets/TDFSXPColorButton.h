@@ -51,7 +51,6 @@ public:
     void ClickAt(QPoint pos);
     // The open palette, null when none is open.
     TDFSColorButtonPaletteXP *Palette() const { return m_palette; }
-    bool ClosedByThisClick() const { return m_closedByThisClick; }
     // The swatch shown on the face ((Width - 10) x (Height - 10)).
     const QPixmap &Swatch() const { return m_swatch; }
 
@@ -64,13 +63,11 @@ signals:
     void ColorChange(TColor color);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void DropDown();
-    void PaletteClosed(bool byKey);
     void RebuildSwatch();
     int FindPaletteIndex(TColor color) const;
 
@@ -84,8 +81,6 @@ private:
     QString m_customColorsKey;
     int m_paletteIndex = 0;
     QPointer<TDFSColorButtonPaletteXP> m_palette;
-    bool m_closedByThisClick = false;
     QPoint m_clickPos{-1, -1};
-    bool m_swallowRelease = false;
     QPixmap m_swatch;
 };

@@ -13,7 +13,42 @@ class TestColorButton : public QObject
 {
     Q_OBJECT
 
+    // Runs `work` on the colour dialog once it is shown (inside its own
+    // event loop), then makes sure the dialog is gone, so that a dialog that
+    // ignores the test's input cannot hang the test.
+    void whenColorDialogShows(std::function<void(QColorDialog &)> work)
+    {
+        auto *poll = new QTimer(this);
+        poll->setInterval(20);
+        QElapsedTimer waited;
+        waited.start();
+        connect(poll, &QTimer::timeout, this, [poll, waited, work = std::move(work)] {
+            auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            if ((!dialog || !dialog->isVisible()) && waited.elapsed() < 5000)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (!dialog)
+                return;
+            if (QTest::qWaitForWindowExposed(dialog))
+                work(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll->start();
+    }
+
+    // A real click on the palette's "&Other" button.
+    static void clickOther(Palette &palette)
+    {
+        auto *other = palette.findChild<QPushButton *>();
+        QVERIFY(other);
+        QVERIFY(QTest::qWaitForWindowExposed(&palette));
+        QTest::mouseClick(palette.windowHandle(), Qt::LeftButton, {}, other->geometry().center());
+    }
+
 private slots:
+
     void tableIndexesFromOneAndRefusesOutsideIndices()
     {
         TColorArrayClass t(4, 5);
@@ -295,10 +330,12 @@ private slots:
         customBack[0] = rgbColor(1, 2, 3);
         customBack[15] = rgbColor(4, 5, 6);
         dialogs->customColorAnswers.enqueue(customBack);
+        b.SetColor(rgbColor(7, 8, 9));
         b.ClickAt(QPoint(5, 5));
         p = b.Palette();
         p->ChooseOtherColor();
-        QCOMPARE(dialogs->colorRequests, QList<TColor>{clBtnFace});
+        // The dialog starts at the button's colour, not at the "other" cell's.
+        QCOMPARE(dialogs->colorRequests, QList<TColor>{rgbColor(7, 8, 9)});
         QCOMPARE(dialogs->customColorRequests.size(), 1);
         QCOMPARE(dialogs->customColorRequests[0].size(), 16);
         QCOMPARE(b.Color(), rgbColor(10, 20, 30));
@@ -308,7 +345,7 @@ private slots:
         QVERIFY(!b.Palette());
     }
 
-    void cancelledColourDialogKeepsThePaletteOpen()
+    void cancelledColourDialogLeavesTheColourAndClosesThePalette()
     {
         TDFSXPColorButton b;
         b.show();
@@ -316,28 +353,105 @@ private slots:
         b.ClickAt(QPoint(5, 5));
         QPointer<Palette> p = b.Palette();
         p->ChooseOtherColor(); // no scripted colour: cancelled
-        QVERIFY(b.Palette());
+        QVERIFY(!b.Palette());
+        QVERIFY(!b.isDown());
         QCOMPARE(b.Color(), clBlack);
-        p->close();
+        QCOMPARE(b.OtherColor(), clBtnFace);
+        QTRY_VERIFY(!p);
     }
 
-    void closingByAClickOnTheButtonDoesNotReopen()
+    // Clicks and keys from here on go through the window system, as a
+    // user's do, so that the pop-up's hold on the mouse and keys applies.
+    void clickOnItsOwnButtonClosesThePaletteAndTheNextOneReopensIt()
     {
-        TDFSXPColorButton b;
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
-        QCursor::setPos(b.mapToGlobal(QPoint(10, 10)));
-        b.ClickAt(QPoint(10, 10));
-        QVERIFY(b.Palette());
-        b.Palette()->close(); // as the outside click on the button closes it
-        QVERIFY(b.ClosedByThisClick());
-        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10)); // that same click
-        QVERIFY(!b.Palette());
-        QVERIFY(!b.ClosedByThisClick());
-        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10)); // the next one opens it
-        QVERIFY(b.Palette());
-        QTest::keyClick(b.Palette(), Qt::Key_Escape);
-        QVERIFY(!b.ClosedByThisClick()); // closed by a key
+        QWidget window;
+        auto *b = new TDFSXPColorButton(&window);
+        b->move(20, 20);
+        window.resize(200, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint onButton = b->mapTo(&window, QPoint(10, 10));
+        QCursor::setPos(window.mapToGlobal(onButton));
+
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+        QPointer<Palette> first = b->Palette();
+        QVERIFY(first);
+        QCOMPARE(QApplication::activePopupWidget(), first.data());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+        QVERIFY(!b->Palette()); // closed, not dropped down again
+        QVERIFY(!b->isDown());
+        QTRY_VERIFY(!first);
+
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+        QVERIFY(b->Palette()); // one click opens it again
+        QTest::keyClick(b->Palette()->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!b->Palette());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+        QVERIFY(b->Palette());
+        b->Palette()->close();
+    }
+
+    // "Other" with the real colour dialog, over a modal dialog as in the
+    // property dialogs: the colour dialog must get the clicks and keys.
+    void otherOpensAColourDialogThatTakesKeysAndClicks()
+    {
+        QDialog properties;
+        auto *b = new TDFSXPColorButton(&properties);
+        b->move(20, 20);
+        properties.resize(240, 200);
+        properties.setModal(true);
+        properties.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&properties));
+        b->SetColor(rgbColor(40, 80, 120));
+        const QPoint onButton = b->mapTo(&properties, QPoint(10, 10));
+
+        struct Seen {
+            bool shown = false, popupGone = false, active = false, closedByEscape = false;
+            QColor start;
+        } seen;
+        whenColorDialogShows([&](QColorDialog &dialog) {
+            seen.shown = true;
+            seen.start = dialog.currentColor();
+            seen.popupGone = QApplication::activePopupWidget() == nullptr;
+            seen.active = QApplication::activeWindow() == &dialog;
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+            seen.closedByEscape = !dialog.isVisible();
+        });
+        QTest::mouseClick(properties.windowHandle(), Qt::LeftButton, {}, onButton);
+        QPointer<Palette> palette = b->Palette();
+        QVERIFY(palette);
+        clickOther(*palette);
+        if (palette && palette->isVisible()) // left open under the dialog
+            palette->hide();
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.start, QColor(40, 80, 120));
+        QVERIFY(seen.popupGone);
+        QVERIFY(seen.active);
+        QVERIFY(seen.closedByEscape);
+        QCOMPARE(b->Color(), rgbColor(40, 80, 120));
+        QVERIFY(!b->Palette());
+
+        // A colour taken with a click on OK becomes the button's colour and
+        // the "other" cell's.
+        bool closedByOk = false;
+        whenColorDialogShows([&](QColorDialog &dialog) {
+            dialog.setCurrentColor(QColor(200, 100, 50));
+            auto *box = dialog.findChild<QDialogButtonBox *>();
+            QPushButton *ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
+            if (!ok)
+                return;
+            QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(&dialog, ok->rect().center()));
+            closedByOk = !dialog.isVisible();
+        });
+        QTest::mouseClick(properties.windowHandle(), Qt::LeftButton, {}, onButton);
+        QVERIFY(b->Palette());
+        clickOther(*b->Palette());
+        QVERIFY(closedByOk);
+        QCOMPARE(b->Color(), rgbColor(200, 100, 50));
+        QCOMPARE(b->OtherColor(), rgbColor(200, 100, 50));
+        QVERIFY(!b->Palette());
+        QVERIFY(!b->isDown());
     }
 
     void sixteenColourScreensUseTheDeviceColours()
