@@ -58,6 +58,10 @@ bool PrinterChoice::SetupDialog(TReport &job)
 {
     if (auto *printer = job.targetAs<PrinterTarget>())
         return printer->setupDialog();
+    // A PDF file has nothing to set up here: the paper comes from the sheet
+    // layout. Say so rather than do nothing.
+    if (PrintsToFile(job))
+        UserDialogs::current().inform(NoPrinterText);
     return true;
 }
 

@@ -25,7 +25,12 @@ bool ChooseFile(TReport &job, const QString &folder, const QString &documentPath
 QString SuggestedFileName(const QString &documentPath);
 
 QString PrinterName(const TReport &job);
+// The printer set-up dialog; a job into a PDF file only tells the user
+// (NoPrinterText) and counts as accepted.
 bool SetupDialog(TReport &job);
+inline const QString NoPrinterText = QStringLiteral(
+    "There are no installed printers.\r\nPrinting writes the cards into a PDF file; "
+    "its name is asked for when you print.");
 // The print dialog; on OK the chosen copies become the job's copies.
 bool PrintDialog(TReport &job);
 

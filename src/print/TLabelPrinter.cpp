@@ -2,7 +2,10 @@
 
 #include "platform/UserDialogs.h"
 #include "print/TCardSheetPrinter.h"
+#include "report/PdfTarget.h"
 #include "report/TReport.h"
+
+#include <QDir>
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -78,8 +81,12 @@ void TLabelPrinter::FormActivate()
     QCoreApplication::processEvents();
     Extralabel->clear();
     CancelButton->setText(QStringLiteral("OK"));
+    // The file name goes in as a status line: a "%p" in it is no page number.
+    if (const auto *pdf = m_job.targetAs<PdfTarget>())
+        m_job.statusText() = QStringList{QDir::toNativeSeparators(pdf->fileName())};
     m_job.setStatusFormat(FinalText());
     m_job.updateStatus();
+    setFixedSize(sizeHint().expandedTo(size())); // room for a long file name
     if (JobFailed())
         UserDialogs::current().error(FailureText());
     if (m_closeWhenDone)
@@ -116,6 +123,8 @@ QString TLabelPrinter::FinalText() const
     if (m_sheet.StopRequested)
         return QStringLiteral("\rPreview Stopped at page %p!");
     const bool complex = m_sheet.HasComplexObjects();
+    if (printing && m_job.targetAs<PdfTarget>())
+        return QStringLiteral("Print job completed!\r\rThe cards were written to the PDF file\r%0");
     if (printing) {
         if (complex)
             return QStringLiteral("Print job completed and sent to printer!\r\rNote: this design contains "

@@ -31,7 +31,8 @@ public:
     // box with FailureText() has told the user why.
     bool JobFailed() const;
     QString FailureText() const;
-    // The final text for the way the job ended (before %p is filled in).
+    // The final text for the way the job ended (before %p is filled in; a
+    // PDF file's name is status line %0).
     QString FinalText() const;
 
 protected:

@@ -6,6 +6,7 @@
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "platform/AppRoutines.h"
+#include "print/PrinterChoice.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPrintPipeline.h"
 #include "print/SelectLabelsDialog.h"
@@ -97,6 +98,8 @@ private slots:
     void init() { ScreenMetrics::setOverride(96); }
     void cleanup() { UserDialogs::setModalRunner({}); }
     void withoutAPrinterPrintAsksForAFileFirst();
+    void finalTextNamesAFileWhoseNameLooksLikeAPageNumber();
+    void printerSetupWithoutAPrinterSaysPrintingWritesAPdf();
     void newCardSuggestsABusinessCardFile();
     void cancellingTheFileQuestionPrintsNothing();
     void outlineTestPageAsksForAFileToo();
@@ -128,8 +131,53 @@ void TestPrintToFile::withoutAPrinterPrintAsksForAFileFirst()
     QCOMPARE(script.fileQuestionsBeforeCards, QList<int>{1});
     QVERIFY(script.printerLabels.first().contains(QStringLiteral("chosen.pdf")));
     QVERIFY(isPdf(chosen));
-    QCOMPARE(script.finalStatus, QStringList{QStringLiteral("Print job completed and sent to printer!")});
+    // The file was written, and where: no printer was involved.
+    QCOMPARE(script.finalStatus, QStringList{QStringLiteral("Print job completed!\n\nThe cards were written to "
+                                                            "the PDF file\n")
+                                             + QDir::toNativeSeparators(chosen)});
     QVERIFY(dialogs->count(ScriptedDialogs::Message::Error) == 0);
+}
+
+void TestPrintToFile::finalTextNamesAFileWhoseNameLooksLikeAPageNumber()
+{
+    QTemporaryDir dir;
+    ScopedScriptedDialogs dialogs;
+    const QString chosen = dir.filePath(QStringLiteral("50%p off.pdf"));
+    dialogs->saveFileNames.enqueue(chosen);
+    Run run(pdfJob());
+    Script script{&*dialogs};
+    ScopedModalRunner runner(std::ref(script));
+    TPrintPipeline(*run.job).mnuPrintOutlineTestPageClick(run.context);
+    QCOMPARE(script.finalStatus.size(), 1);
+    QVERIFY2(script.finalStatus.first().endsWith(QDir::toNativeSeparators(chosen)),
+             qPrintable(script.finalStatus.first()));
+    QVERIFY(isPdf(chosen));
+}
+
+void TestPrintToFile::printerSetupWithoutAPrinterSaysPrintingWritesAPdf()
+{
+    TempProgramFolder folder;
+    ScopedScriptedDialogs dialogs;
+    TMainScreen window;
+    TPrintCommands commands(window, pdfJob());
+    window.RunCommand(TMainCommand::PrinterSetup);
+    QCOMPARE(dialogs->informations(), QStringList{PrinterChoice::NoPrinterText});
+    QVERIFY(PrinterChoice::NoPrinterText.contains(QStringLiteral("PDF file")));
+
+    // The "Print &Setup" button of "Print Cards" says the same.
+    dialogs->clear();
+    Run run(pdfJob(folder.filePath(QStringLiteral("cards.pdf"))));
+    TSelectSpecificLabels select(run.job.get());
+    select.PrinterSetupButton->click();
+    QCOMPARE(dialogs->informations(), QStringList{PrinterChoice::NoPrinterText});
+    QVERIFY(select.PrinterLabel->text().contains(QStringLiteral("cards.pdf")));
+
+    // A printer's own set-up dialog says nothing of the kind.
+    dialogs->clear();
+    Run printer(imageJob());
+    TSelectSpecificLabels selectPrinter(printer.job.get());
+    selectPrinter.PrinterSetupButton->click();
+    QVERIFY(dialogs->messages.isEmpty());
 }
 
 void TestPrintToFile::newCardSuggestsABusinessCardFile()
