@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace CardTemplates {
 namespace {
 
@@ -84,6 +86,7 @@ int ToTemplatePixels(int cardPixels, int pixelsPerInch, double zoom)
 
 int FromTemplatePixels(int templatePixels, int pixelsPerInch, double zoom)
 {
+    templatePixels = std::clamp(templatePixels, -MaxTemplateCoordinate, MaxTemplateCoordinate);
     if (pixelsPerInch == 96 && zoom == 1.0)
         return templatePixels;
     return Numbers::roundHalfEven(double(templatePixels) * double(pixelsPerInch) * zoom / 96.0);

@@ -25,7 +25,10 @@ QString StyleText(unsigned style);
 unsigned StyleFromText(const QString &text);
 
 // Template coordinates are pixels at 96 per inch and zoom 1; these scale
-// between them and the card's pixels (round half to even).
+// between them and the card's pixels (round half to even). Read values are
+// first held to +-MaxTemplateCoordinate (over 1,000 inches), so that a
+// damaged template still gives rectangles whose edges fit in an int.
+constexpr int MaxTemplateCoordinate = 100000;
 int ToTemplatePixels(int cardPixels, int pixelsPerInch, double zoom);
 int FromTemplatePixels(int templatePixels, int pixelsPerInch, double zoom);
 

@@ -1,17 +1,34 @@
 #include "platform/Numbers.h"
 
 #include <cmath>
+#include <limits>
 
 namespace Numbers {
 
+namespace {
+
+// A whole number as an int; converting one outside the range would be undefined.
+int saturated(double whole)
+{
+    if (std::isnan(whole))
+        return 0;
+    if (whole <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (whole >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(whole);
+}
+
+} // namespace
+
 int roundHalfEven(double value)
 {
-    return static_cast<int>(std::nearbyint(value)); // default FE_TONEAREST is half-to-even
+    return saturated(std::nearbyint(value)); // default FE_TONEAREST is half-to-even
 }
 
 int truncate(double value)
 {
-    return static_cast<int>(std::trunc(value));
+    return saturated(std::trunc(value));
 }
 
 int mulDiv(int number, int numerator, int denominator)

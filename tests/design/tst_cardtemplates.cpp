@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 TGBusinessCardLabel *addLabel(TGBusinessCardPanel32 &panel, const QString &caption, QRect r)
@@ -56,6 +58,7 @@ private slots:
     void missingAndBlankCaptions();
     void readingOrderGivesZOrderAndLimitsSections();
     void templateWrittenAt120PpiReadsBackAtItsSize();
+    void coordinatesBeyondTheIntRangeAreHeldToTheLimit();
     void badColourEndsReadingWithPaintingResumed();
     void backgroundNameMustBeAPlainFileName();
     void logoPlaceholderIsACircleWithWords();
@@ -212,6 +215,36 @@ void TestCardTemplates::templateWrittenAt120PpiReadsBackAtItsSize()
     QCOMPARE(CardTemplates::FromTemplatePixels(2, 120, 1.0), 2);   // 2.5
     QCOMPARE(CardTemplates::FromTemplatePixels(6, 120, 1.0), 8);   // 7.5
     QCOMPARE(CardTemplates::ToTemplatePixels(150, 96, 1.5), 100);  // zoomed card
+}
+
+void TestCardTemplates::coordinatesBeyondTheIntRangeAreHeldToTheLimit()
+{
+    using CardTemplates::FromTemplatePixels;
+    constexpr int limit = CardTemplates::MaxTemplateCoordinate;
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
+    QCOMPARE(FromTemplatePixels(most, 96, 1.0), limit);
+    QCOMPARE(FromTemplatePixels(least, 96, 1.0), -limit);
+    QCOMPARE(FromTemplatePixels(most, 120, 1.5), limit * 120 / 96 * 3 / 2);
+    QCOMPARE(FromTemplatePixels(least, 120, 1.5), -limit * 120 / 96 * 3 / 2);
+    QCOMPARE(FromTemplatePixels(limit, 120, 1.0), limit * 120 / 96); // the limit itself is kept
+    QCOMPARE(CardTemplates::ToTemplatePixels(most, 72, 1.0), most);
+
+    // A damaged template still gives an object whose edges fit.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    QVERIFY(writeText(file, "[Shape1]\nLeft=2147483647\nTop=-2147483648\nWidth=2147483647\n"
+                            "Height=99999999999\n"));
+    ScreenMetrics::setOverride(120);
+    CardPanelHost host;
+    ScreenMetrics::setOverride(120);
+    host.panel->ReadTemplate(file);
+    QCOMPARE(host.panel->ObjectCount(), 1);
+    const QRect r = host.panel->Objects()[0]->BoundsRect();
+    QCOMPARE(r.left(), limit * 120 / 96);
+    QCOMPARE(r.top(), -limit * 120 / 96);
+    QCOMPARE(r.width(), limit * 120 / 96);
+    QVERIFY(r.right() > r.left());
 }
 
 void TestCardTemplates::badColourEndsReadingWithPaintingResumed()

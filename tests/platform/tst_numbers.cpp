@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
+
 class TestNumbers : public QObject
 {
     Q_OBJECT
@@ -20,6 +23,22 @@ private slots:
         QCOMPARE(Numbers::truncate(1.99), 1);
         QCOMPARE(Numbers::truncate(-1.99), -1);
         QCOMPARE(Numbers::divTrunc(-7, 2), -3);
+    }
+    void conversionsHoldToTheIntRange()
+    {
+        constexpr int most = std::numeric_limits<int>::max();
+        constexpr int least = std::numeric_limits<int>::min();
+        QCOMPARE(Numbers::roundHalfEven(1e300), most);
+        QCOMPARE(Numbers::roundHalfEven(-1e300), least);
+        QCOMPARE(Numbers::roundHalfEven(2147483647.4), most);
+        QCOMPARE(Numbers::roundHalfEven(2147483648.0), most);
+        QCOMPARE(Numbers::roundHalfEven(-2147483649.0), least);
+        QCOMPARE(Numbers::roundHalfEven(std::numeric_limits<double>::infinity()), most);
+        QCOMPARE(Numbers::roundHalfEven(std::nan("")), 0);
+        QCOMPARE(Numbers::truncate(3e10), most);
+        QCOMPARE(Numbers::truncate(-3e10), least);
+        QCOMPARE(Numbers::truncate(-2147483648.9), least);
+        QCOMPARE(Numbers::truncate(std::nan("")), 0);
     }
     void mulDivRoundsWithoutOverflow()
     {
