@@ -93,7 +93,9 @@ private:
 
 TFontListBoxx::TFontListBoxx(QWidget *parent) : QListWidget(parent)
 {
-    setSortingEnabled(true);
+    // FamilyNames() sorts without regard to letter case, as a Windows list
+    // box does; the widget's own sorting would put "zeta" after "Zulu".
+    setSortingEnabled(false);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new FontItemDelegate(this));

@@ -14,6 +14,7 @@ private slots:
     void listFallsBackToEveryFontWithoutScalableOnes();
     void glyphIsTheDoubleT();
     void listSelectsFirstFamilyAndRowsAreTwicePointSize();
+    void listSortsWithoutRegardToLetterCase();
     void samplesTakeTheFamilyAndKeepTheirStyles();
 };
 
@@ -71,6 +72,19 @@ void TestFontDialogs::listSelectsFirstFamilyAndRowsAreTwicePointSize()
     QCOMPARE(list.SelectedFamily(), QStringLiteral("Arial"));
     QCOMPARE(list.ItemHeight(), 16);
     QCOMPARE(list.visualItemRect(list.item(1)).height(), 16);
+}
+
+void TestFontDialogs::listSortsWithoutRegardToLetterCase()
+{
+    TFontListBoxx::SetFamilySource([] { return QStringList{"zeta", "Zulu", "beta", "Gamma", "alpha"}; },
+                                   [](const QString &) { return true; });
+    TFontListBoxx list;
+    list.Reload();
+    QStringList shown;
+    for (int i = 0; i < list.count(); ++i)
+        shown << list.item(i)->text();
+    QCOMPARE(shown, (QStringList{"alpha", "beta", "Gamma", "zeta", "Zulu"}));
+    QCOMPARE(list.SelectedFamily(), QStringLiteral("alpha"));
 }
 
 void TestFontDialogs::samplesTakeTheFamilyAndKeepTheirStyles()
