@@ -7,6 +7,7 @@
 #include "design/TGPanelMenu.h"
 #include "platform/AppRoutines.h"
 #include "platform/Canvas.h"
+#include "report/TReport.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -211,7 +212,13 @@ void TGBasePanel::DeleteObjectsOutside()
 void TGBasePanel::PrintAll(TReport &report, double left, double top)
 {
     for (TGGraphicControl *o : m_objects)
-        o->PrintTo(report, left, top);
+        PrintObject(report, *o, left, top);
+}
+
+void TGBasePanel::PrintObject(TReport &report, TGGraphicControl &object, double left, double top)
+{
+    const ReportCanvas::StateGuard guard(report);
+    object.PrintTo(report, left, top);
 }
 
 QMenu *TGBasePanel::PanelMenu() const

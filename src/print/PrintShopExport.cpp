@@ -140,10 +140,10 @@ void PrintObjects(TReport &job, TGBusinessCardPanel32 &panel, const QSizeF &card
     for (TGGraphicControl *object : panel.Objects()) {
         const QRect bounds = BleedBounds(*object, cardPixels, bleedPixels);
         if (bounds == object->BoundsRect()) {
-            object->PrintTo(job, trim.left(), trim.top());
+            TGBasePanel::PrintObject(job, *object, trim.left(), trim.top());
         } else {
             BoundsOverride extended(*object, bounds);
-            object->PrintTo(job, trim.left(), trim.top());
+            TGBasePanel::PrintObject(job, *object, trim.left(), trim.top());
         }
     }
 }
