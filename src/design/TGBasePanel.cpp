@@ -1,5 +1,6 @@
 #include "design/TGBasePanel.h"
 
+#include "design/ObjectPrinting.h"
 #include "design/TGCursors.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
@@ -7,7 +8,6 @@
 #include "design/TGPanelMenu.h"
 #include "platform/AppRoutines.h"
 #include "platform/Canvas.h"
-#include "report/TReport.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -213,12 +213,6 @@ void TGBasePanel::PrintAll(TReport &report, double left, double top)
 {
     for (TGGraphicControl *o : m_objects)
         PrintObject(report, *o, left, top);
-}
-
-void TGBasePanel::PrintObject(TReport &report, TGGraphicControl &object, double left, double top)
-{
-    const ReportCanvas::StateGuard guard(report);
-    object.PrintTo(report, left, top);
 }
 
 QMenu *TGBasePanel::PanelMenu() const

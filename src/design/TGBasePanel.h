@@ -89,12 +89,7 @@ public:
     void RemoveAllObjects();
     void PullObjectsInside();
     void DeleteObjectsOutside();
-    // Prints every object in z-order, each through PrintObject.
     void PrintAll(TReport &report, double left, double top);
-    // The one way an object goes onto a print job: inside a guard that puts
-    // the job's drawing state back afterwards, so that nothing one object
-    // sets (clip, transform, pen, font, ...) changes how the next prints.
-    static void PrintObject(TReport &report, TGGraphicControl &object, double left, double top);
     virtual void ObjectsLoaded() {}
     // Called when a drag ends in a drawing state; r is normalised.
     virtual void CreateObject(QRect r) {}

@@ -5,6 +5,7 @@
 // exactly as it does alone, in an image, in the recorded preview and in a
 // PDF rendered back to pixels.
 #include "app/CardClasses.h"
+#include "design/ObjectPrinting.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "effects/TGSuperText.h"
 #include "effects/TSuperShape.h"
@@ -294,8 +295,8 @@ struct Card {
                         j.newPage();
                     firstPage = false;
                     if (a >= 0)
-                        TGBasePanel::PrintObject(j, *first[a], 0, 0);
-                    TGBasePanel::PrintObject(j, *second[b], 0, 0);
+                        PrintObject(j, *first[a], 0, 0);
+                    PrintObject(j, *second[b], 0, 0);
                 }
             }
         };
