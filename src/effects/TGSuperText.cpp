@@ -368,9 +368,23 @@ void TGSuperText::EditProperties()
     ApplyFont(s.Font());
     SetCaption(s.Caption());
     RebuildGradient();
-    RunLayout();
+    WidenForCaption();
     Invalidate();
     NotifyChanged();
+}
+
+// The dialog's sample was fitted round the caption; a box too narrow for
+// the caption would cut what the user saw there, so it widens as the sample
+// did. A box wide enough keeps the size the user gave it.
+void TGSuperText::WidenForCaption()
+{
+    RunLayout();
+    const int e = std::max(m_textRect.left(), m_shadowRect.left());
+    const int cx = Fonts::textExtent(ZoomedFont(), ScreenMetrics::pixelsPerInch(), m_caption).width();
+    if (Width() - e < cx) {
+        SetWidth(Numbers::truncate(e + cx * 1.2));
+        RunLayout();
+    }
 }
 
 void TGSuperText::ChooseFont()

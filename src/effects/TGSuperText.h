@@ -129,6 +129,7 @@ public:
 private:
     // Builds the gradient when the letters are filled with one; repaints.
     void RebuildGradient();
+    void WidenForCaption();
     // Repaints and marks the card changed.
     void ChangedAndReported();
     void RecalcShadowOffset();
