@@ -268,15 +268,31 @@ void TSelectPreviewTemplate::LoadFromIni()
 {
     if (m_templateKeyHeld || m_fontKeyHeld)
         return;
+    // A click of the other list may arrive while pending events run: the
+    // sample is then loaded again afterwards, never into itself.
+    if (m_loading) {
+        m_reloadWanted = true;
+        return;
+    }
+    m_loading = true;
+    do {
+        m_reloadWanted = false;
+        LoadSample();
+    } while (m_reloadWanted && !m_templateKeyHeld && !m_fontKeyHeld);
+    m_loading = false;
+}
+
+void TSelectPreviewTemplate::LoadSample()
+{
     ++m_loadCount;
     TGBusinessCardPanel32 &panel = *BusinessCardPanel;
+    const QString file = TemplateFile();
+    m_loadedFile = file;
+    m_loadedFont = m_fontName;
     panel.RemoveAllObjects();
     panel.ClearBackground();
     panel.update();
     QCoreApplication::processEvents();
-    const QString file = TemplateFile();
-    m_loadedFile = file;
-    m_loadedFont = m_fontName;
     QString background;
     if (!file.isEmpty()) {
         QString error;

@@ -67,6 +67,7 @@ protected:
 
 private:
     void ShowFontInList();
+    void LoadSample();
     // A held key was let go, or the list it was held in lost the focus: the
     // sample catches up with the selection.
     void ReleaseHeldKeys();
@@ -79,6 +80,8 @@ private:
     bool m_templateKeyHeld = false;
     bool m_fontKeyHeld = false;
     bool m_activated = false;
+    bool m_loading = false;
+    bool m_reloadWanted = false;
     int m_loadCount = 0;
     // What the sample shows.
     QString m_loadedFile;
