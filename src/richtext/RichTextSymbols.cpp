@@ -82,7 +82,7 @@ struct Change {
     QTextCharFormat format;
 };
 
-void apply(QTextDocument &document, const std::vector<Change> &changes)
+void applyChanges(QTextDocument &document, const std::vector<Change> &changes)
 {
     QTextCursor cursor(&document);
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
@@ -129,7 +129,7 @@ void showPictures(QTextDocument &document)
             changes.push_back({fragment.position(), fragment.length(), picturesOf(family, fragment.text()), format});
         }
     const bool modified = document.isModified();
-    apply(document, changes);
+    applyChanges(document, changes);
     document.setModified(modified);
 }
 
@@ -165,7 +165,7 @@ void storeCodes(QTextDocument &document)
             }
             changes.push_back({fragment.position(), fragment.length(), stored, format});
         }
-    apply(document, changes);
+    applyChanges(document, changes);
 }
 
 } // namespace RichTextSymbols

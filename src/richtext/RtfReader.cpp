@@ -75,7 +75,7 @@ public:
         flushBytes();
         flushRun();
         if (!m_rows.isEmpty())
-            m_rows.endRow(m_cursor, m_row); // an unfinished row shows what it has
+            endRow(); // an unfinished row shows what it has
         m_cursor.setBlockFormat(m_endFormat.value_or(blockFormat()));
         m_cursor.endEditBlock();
         result.truncated = m_depth > 0;
@@ -578,11 +578,20 @@ private:
             m_rows.appendRun(m_run, m_runFormat);
         } else {
             if (!m_rows.isEmpty())
-                m_rows.endRow(m_cursor, m_row); // a row without \row ends where the main text goes on
+                endRow(); // a row without \row ends where the main text goes on
             m_rows.close();
             m_cursor.insertText(m_run, m_runFormat);
         }
         m_run.clear();
+    }
+
+    // Paragraphs a row makes count against the limit as the ones \cell
+    // and \par make, so that what the writer writes reads back whole.
+    void endRow()
+    {
+        const int made = m_rows.endRow(m_cursor, m_row);
+        m_paragraphs += made;
+        m_characters += made;
     }
 
     // Whether text now belongs to a table cell: in a paragraph marked as
@@ -616,8 +625,12 @@ private:
             return;
         flushRun();
         m_rowOpen = false;
+        if (m_paragraphs >= MaxParagraphs) {
+            m_limited = true; // rows are paragraphs too
+            return;
+        }
         if (!m_rows.isEmpty() || !m_row.rights.empty())
-            m_rows.endRow(m_cursor, m_row);
+            endRow();
     }
 
     void paragraph()
@@ -630,7 +643,7 @@ private:
             return;
         }
         if (!m_rows.isEmpty())
-            m_rows.endRow(m_cursor, m_row);
+            endRow();
         m_rows.close();
         m_cursor.setBlockFormat(blockFormat());
         if (m_cursor.block().length() <= 1)

@@ -97,21 +97,25 @@ QList<int> RtfTableRows::edgesOf(const Definition &definition, int cells)
     return edges;
 }
 
-void RtfTableRows::endRow(QTextCursor &cursor, const Definition &definition)
+int RtfTableRows::endRow(QTextCursor &cursor, const Definition &definition)
 {
+    const int ended = int(m_cells.size());
     if (!m_paragraph.runs.empty() || !m_cell.empty())
         endCell(m_paragraph.block, m_paragraph.emptyLine); // text after the last \cell
     const QList<int> edges = edgesOf(definition, int(m_cells.size()));
     const int gap = std::clamp(definition.gap, 0, RtfReader::MaxIndentTwips);
     const int columns = int(edges.size()) - 1;
+    int made = std::max(0, columns - ended);
     if (m_table && edges == m_edges && gap == m_gap) {
         m_table->appendRows(1);
     } else {
         // A table starts in an empty block, which then takes no room.
-        if (cursor.block().length() > 1)
+        if (cursor.block().length() > 1) {
             cursor.insertBlock(QTextBlockFormat());
-        else
+            ++made;
+        } else {
             cursor.setBlockFormat(QTextBlockFormat());
+        }
         m_table = cursor.insertTable(1, columns, tableFormat(edges, gap));
         m_edges = edges;
         m_gap = gap;
@@ -125,6 +129,7 @@ void RtfTableRows::endRow(QTextCursor &cursor, const Definition &definition)
     }
     m_cells.clear();
     cursor.setPosition(m_table->lastPosition() + 1);
+    return made;
 }
 
 void RtfTableRows::fillCell(QTextCursor cursor, const Cell &cell) const

@@ -39,8 +39,10 @@ public:
 
     // Writes the collected cells as one row at `cursor` (an empty block of
     // the main text, or the end of the previous row's table) and leaves the
-    // cursor in the empty block after the table.
-    void endRow(QTextCursor &cursor, const Definition &definition);
+    // cursor in the empty block after the table. Returns the paragraphs it
+    // made that no \par or \cell ended (empty cells, the block a table
+    // starts in), which the writer will write as such.
+    int endRow(QTextCursor &cursor, const Definition &definition);
     // Main text follows: the next row starts a table of its own.
     void close() { m_table = nullptr; }
 
