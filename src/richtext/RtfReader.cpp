@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>

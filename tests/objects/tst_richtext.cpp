@@ -375,7 +375,7 @@ private slots:
         const QByteArray rtf = editor.Text().Rtf();
         for (const char *word : {"\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320", "Email\\cell ", "\\row",
                                  "\\v  (internal", "\\tx1440\\tqr\\tx4320", "\\tqc\\tx2880", "\\sl360\\slmult1",
-                                 "\\sl-300\\slmult0", "\\fcharset2 Wingdings;", "\\fs18 J", "\\'3a", "Z"})
+                                 "\\sl-300\\slmult0", "\\fcharset2 Wingdings;", "\\fs18 J", "\\f1\\fs18 :", "Z"})
             QVERIFY2(rtf.contains(word), word);
 
         // A picture typed into a symbol run is stored as its code.
