@@ -92,7 +92,8 @@ QList<int> RtfTableRows::edgesOf(const Definition &definition, int cells)
     for (int i = 0; i < count; ++i) {
         const int previous = edges.back();
         const int wanted = i < int(definition.rights.size()) ? definition.rights[i] : previous + 1440;
-        edges << std::clamp(wanted, previous + 1, limit);
+        // Room is left for the edges still to come, each a twip further.
+        edges << std::clamp(wanted, previous + 1, limit - (count - 1 - i));
     }
     return edges;
 }
