@@ -7,7 +7,9 @@
 
 namespace {
 
-struct ToolSpec {
+// One tool button's entry: the tool it selects, its icon, its hint and the
+// member that holds the button.
+struct ToolButtonEntry {
     TLPanelState state;
     const char *icon;
     const char *hint;
@@ -15,7 +17,7 @@ struct ToolSpec {
 };
 
 // In the order the buttons stand on the bar.
-const ToolSpec Tools[] = {
+const ToolButtonEntry ToolButtonEntries[] = {
     {psPointing, "pointer", "Selection tool", &TMainToolBar::Pointerbutton},
     {psLabel, "label", "Text tool", &TMainToolBar::DrawLabelButton},
     {psMultiLineLabel, "multiline", "Multi-line text tool", &TMainToolBar::DrawMLTextButton},
@@ -104,13 +106,13 @@ QToolButton *TMainToolBar::AddButton(const QString &icon, const QString &hint, b
 
 void TMainToolBar::AddToolButtons()
 {
-    m_tools.resize(std::size(Tools));
-    for (const ToolSpec &spec : Tools) {
-        QToolButton *button = AddButton(QLatin1String(spec.icon), QLatin1String(spec.hint), true);
-        button->setObjectName(QLatin1String(spec.icon));
-        this->*spec.button = button;
-        m_tools[spec.state] = button;
-        const TLPanelState state = spec.state;
+    m_tools.resize(std::size(ToolButtonEntries));
+    for (const ToolButtonEntry &entry : ToolButtonEntries) {
+        QToolButton *button = AddButton(QLatin1String(entry.icon), QLatin1String(entry.hint), true);
+        button->setObjectName(QLatin1String(entry.icon));
+        this->*entry.button = button;
+        m_tools[entry.state] = button;
+        const TLPanelState state = entry.state;
         connect(button, &QToolButton::clicked, this,
                 [this, state](bool down) { ToolButtonClicked(state, down); });
     }
