@@ -4,7 +4,12 @@
 #include "widgets/TDFSColorButtonPaletteXP.h"
 #include "widgets/TDFSXPColorButton.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using Palette = TDFSColorButtonPaletteXP;
