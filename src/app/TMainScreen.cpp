@@ -264,7 +264,8 @@ bool TMainScreen::CheckSaveNeeded()
 {
     if (!m_changesMade)
         return true;
-    const TAnswer answer = AskWithCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"));
+    const TAnswer answer =
+        UserDialogs::current().askWithCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"));
     if (answer == TAnswer::anCancel)
         return false;
     if (answer == TAnswer::anYes) {

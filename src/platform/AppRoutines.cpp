@@ -91,11 +91,6 @@ bool Ask(const QString &text, const QString &caption)
     return UserDialogs::current().ask(text, caption);
 }
 
-TAnswer AskWithCancel(const QString &text, const QString &caption)
-{
-    return UserDialogs::current().askWithCancel(text, caption);
-}
-
 void Inform(const QString &text)
 {
     UserDialogs::current().inform(text);

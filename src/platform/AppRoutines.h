@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/UserDialogs.h"
-
 #include <QString>
 
 // Application-wide routines: where the program keeps its files, message
@@ -30,8 +28,6 @@ QString ProgramSubFolder(const QString &name);
 
 // A question with Yes and No buttons; true for Yes.
 bool Ask(const QString &text, const QString &caption);
-// A question with Yes, No and Cancel buttons; Escape answers Cancel.
-TAnswer AskWithCancel(const QString &text, const QString &caption);
 // An information box with the caption "Information".
 void Inform(const QString &text);
 

@@ -7,7 +7,9 @@ namespace Numbers {
 
 namespace {
 
-// A whole number as an int; converting one outside the range would be undefined.
+// A whole number as an int. Both conversions saturate: values past the int
+// range give INT_MIN or INT_MAX, NaN gives 0 (the plain cast would be
+// undefined).
 int saturated(double whole)
 {
     if (std::isnan(whole))

@@ -8,8 +8,6 @@
 namespace Numbers {
 
 // Nearest integer, ties to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-// Both conversions to int saturate: values past the int range give INT_MIN
-// or INT_MAX, and NaN gives 0.
 int roundHalfEven(double value);
 
 // Towards zero (-1.7 -> -1).
