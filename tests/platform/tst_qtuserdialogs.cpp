@@ -47,6 +47,33 @@ private slots:
         QVERIFY(!dialogs.ask("Cancel all changes?", "CANCEL"));
     }
 
+    void questionWithCancelTakesEscapeAsCancel()
+    {
+        QtUserDialogs dialogs;
+        SeenBox seen;
+        bool escaped = false;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon()};
+            if (QTest::qWaitForWindowExposed(box))
+                QTest::keyClick(box->windowHandle(), Qt::Key_Escape);
+            escaped = !box->isVisible();
+            if (box->isVisible())
+                box->reject();
+        });
+        QCOMPARE(dialogs.askWithCancel("Save changes?", "Save"), TAnswer::anCancel);
+        QVERIFY(escaped);
+        QCOMPARE(seen.title, QString("Save"));
+        QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+        answerNextBox(seen, QMessageBox::No);
+        QCOMPARE(dialogs.askWithCancel("Save changes?", "Save"), TAnswer::anNo);
+        answerNextBox(seen, QMessageBox::Yes);
+        QCOMPARE(dialogs.askWithCancel("Save changes?", "Save"), TAnswer::anYes);
+    }
+
     void informationHasOkAndTheCaptionInformation()
     {
         QtUserDialogs dialogs;
