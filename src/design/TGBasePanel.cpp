@@ -1,5 +1,6 @@
 #include "design/TGBasePanel.h"
 
+#include "design/ObjectPrinting.h"
 #include "design/TGCursors.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
@@ -211,7 +212,7 @@ void TGBasePanel::DeleteObjectsOutside()
 void TGBasePanel::PrintAll(TReport &report, double left, double top)
 {
     for (TGGraphicControl *o : m_objects)
-        o->PrintTo(report, left, top);
+        PrintObject(report, *o, left, top);
 }
 
 QMenu *TGBasePanel::PanelMenu() const

@@ -1,9 +1,9 @@
 #include "effects/TGSuperText.h"
 
+#include "design/ChangedValue.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/StreamError.h"
 #include "effects/TSuperTextProperties.h"
-#include "effects/TextureStream.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
@@ -13,14 +13,6 @@
 #include <QDialog>
 
 namespace {
-
-QStringList penStyleNames()
-{
-    QStringList names;
-    for (int s = psSolid; s <= psInsideFrame; ++s)
-        names << Pens::styleIdent(TPenStyle(s));
-    return names;
-}
 
 // Clears a flag when the scope ends, also on an error.
 struct FlagGuard {
@@ -78,7 +70,7 @@ const TPropertyList &TGSuperText::properties()
         .color("GradientFromColor", &C::GradientFromColor, &C::SetGradientFromColor)
         .bitmap("Image", &C::ImageData, &C::SetImageData)
         .color("OutlineColor", &C::OutlineColor, &C::SetOutlineColor)
-        .enumeration("OutlineStyle", penStyleNames(), &C::OutlineStyle, &C::SetOutlineStyle)
+        .enumeration("OutlineStyle", EffectOutline::styleNames(), &C::OutlineStyle, &C::SetOutlineStyle)
         .integer("OutlineWidth", &C::OutlineWidth, &C::SetOutlineWidth)
         .enumeration("SurfaceType", surfaceTypeNames(), &C::SurfaceType, &C::SetSurfaceType)
         .string("LastBitmapFileNameandPath", &C::LastBitmapFileNameandPath, &C::SetLastBitmapFileNameandPath)
@@ -110,178 +102,131 @@ void TGSuperText::RecalcShadowOffset()
 
 void TGSuperText::SetShadowDepth(int value)
 {
-    if (value == m_shadowDepth)
-        return;
-    m_shadowDepth = value;
-    RecalcShadowOffset();
+    if (storeChanged(m_shadowDepth, value))
+        RecalcShadowOffset();
 }
 
 void TGSuperText::SetShadowOrientation(TShadowOrientation value)
 {
-    if (value == m_shadowOrientation || value < sdNone || value > sdDown)
-        return;
-    m_shadowOrientation = value;
-    RecalcShadowOffset();
+    if (value >= sdNone && value <= sdDown && storeChanged(m_shadowOrientation, value))
+        RecalcShadowOffset();
 }
 
 void TGSuperText::SetShadowcolor(TColor value)
 {
-    if (value == m_shadowColor)
-        return;
-    m_shadowColor = value;
-    Invalidate();
+    if (storeChanged(m_shadowColor, value))
+        Invalidate();
 }
 
 void TGSuperText::SetBorderStyle(TBorderStyle value)
 {
-    if (value == m_borderStyle || value < bsNone || value > bsSingle)
-        return;
-    m_borderStyle = value;
-    Invalidate();
-    NotifyChanged();
+    if (value >= bsNone && value <= bsSingle && storeChanged(m_borderStyle, value))
+        ChangedAndReported();
 }
 
 void TGSuperText::SetControlTransparent(bool value)
 {
-    if (value == m_controlTransparent)
-        return;
-    m_controlTransparent = value;
-    Invalidate();
+    if (storeChanged(m_controlTransparent, value))
+        Invalidate();
 }
 
 void TGSuperText::SetBGColor(TColor value)
 {
-    if (value == m_bgColor)
-        return;
-    m_bgColor = value;
-    Invalidate();
-    NotifyChanged();
+    if (storeChanged(m_bgColor, value))
+        ChangedAndReported();
 }
 
 void TGSuperText::SetCaption(const QString &value)
 {
-    if (value == m_caption)
+    if (!storeChanged(m_caption, value))
         return;
-    m_caption = value;
     m_layoutDirty = true;
-    Invalidate();
-    NotifyChanged();
+    ChangedAndReported();
 }
 
 void TGSuperText::SetFont(const TFont &value)
 {
-    if (value == m_font)
+    if (!storeChanged(m_font, value))
         return;
-    m_font = value;
     m_layoutDirty = true;
     Invalidate();
 }
 
 void TGSuperText::SetFillDirection(TFillDirection value)
 {
-    if (value == m_fillDirection || value < gdUp || value > gdRight)
-        return;
-    m_fillDirection = value;
-    RebuildGradient();
-    Invalidate();
+    if (value >= gdUp && value <= gdRight && storeChanged(m_fillDirection, value))
+        RebuildGradient();
 }
 
 void TGSuperText::SetGradientToColor(TColor value)
 {
-    if (value == m_gradientToColor)
-        return;
-    m_gradientToColor = value;
-    RebuildGradient();
-    Invalidate();
+    if (storeChanged(m_gradientToColor, value))
+        RebuildGradient();
 }
 
 void TGSuperText::SetGradientFromColor(TColor value)
 {
-    if (value == m_gradientFromColor)
+    if (!storeChanged(m_gradientFromColor, value))
         return;
-    m_gradientFromColor = value;
     NotifyChanged();
     RebuildGradient();
-    Invalidate();
 }
 
 void TGSuperText::SetImage(const QImage &image)
 {
-    if (image.isNull() || image.width() == 0 || image.height() == 0) {
-        m_image = QImage();
-    } else {
-        m_image = image.copy();
-    }
-    m_imageStream.clear();
+    m_texture.set(image);
 }
 
 void TGSuperText::SetTextureImage(const QImage &image)
 {
-    SetImage(image);
+    m_texture.set(image);
     Invalidate();
-}
-
-QByteArray TGSuperText::ImageData() const
-{
-    if (m_imageStream.isEmpty() && !m_image.isNull())
-        m_imageStream = TextureStream::encode(m_image);
-    return m_imageStream;
-}
-
-void TGSuperText::SetImageData(const QByteArray &data)
-{
-    const QImage image = TextureStream::decode(data);
-    SetImage(image);
-    if (!image.isNull())
-        m_imageStream = data;
 }
 
 void TGSuperText::SetOutlineColor(TColor value)
 {
-    if (value == m_outlineColor)
-        return;
-    m_outlineColor = value;
-    Invalidate();
+    if (m_outline.setColor(value))
+        Invalidate();
 }
 
 void TGSuperText::SetOutlineStyle(TPenStyle value)
 {
-    if (value == m_outlineStyle || value < psSolid || value > psInsideFrame)
-        return;
-    m_outlineStyle = value;
-    Invalidate();
+    if (m_outline.setStyle(value))
+        Invalidate();
 }
 
 void TGSuperText::SetOutlineWidth(int value)
 {
-    if (value == m_outlineWidth)
-        return;
-    m_outlineWidth = value;
-    Invalidate();
+    if (m_outline.setWidth(value))
+        Invalidate();
 }
 
 void TGSuperText::SetSurfaceType(TSurfaceType value)
 {
-    if (value == m_surfaceType || value < stNormal || value > stGradientFill)
+    if (value < stNormal || value > stGradientFill || !storeChanged(m_surfaceType, value))
         return;
-    m_surfaceType = value;
     Invalidate();
     if (value != stBrushImage)
         SetImage(QImage());
     if (value == stGradientFill)
         RebuildGradient();
     // Letters without a fill keep a visible outline.
-    if (value == stBrushTransparent && m_outlineStyle == psClear)
+    if (value == stBrushTransparent && m_outline.style == psClear)
         SetOutlineStyle(psSolid);
 }
 
 void TGSuperText::RebuildGradient()
 {
-    if (m_surfaceType != stGradientFill || IsLoading())
-        return;
-    m_gradient = EffectSurfaces::gradientBitmap(Width(), Height(), m_gradientFromColor, m_gradientToColor,
-                                                m_fillDirection);
+    if (m_surfaceType == stGradientFill && !IsLoading())
+        m_gradient = EffectSurfaces::gradientBitmap(Width(), Height(), m_gradientFromColor, m_gradientToColor,
+                                                    m_fillDirection);
     Invalidate();
+}
+
+void TGSuperText::ChangedAndReported()
+{
+    Invalidate();
+    NotifyChanged();
 }
 
 // ---- layout ----
@@ -423,9 +368,23 @@ void TGSuperText::EditProperties()
     ApplyFont(s.Font());
     SetCaption(s.Caption());
     RebuildGradient();
-    RunLayout();
+    WidenForCaption();
     Invalidate();
     NotifyChanged();
+}
+
+// The dialog's sample was fitted round the caption; a box too narrow for
+// the caption would cut what the user saw there, so it widens as the sample
+// did. A box wide enough keeps the size the user gave it.
+void TGSuperText::WidenForCaption()
+{
+    RunLayout();
+    const int e = std::max(m_textRect.left(), m_shadowRect.left());
+    const int cx = Fonts::textExtent(ZoomedFont(), ScreenMetrics::pixelsPerInch(), m_caption).width();
+    if (Width() - e < cx) {
+        SetWidth(Numbers::truncate(e + cx * 1.2));
+        RunLayout();
+    }
 }
 
 void TGSuperText::ChooseFont()

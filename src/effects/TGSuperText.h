@@ -1,7 +1,9 @@
 #pragma once
 
 #include "design/TGGraphicControl.h"
+#include "effects/EffectOutline.h"
 #include "effects/EffectSurfaces.h"
+#include "effects/StoredTexture.h"
 #include "effects/TTextured.h"
 #include "platform/Fonts.h"
 #include "platform/Pen.h"
@@ -63,14 +65,14 @@ public:
     void SetGradientToColor(TColor value);
     TColor GradientFromColor() const { return m_gradientFromColor; }
     void SetGradientFromColor(TColor value);
-    const QImage &Image() const { return m_image; }
+    const QImage &Image() const { return m_texture.image(); }
     // Copies the picture; a null image empties the texture. No repaint.
     void SetImage(const QImage &image);
-    TColor OutlineColor() const { return m_outlineColor; }
+    TColor OutlineColor() const { return m_outline.color; }
     void SetOutlineColor(TColor value);
-    TPenStyle OutlineStyle() const { return m_outlineStyle; }
+    TPenStyle OutlineStyle() const { return m_outline.style; }
     void SetOutlineStyle(TPenStyle value);
-    int OutlineWidth() const { return m_outlineWidth; }
+    int OutlineWidth() const { return m_outline.width; }
     void SetOutlineWidth(int value);
     TSurfaceType SurfaceType() const { return m_surfaceType; }
     void SetSurfaceType(TSurfaceType value);
@@ -79,11 +81,11 @@ public:
 
     // The texture as card documents store it; setting it throws StreamError
     // for damaged or oversized data.
-    QByteArray ImageData() const;
-    void SetImageData(const QByteArray &data);
+    QByteArray ImageData() const { return m_texture.data(); }
+    void SetImageData(const QByteArray &data) { m_texture.setData(data); }
 
     // TTextured
-    const QImage &TextureImage() const override { return m_image; }
+    const QImage &TextureImage() const override { return m_texture.image(); }
     void SetTextureImage(const QImage &image) override;
 
     // Layout state (object pixels at the current zoom).
@@ -125,7 +127,11 @@ public:
     void PrintTo(TReport &report, double left, double top) override;
 
 private:
+    // Builds the gradient when the letters are filled with one; repaints.
     void RebuildGradient();
+    void WidenForCaption();
+    // Repaints and marks the card changed.
+    void ChangedAndReported();
     void RecalcShadowOffset();
     void LookChanged();
     void PaintPlaceholder(TCanvas &canvas) const;
@@ -143,11 +149,8 @@ private:
     TFillDirection m_fillDirection = gdRight;
     TColor m_gradientToColor = clYellow;
     TColor m_gradientFromColor = clBlue;
-    QImage m_image;
-    mutable QByteArray m_imageStream; // stored form of m_image, kept as read
-    TColor m_outlineColor = clBlack;
-    TPenStyle m_outlineStyle = psSolid;
-    int m_outlineWidth = 1;
+    StoredTexture m_texture;
+    EffectOutline m_outline;
     TSurfaceType m_surfaceType = stGradientFill;
     QString m_lastBitmapFile;
 

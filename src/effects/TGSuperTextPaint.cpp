@@ -25,12 +25,12 @@ const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text)
     key.shadow = m_shadowDepth >= 1 && m_shadowOrientation != sdNone;
     key.shadowColor = m_shadowColor;
     key.surface = m_surfaceType;
-    key.fill = m_surfaceType == stBrushImage ? m_image.cacheKey()
+    key.fill = m_surfaceType == stBrushImage ? m_texture.image().cacheKey()
              : m_surfaceType == stGradientFill ? m_gradient.cacheKey()
                                                : 0;
-    key.outlineColor = m_outlineColor;
-    key.outlineStyle = m_outlineStyle;
-    key.outlineWidth = m_outlineWidth;
+    key.outlineColor = m_outline.color;
+    key.outlineStyle = m_outline.style;
+    key.outlineWidth = m_outline.width;
     if (!m_layer.isNull() && key == m_layerKey)
         return m_layer;
 
@@ -58,16 +58,16 @@ const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text)
     } else if (m_surfaceType != stBrushTransparent) {
         canvas.selectClipPath(glyphs);
         if (m_surfaceType == stBrushImage)
-            EffectSurfaces::tileSurface(canvas, m_image, EffectSurfaces::textureTileSize(m_image, Zoom()), w, h);
+            EffectSurfaces::tileSurface(canvas, m_texture.image(), EffectSurfaces::textureTileSize(m_texture.image(), Zoom()), w, h);
         else
             EffectSurfaces::tileSurface(canvas, m_gradient, m_gradient.size(), w, h);
         canvas.clearClip();
     }
 
     // The outline of the glyphs.
-    if (m_outlineStyle != psClear && m_outlineWidth >= 1) {
+    if (m_outline.style != psClear && m_outline.width >= 1) {
         canvas.setBrush(TBrush{clWhite, bsClear, {}});
-        canvas.setPen(TPen{m_outlineColor, m_outlineWidth, m_outlineStyle, pmCopy});
+        canvas.setPen(TPen{m_outline.color, m_outline.width, m_outline.style, pmCopy});
         canvas.setBackgroundMode(bmTransparent);
         canvas.strokePath(glyphs);
     }

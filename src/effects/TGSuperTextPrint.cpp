@@ -74,7 +74,7 @@ void TGSuperText::PrintTo(TReport &report, double x, double y)
         case stBrushImage: {
             const auto *panel = qobject_cast<TGBusinessCardPanel32 *>(Panel());
             const bool composed = panel && panel->Preview() && state.colorCount <= 256;
-            EffectSurfaces::printTiles(state, m_image, box, composed);
+            EffectSurfaces::printTiles(state, m_texture.image(), box, composed);
             break;
         }
         case stGradientFill:
@@ -88,9 +88,9 @@ void TGSuperText::PrintTo(TReport &report, double x, double y)
         report.clearClip();
     }
 
-    if (m_outlineStyle != psClear && m_outlineWidth > 0) {
+    if (m_outline.style != psClear && m_outline.width > 0) {
         report.setBrush(m_font.color, bsClear);
-        report.setPen(m_outlineColor, m_outlineStyle, -m_outlineWidth, pmCopy);
+        report.setPen(m_outline.color, m_outline.style, -m_outline.width, pmCopy);
         report.setTextBackground(bmTransparent);
         report.beginPath();
         cursorAt(m_textOrigin);

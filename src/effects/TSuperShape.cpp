@@ -1,20 +1,12 @@
 #include "effects/TSuperShape.h"
 
+#include "design/ChangedValue.h"
 #include "effects/TSuperShapeProperties.h"
-#include "effects/TextureStream.h"
 #include "platform/UserDialogs.h"
 
 #include <QDialog>
 
 namespace {
-
-QStringList penStyleNames()
-{
-    QStringList names;
-    for (int i = psSolid; i <= psInsideFrame; ++i)
-        names << Pens::styleIdent(TPenStyle(i));
-    return names;
-}
 
 QStringList brushStyleNames()
 {
@@ -50,7 +42,7 @@ const TPropertyList &TSuperShape::properties()
         .bitmap("Image", &C::ImageData, &C::SetImageData)
         .integer("InVectorPercent", &C::InVectorPercent, &C::SetInVectorPercent)
         .color("OutlineColor", &C::OutlineColor, &C::SetOutlineColor)
-        .enumeration("OutlineStyle", penStyleNames(), &C::OutlineStyle, &C::SetOutlineStyle)
+        .enumeration("OutlineStyle", EffectOutline::styleNames(), &C::OutlineStyle, &C::SetOutlineStyle)
         .integer("OutlineWidth", &C::OutlineWidth, &C::SetOutlineWidth)
         .enumeration("Pattern", brushStyleNames(), &C::Pattern, &C::SetPattern)
         .integer("RoundPerc", &C::RoundPerc, &C::SetRoundPerc)
@@ -68,155 +60,105 @@ const TPropertyList &TSuperShape::properties()
 
 // ---- setters ----
 
-void TSuperShape::SetBackColor(TColor value)
+// A changed colour or direction rebuilds the surface that uses it.
+void TSuperShape::SurfaceChanged()
 {
-    if (value == m_backColor)
-        return;
-    m_backColor = value;
     if (m_surfaceType == stGradientFill)
         RebuildGradient();
     if (m_surfaceType == stBrushPattern)
         RebuildSolid();
     Invalidate();
+}
+
+void TSuperShape::SetBackColor(TColor value)
+{
+    if (storeChanged(m_backColor, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetFillDirection(TFillDirection value)
 {
-    if (value == m_fillDirection || value < gdUp || value > gdRight)
-        return;
-    m_fillDirection = value;
-    if (m_surfaceType == stGradientFill)
-        RebuildGradient();
-    Invalidate();
+    if (value >= gdUp && value <= gdRight && storeChanged(m_fillDirection, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetForeColor(TColor value)
 {
-    if (value == m_foreColor)
-        return;
-    m_foreColor = value;
-    if (m_surfaceType == stBrushPattern)
-        RebuildSolid();
-    Invalidate();
+    if (storeChanged(m_foreColor, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetGradientToColor(TColor value)
 {
-    if (value == m_gradientToColor)
-        return;
-    m_gradientToColor = value;
-    if (m_surfaceType == stGradientFill)
-        RebuildGradient();
-    Invalidate();
+    if (storeChanged(m_gradientToColor, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetImage(const QImage &image)
 {
-    if (image.isNull() || image.width() == 0 || image.height() == 0)
-        m_image = QImage();
-    else
-        m_image = image.copy();
-    m_imageStream.clear();
-}
-
-QByteArray TSuperShape::ImageData() const
-{
-    if (m_imageStream.isEmpty() && !m_image.isNull())
-        m_imageStream = TextureStream::encode(m_image);
-    return m_imageStream;
-}
-
-void TSuperShape::SetImageData(const QByteArray &data)
-{
-    SetImage(TextureStream::decode(data));
-    if (!m_image.isNull())
-        m_imageStream = data;
+    m_texture.set(image);
 }
 
 void TSuperShape::SetInVectorPercent(int value)
 {
-    if (value == m_inVectorPercent || value < 0 || value > 100)
-        return;
-    m_inVectorPercent = value;
-    Invalidate();
+    if (value >= 0 && value <= 100 && storeChanged(m_inVectorPercent, value))
+        Invalidate();
 }
 
 void TSuperShape::SetOutlineColor(TColor value)
 {
-    if (value == m_outlineColor)
-        return;
-    m_outlineColor = value;
-    Invalidate();
+    if (m_outline.setColor(value))
+        Invalidate();
 }
 
 void TSuperShape::SetOutlineStyle(TPenStyle value)
 {
-    if (value == m_outlineStyle || value < psSolid || value > psInsideFrame)
-        return;
-    m_outlineStyle = value;
-    Invalidate();
+    if (m_outline.setStyle(value))
+        Invalidate();
 }
 
 void TSuperShape::SetOutlineWidth(int value)
 {
-    if (value == m_outlineWidth)
-        return;
-    m_outlineWidth = value;
-    Invalidate();
+    if (m_outline.setWidth(value))
+        Invalidate();
 }
 
 void TSuperShape::SetPattern(TBrushStyle value)
 {
-    if (value == m_pattern || value < bsSolid || value > bsDiagCross)
+    if (value < bsSolid || value > bsDiagCross || !storeChanged(m_pattern, value))
         return;
-    m_pattern = value;
     RebuildSolid();
     Invalidate();
 }
 
 void TSuperShape::SetRoundPerc(int value)
 {
-    if (value == m_roundPerc)
-        return;
-    m_roundPerc = value;
-    Invalidate();
+    if (storeChanged(m_roundPerc, value))
+        Invalidate();
 }
 
 void TSuperShape::SetShadowColor(TColor value)
 {
-    if (value == m_shadowColor)
-        return;
-    m_shadowColor = value;
-    if (m_surfaceType == stGradientFill)
-        RebuildGradient();
-    Invalidate();
+    if (storeChanged(m_shadowColor, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetShadowDepth(int value)
 {
-    if (value == m_shadowDepth || value > Width() / 2 || value > Height() / 2)
-        return;
-    m_shadowDepth = value;
-    if (m_surfaceType == stGradientFill)
-        RebuildGradient();
-    Invalidate();
+    if (value <= Width() / 2 && value <= Height() / 2 && storeChanged(m_shadowDepth, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetShadowOrient(TShadowOrient value)
 {
-    if (value == m_shadowOrient || value < soNone || value > soLowerLeft)
-        return;
-    m_shadowOrient = value;
-    if (m_surfaceType == stGradientFill)
-        RebuildGradient();
-    Invalidate();
+    if (value >= soNone && value <= soLowerLeft && storeChanged(m_shadowOrient, value))
+        SurfaceChanged();
 }
 
 void TSuperShape::SetShape(TGPShapeType value)
 {
-    if (value == m_shape || value < gstRectangle || value > gstPolyGon)
+    if (value < gstRectangle || value > gstPolyGon || !storeChanged(m_shape, value))
         return;
-    m_shape = value;
     if (value == gstStar) {
         if (m_inVectorPercent == 0)
             SetInVectorPercent(50);
@@ -230,17 +172,14 @@ void TSuperShape::SetShape(TGPShapeType value)
 
 void TSuperShape::SetStartingAngle(int value)
 {
-    if (value == m_startingAngle || value < 0 || value > 359)
-        return;
-    m_startingAngle = value;
-    Invalidate();
+    if (value >= 0 && value <= 359 && storeChanged(m_startingAngle, value))
+        Invalidate();
 }
 
 void TSuperShape::SetSurfaceType(TSurfaceType value)
 {
-    if (value == m_surfaceType || value < stBrushTransparent || value > stGradientFill)
+    if (value < stBrushTransparent || value > stGradientFill || !storeChanged(m_surfaceType, value))
         return;
-    m_surfaceType = value;
     Invalidate();
     if (value != stBrushImage)
         SetImage(QImage());
@@ -252,17 +191,15 @@ void TSuperShape::SetSurfaceType(TSurfaceType value)
         // A transparent shape always keeps a visible outline and never casts a shadow.
         m_shadowOrient = soNone;
         m_pattern = bsClear;
-        if (m_outlineStyle == psClear)
+        if (m_outline.style == psClear)
             SetOutlineStyle(psSolid);
     }
 }
 
 void TSuperShape::SetVectors(int value)
 {
-    if (value == m_vectors || value < 3 || value > 60)
-        return;
-    m_vectors = value;
-    Invalidate();
+    if (value >= 3 && value <= 60 && storeChanged(m_vectors, value))
+        Invalidate();
 }
 
 // ---- surfaces ----
@@ -292,7 +229,7 @@ const QImage *TSuperShape::SurfaceBitmap() const
     case stBrushPattern:
         return &m_solid;
     case stBrushImage:
-        return &m_image;
+        return &m_texture.image();
     case stGradientFill:
         return &m_gradient;
     case stBrushTransparent:
@@ -325,7 +262,7 @@ SuperShapeFigure::Params TSuperShape::FigureParams() const
     SuperShapeFigure::Params p;
     p.width = Width();
     p.height = Height();
-    p.outlineWidth = m_outlineWidth;
+    p.outlineWidth = m_outline.width;
     p.shadowDepth = m_shadowDepth;
     p.zoom = Zoom();
     p.shadowOrient = m_shadowOrient;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "design/TGGraphicControl.h"
+#include "effects/EffectOutline.h"
 #include "effects/EffectSurfaces.h"
+#include "effects/StoredTexture.h"
 #include "effects/SuperShapeFigure.h"
 #include "effects/TTextured.h"
 #include "platform/Brush.h"
@@ -42,16 +44,16 @@ public:
     void SetForeColor(TColor value);
     TColor GradientToColor() const { return m_gradientToColor; }
     void SetGradientToColor(TColor value);
-    const QImage &Image() const { return m_image; }
+    const QImage &Image() const { return m_texture.image(); }
     // Copies the picture; a null image empties the texture. No repaint.
     void SetImage(const QImage &image);
     int InVectorPercent() const { return m_inVectorPercent; }
     void SetInVectorPercent(int value);
-    TColor OutlineColor() const { return m_outlineColor; }
+    TColor OutlineColor() const { return m_outline.color; }
     void SetOutlineColor(TColor value);
-    TPenStyle OutlineStyle() const { return m_outlineStyle; }
+    TPenStyle OutlineStyle() const { return m_outline.style; }
     void SetOutlineStyle(TPenStyle value);
-    int OutlineWidth() const { return m_outlineWidth; }
+    int OutlineWidth() const { return m_outline.width; }
     void SetOutlineWidth(int value);
     TBrushStyle Pattern() const { return m_pattern; }
     void SetPattern(TBrushStyle value);
@@ -76,11 +78,11 @@ public:
 
     // The texture as card documents store it (a bitmap's own stream);
     // setting it throws StreamError for damaged or oversized data.
-    QByteArray ImageData() const;
-    void SetImageData(const QByteArray &data);
+    QByteArray ImageData() const { return m_texture.data(); }
+    void SetImageData(const QByteArray &data) { m_texture.setData(data); }
 
     // TTextured
-    const QImage &TextureImage() const override { return m_image; }
+    const QImage &TextureImage() const override { return m_texture.image(); }
     void SetTextureImage(const QImage &image) override { SetImage(image); }
 
     // The cached surfaces (for tests and the benchmarks).
@@ -104,6 +106,7 @@ public:
 private:
     void RebuildGradient();
     void RebuildSolid();
+    void SurfaceChanged();
     // A gradient read from a document has no bitmap until its first use.
     void EnsureSurfaces();
     void PaintFigure(TCanvas &canvas, const SuperShapeFigure::Box &box, const SuperShapeFigure::Box &sizeBox);
@@ -114,12 +117,9 @@ private:
     TFillDirection m_fillDirection = gdUp;
     TColor m_foreColor = clBlack;
     TColor m_gradientToColor = clBlue;
-    QImage m_image;
-    mutable QByteArray m_imageStream; // stored form of m_image, kept as read
+    StoredTexture m_texture;
     int m_inVectorPercent = 50;
-    TColor m_outlineColor = clBlack;
-    TPenStyle m_outlineStyle = psSolid;
-    int m_outlineWidth = 1;
+    EffectOutline m_outline;
     TBrushStyle m_pattern = bsClear;
     int m_roundPerc = 25;
     TColor m_shadowColor = clBlack;

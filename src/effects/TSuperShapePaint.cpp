@@ -88,9 +88,9 @@ void TSuperShape::Paint(TCanvas &canvas)
             canvas.clearClip();
     }
 
-    if (m_outlineStyle != psClear) {
+    if (m_outline.style != psClear) {
         canvas.brush().style = bsClear;
-        canvas.setPen(TPen{m_outlineColor, m_outlineWidth, m_outlineStyle, pmCopy});
+        canvas.setPen(TPen{m_outline.color, m_outline.width, m_outline.style, pmCopy});
         // Only the rounded rectangle lets the gaps of a styled outline show through.
         if (m_shape == gstRoundRect)
             canvas.setBackgroundMode(bmTransparent);
@@ -204,13 +204,13 @@ void TSuperShape::PrintTo(TReport &report, double left, double top)
             const auto *card = dynamic_cast<const TGBusinessCardPanel32 *>(Panel());
             const bool preview = card && card->Preview();
             const bool composed = preview && state.colorCount <= 256;
-            EffectSurfaces::printTiles(state, m_surfaceType == stBrushImage ? m_image : m_solid, box, composed);
+            EffectSurfaces::printTiles(state, m_surfaceType == stBrushImage ? m_texture.image() : m_solid, box, composed);
         }
         report.clearClip();
         report.popClip();
     }
 
     report.setBrush(m_foreColor, bsClear);
-    report.setPen(m_outlineColor, m_outlineStyle, -m_outlineWidth, pmCopy);
+    report.setPen(m_outline.color, m_outline.style, -m_outline.width, pmCopy);
     figure.draw(report, r.shape, r.shape);
 }

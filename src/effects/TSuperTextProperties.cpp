@@ -264,10 +264,11 @@ void TSuperTextProperties::ShowFaceInTextBox()
 void TSuperTextProperties::FormActivate()
 {
     const TGSuperText &s = *m_sample;
+    // The text box is filled with its signals on: like typing, filling it
+    // marks the caption changed, so the timer fits the sample to it.
     const QSignalBlocker b1(SurfaceTypeCombo), b2(FillDirectionCombo), b3(OutlineStyleCombo),
-        b4(ShadowOrientationCombo), b5(OutLineWidthSpinner), b6(ShadowDepthSpinner), b7(CaptionText),
-        b8(GradientFromcolorButton), b9(GradientToColorButton), b10(FontColorButton), b11(OutlineColorButton),
-        b12(ShadowColorButton);
+        b4(ShadowOrientationCombo), b5(OutLineWidthSpinner), b6(ShadowDepthSpinner), b8(GradientFromcolorButton),
+        b9(GradientToColorButton), b10(FontColorButton), b11(OutlineColorButton), b12(ShadowColorButton);
     SurfaceTypeCombo->setCurrentRow(int(s.SurfaceType()));
     FillDirectionCombo->setCurrentIndex(int(s.FillDirection()));
     GradientFromcolorButton->SetColor(s.GradientFromColor());

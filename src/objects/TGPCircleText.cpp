@@ -1,5 +1,6 @@
 #include "objects/TGPCircleText.h"
 
+#include "design/ChangedValue.h"
 #include "design/RecordedDrawing.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TCircleTextProperties.h"
@@ -85,74 +86,56 @@ void TGPCircleText::Changed()
 
 void TGPCircleText::SetStartingVector(TDegrees value)
 {
-    if (value == m_startingVector || !validDegrees(value))
-        return;
-    m_startingVector = value;
-    Changed();
+    if (validDegrees(value) && storeChanged(m_startingVector, value))
+        Changed();
 }
 
 void TGPCircleText::SetDegrees(TDegrees value)
 {
-    if (value == m_degrees || !validDegrees(value))
-        return;
-    m_degrees = value;
-    Changed();
+    if (validDegrees(value) && storeChanged(m_degrees, value))
+        Changed();
 }
 
 void TGPCircleText::SetFont(const TFont &value)
 {
-    if (value == m_font)
-        return;
-    m_font = value;
-    Changed();
+    if (storeChanged(m_font, value))
+        Changed();
 }
 
 void TGPCircleText::SetMirror(bool value)
 {
-    if (value == m_mirror)
-        return;
-    m_mirror = value;
-    Changed();
+    if (storeChanged(m_mirror, value))
+        Changed();
 }
 
 void TGPCircleText::SetDrawLettersAngled(bool value)
 {
-    if (value == m_drawLettersAngled)
-        return;
-    m_drawLettersAngled = value;
-    Changed();
+    if (storeChanged(m_drawLettersAngled, value))
+        Changed();
 }
 
 void TGPCircleText::SetBorderStyle(TBorderStyle value)
 {
-    if (value == m_borderStyle || value < bsNone || value > bsSingle)
-        return;
-    m_borderStyle = value;
-    Changed();
+    if (value >= bsNone && value <= bsSingle && storeChanged(m_borderStyle, value))
+        Changed();
 }
 
 void TGPCircleText::SetControlTransparent(bool value)
 {
-    if (value == m_controlTransparent)
-        return;
-    m_controlTransparent = value;
-    Changed();
+    if (storeChanged(m_controlTransparent, value))
+        Changed();
 }
 
 void TGPCircleText::SetBGColor(TColor value)
 {
-    if (value == m_bgColor)
-        return;
-    m_bgColor = value;
-    Changed();
+    if (storeChanged(m_bgColor, value))
+        Changed();
 }
 
 void TGPCircleText::SetCaption(const QString &value)
 {
-    if (value == m_caption)
-        return;
-    m_caption = value;
-    Changed();
+    if (storeChanged(m_caption, value))
+        Changed();
 }
 
 // ---- drawing ----

@@ -1,5 +1,6 @@
 #include "print/PrintShopExport.h"
 
+#include "design/ObjectPrinting.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "effects/TGSuperText.h"
 #include "effects/TSuperShape.h"
@@ -140,10 +141,10 @@ void PrintObjects(TReport &job, TGBusinessCardPanel32 &panel, const QSizeF &card
     for (TGGraphicControl *object : panel.Objects()) {
         const QRect bounds = BleedBounds(*object, cardPixels, bleedPixels);
         if (bounds == object->BoundsRect()) {
-            object->PrintTo(job, trim.left(), trim.top());
+            PrintObject(job, *object, trim.left(), trim.top());
         } else {
             BoundsOverride extended(*object, bounds);
-            object->PrintTo(job, trim.left(), trim.top());
+            PrintObject(job, *object, trim.left(), trim.top());
         }
     }
 }

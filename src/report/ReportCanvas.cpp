@@ -326,8 +326,11 @@ void ReportCanvas::selectClip()
 
 void ReportCanvas::clearClip()
 {
+    // Dropped, not merely switched off: a painter keeps a switched-off clip
+    // and brings it back the next time anything turns clipping on, as a
+    // played recording or metafile does.
     if (drawing())
-        painter_->setClipping(false);
+        painter_->setClipRect(QRect(), Qt::NoClip);
 }
 
 void ReportCanvas::popClip()
@@ -490,11 +493,43 @@ void ReportCanvas::stretchDraw(const QRect &deviceRect, const QPicture &picture,
     painter_->restore();
 }
 
+// ---- drawing state ----
+
+ReportCanvas::StateGuard::StateGuard(ReportCanvas &canvas)
+    : canvas_(canvas), painter_(canvas.painter_), page_(canvas.pageSerial_), marginLeft_(canvas.marginLeft_),
+      marginTop_(canvas.marginTop_), pen_(canvas.pen_), brush_(canvas.brush_), font_(canvas.font_),
+      fontPoints_(canvas.fontPoints_), textBackground_(canvas.textBackground_), cursor_(canvas.cursor_),
+      penPos_(canvas.penPos_), clips_(canvas.clips_), pathOpen_(canvas.pathOpen_), path_(canvas.path_)
+{
+    if (painter_)
+        painter_->save();
+}
+
+ReportCanvas::StateGuard::~StateGuard()
+{
+    // A page turned meanwhile started with a fresh painter state.
+    if (painter_ && canvas_.painter_ == painter_ && canvas_.pageSerial_ == page_)
+        painter_->restore();
+    canvas_.marginLeft_ = marginLeft_;
+    canvas_.marginTop_ = marginTop_;
+    canvas_.pen_ = pen_;
+    canvas_.brush_ = brush_;
+    canvas_.font_ = font_;
+    canvas_.fontPoints_ = fontPoints_;
+    canvas_.textBackground_ = textBackground_;
+    canvas_.cursor_ = cursor_;
+    canvas_.penPos_ = penPos_;
+    canvas_.clips_ = clips_;
+    canvas_.pathOpen_ = pathOpen_;
+    canvas_.path_ = path_;
+}
+
 // ---- page attachment ----
 
 void ReportCanvas::attach(QPainter *painter)
 {
     painter_ = painter;
+    ++pageSerial_;
     if (painter_)
         painter_->setRenderHint(QPainter::Antialiasing, false);
 }

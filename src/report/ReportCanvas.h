@@ -161,10 +161,42 @@ public:
                      const QRect &frame = QRect());
     void stretchDraw(const QRect &deviceRect, const QPicture &picture, const QRect &frame = QRect());
 
+    // Puts everything a drawing step can set back as it was when the guard
+    // was made: pen, brush, font, text background and cursor, the pen
+    // position, the clip stack and an open path, and on the page the
+    // painter's clipping, transform, composition mode and hints. Each object
+    // prints inside one, so nothing it leaves set reaches the next.
+    class StateGuard
+    {
+    public:
+        explicit StateGuard(ReportCanvas &canvas);
+        ~StateGuard();
+        StateGuard(const StateGuard &) = delete;
+        StateGuard &operator=(const StateGuard &) = delete;
+
+    private:
+        ReportCanvas &canvas_;
+        QPainter *painter_;
+        int page_;
+        double marginLeft_, marginTop_;
+        TPen pen_;
+        TBrush brush_;
+        TFont font_;
+        int fontPoints_;
+        TBackgroundMode textBackground_;
+        QPointF cursor_;
+        QPoint penPos_;
+        QList<QPainterPath> clips_;
+        bool pathOpen_;
+        QPainterPath path_;
+    };
+
 protected:
     // The job opens and closes pages: drawing goes to `painter` until detach().
     void attach(QPainter *painter);
     void detach();
+    // A new page on the same painter: its state starts afresh.
+    void pageStarted() { ++pageSerial_; }
     bool drawing() const { return painter_ != nullptr; }
     void setDeviceMetrics(const ReportDeviceMetrics &metrics) { metrics_ = metrics; }
 
@@ -176,6 +208,7 @@ private:
     QPainterPath shapePath(const QRectF &box, int cornerW, int cornerH, bool ellipse) const;
 
     QPainter *painter_ = nullptr;
+    int pageSerial_ = 0; // counts pages begun: a guard restores the painter only on its own page
     ReportDeviceMetrics metrics_;
     double marginLeft_ = 0;
     double marginTop_ = 0;

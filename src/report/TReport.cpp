@@ -78,6 +78,7 @@ bool TReport::newPage()
         abort();
         return false;
     }
+    pageStarted();
     // A page starts unclipped; the clip stack itself is kept.
     clearClip();
     ++pageNumber_;

@@ -147,6 +147,39 @@ private slots:
         QCOMPARE(s.Width(), 50);
     }
 
+    // The shown dialog with keys typed into it: the sample is fitted to the
+    // object's caption as soon as the dialog opens, and again to what is typed.
+    void shownDialogFitsItsSampleOnOpeningAndAfterTyping()
+    {
+        TGBusinessCardPanel32 panel;
+        panel.resize(336, 192);
+        auto *t = new TGSuperText(&panel);
+        t->Loaded();
+        panel.PlaceObject(t, QRect(10, 10, 120, 40)); // too narrow for "Text" at 48 points
+        const auto whole = [](TGSuperText &s) {
+            s.RunLayout();
+            return s.FittedCaption(s.ZoomedFont(), s.Width() - s.TextRect().left()) == s.Caption();
+        };
+        bool fittedOnOpening = false;
+        bool fittedAfterTyping = false;
+        ScopedModalRunner run(modalRunnerFor<TSuperTextProperties>([&](TSuperTextProperties &d) {
+            d.show();
+            if (!QTest::qWaitForWindowExposed(&d))
+                return int(QDialog::Rejected);
+            fittedOnOpening = QTest::qWaitFor([&] { return whole(d.Sample()); }, 2000);
+            QTest::keyClick(d.CaptionText, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(d.CaptionText, "ACME WIDGETS");
+            fittedAfterTyping = QTest::qWaitFor(
+                [&] { return d.Sample().Caption() == "ACME WIDGETS" && whole(d.Sample()); }, 2000);
+            QTest::mouseClick(d.OkButton, Qt::LeftButton);
+            return d.result();
+        }));
+        t->EditProperties();
+        QVERIFY(fittedOnOpening);
+        QVERIFY(fittedAfterTyping);
+        QCOMPARE(t->Caption(), QString("ACME WIDGETS"));
+    }
+
     void fontSizeMovesInStepsOfFiveWithinItsLimits()
     {
         TSuperTextProperties d;
@@ -242,7 +275,33 @@ private slots:
         QCOMPARE(t->SurfaceType(), TGSuperText::stNormal);
         QCOMPARE(t->Font().color, clRed);
         QVERIFY(!t->ControlTransparent());
-        QCOMPARE(t->Width(), bounds.width());
+        QCOMPARE(t->Left(), bounds.left());
+        QVERIFY(t->Width() != 20); // the sample's size stays in the dialog
+    }
+
+    // What the fitted sample showed whole, the card shows whole: a box too
+    // narrow for the confirmed caption widens; a wide enough one keeps its size.
+    void confirmedCaptionIsShownWhole()
+    {
+        TGBusinessCardPanel32 panel;
+        panel.resize(336, 192);
+        auto *t = new TGSuperText(&panel);
+        t->Loaded();
+        panel.PlaceObject(t, QRect(10, 10, 120, 40));
+        const auto confirm = [t](const QString &caption) {
+            ScopedModalRunner run(modalRunnerFor<TSuperTextProperties>([caption](TSuperTextProperties &d) {
+                d.CaptionText->setText(caption);
+                return int(QDialog::Accepted);
+            }));
+            t->EditProperties();
+            t->RunLayout();
+            return t->FittedCaption(t->ZoomedFont(), t->Width() - t->TextRect().left());
+        };
+        QCOMPARE(confirm("ACME"), QString("ACME"));
+        const int wide = t->Width();
+        QVERIFY(wide > 120);
+        QCOMPARE(confirm("A"), QString("A"));
+        QCOMPARE(t->Width(), wide);
     }
 
     void toolDrawsATextAndOpensItsDialog()
