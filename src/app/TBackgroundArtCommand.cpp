@@ -4,10 +4,10 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/TLoadBackGround.h"
 #include "platform/AppRoutines.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/FormPlacement.h"
 #include "platform/UserDialogs.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 void mnuSetorChangeBackgroundArtClick(TMainScreen &window)
@@ -22,14 +22,16 @@ void mnuSetorChangeBackgroundArtClick(TMainScreen &window)
     else
         dialog.resize(dialog.sizeHint().width(), dialog.sizeHint().height() + 100);
     CenterForm(dialog);
-    // The current background is preselected; one that has moved is looked
-    // for by name in the folder (the stored path itself stays as it is).
+    // The current background is preselected; one that has moved (or was
+    // named on Windows) is looked for by name in the folder, letter case
+    // ignored. The stored path itself stays as it is.
     const QString current = window.BackgroundPath();
     if (!current.isEmpty()) {
-        if (QFileInfo(current).isFile())
-            dialog.SelectFile(current);
-        else
-            dialog.SelectFile(QDir(folder).filePath(QFileInfo(current).fileName()));
+        QString file = CaseInsensitivePath::findExisting(current);
+        if (!QFileInfo(file).isFile())
+            file = CaseInsensitivePath::findEntry(folder, CaseInsensitivePath::fileNamePart(current));
+        if (!file.isEmpty())
+            dialog.SelectFile(file);
     }
     const int result = UserDialogs::runModal(dialog);
     TGBusinessCardPanel32 &panel = *window.BusinessCardPanel;

@@ -7,12 +7,22 @@
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FormPlacement.h"
+#include "platform/IniFile.h"
 #include "platform/UserDialogs.h"
 
 #include <QFileInfo>
 
+namespace {
+const QString ChooserSection = QStringLiteral("Template Chooser");
+const QString TemplateKey = QStringLiteral("Template");
+const QString FontKey = QStringLiteral("Font");
+} // namespace
+
 TTemplateCommands::TTemplateCommands(TMainScreen &window) : m_window(window)
 {
+    const IniFile settings(SettingsFileName());
+    m_lastTemplate = settings.readString(ChooserSection, TemplateKey, QString());
+    m_lastFont = settings.readString(ChooserSection, FontKey, QString());
     window.SetCommandHandler(TMainCommand::NewFromTemplate, [this] { NewFromTemplateClick(); });
     window.SetCommandHandler(TMainCommand::WriteIni, [this] { WriteIniClick(); });
 }
@@ -40,9 +50,11 @@ void TTemplateCommands::NewFromTemplateClick()
     CenterForm(chooser);
     const SheetLayout &layout = m_window.Layout().Layout;
     chooser.SetCardSize(float(layout.Width), float(layout.Height));
+    chooser.SetChoice(m_lastTemplate, m_lastFont);
     const bool confirmed = UserDialogs::runModal(chooser) == QDialog::Accepted;
     const QString file = chooser.TemplateFile();
     if (confirmed && !file.isEmpty()) {
+        RememberChoice(QFileInfo(file).fileName(), chooser.FontName());
         // The user has already been asked about the changes.
         m_window.ClearChangesFlag();
         m_window.NewBlankClick();
@@ -60,6 +72,18 @@ void TTemplateCommands::NewFromTemplateClick()
     }
     m_window.SetChangesMade(true);
     m_window.SetLoading(false);
+}
+
+void TTemplateCommands::RememberChoice(const QString &templateName, const QString &fontName)
+{
+    if (templateName == m_lastTemplate && fontName == m_lastFont)
+        return;
+    m_lastTemplate = templateName;
+    m_lastFont = fontName;
+    IniFile settings(SettingsFileName());
+    settings.writeString(ChooserSection, TemplateKey, templateName);
+    settings.writeString(ChooserSection, FontKey, fontName);
+    settings.flush(); // a settings file that cannot be written only forgets it
 }
 
 void TTemplateCommands::WriteIniClick()

@@ -25,5 +25,11 @@ public:
                                      const QString &fontName, QString *error);
 
 private:
+    void RememberChoice(const QString &templateName, const QString &fontName);
+
     TMainScreen &m_window;
+    // The chooser opens on the template and font last taken with "Ok", in
+    // this run and the next (kvl.ini).
+    QString m_lastTemplate;
+    QString m_lastFont;
 };

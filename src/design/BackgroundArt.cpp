@@ -1,6 +1,7 @@
 #include "design/BackgroundArt.h"
 
 #include "design/CardPainting.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/PictureFiles.h"
 #include "platform/ScreenMetrics.h"
 
@@ -10,8 +11,15 @@
 
 namespace BackgroundArt {
 
-bool Load(const QString &fileName, TPicture &picture, QString *error)
+bool Load(const QString &storedName, TPicture &picture, QString *error)
 {
+    // Screen, print and preview find the same file whatever case it is named in.
+    const QString fileName = CaseInsensitivePath::findExisting(storedName);
+    if (fileName.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("File not found");
+        return false;
+    }
     static const QStringList own = {"BMP", "JPG", "JIF", "JPEG", "ICO", "WMF", "EMF"};
     if (own.contains(QFileInfo(fileName).suffix().toUpper()))
         return picture.LoadFromFile(fileName, error);

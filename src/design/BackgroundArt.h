@@ -11,8 +11,9 @@ namespace BackgroundArt {
 
 // Reads a background file: ".WMF" and ".EMF" as metafiles, ".BMP", JPEG
 // and icon files as bitmaps (extensions in any letter case), any other
-// picture format Qt reads as a bitmap within the same size limits. False,
-// with `error` set, when the file cannot be read.
+// picture format Qt reads as a bitmap within the same size limits. The name
+// may differ from the file's in letter case. False, with `error` set, when
+// the file cannot be read.
 bool Load(const QString &fileName, TPicture &picture, QString *error = nullptr);
 
 // The background of an upright card: a bitmap is turned a quarter clockwise;

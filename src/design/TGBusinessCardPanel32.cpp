@@ -118,8 +118,11 @@ bool TGBusinessCardPanel32::HasColorPicture() const
 void TGBusinessCardPanel32::LoadBackground(const QString &fileName)
 {
     TPicture loaded;
-    if (!BackgroundArt::Load(fileName, loaded))
-        return; // unreadable backgrounds are left out
+    if (!BackgroundArt::Load(fileName, loaded)) {
+        // The card shows no background, as it prints and reopens.
+        ClearBackground();
+        return;
+    }
     if (loaded.IsMetafile())
         SetColorMetafile(loaded.MetafileShared());
     else

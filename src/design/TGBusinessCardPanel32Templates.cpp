@@ -5,6 +5,7 @@
 #include "design/Properties.h"
 #include "design/TGGraphicControl.h"
 #include "platform/Brush.h"
+#include "platform/CaseInsensitivePath.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
@@ -292,7 +293,8 @@ bool TGBusinessCardPanel32::WriteTemplate(const QString &fileName, const QString
     const QString data = QStringLiteral("Card Data");
     ini.writeBool(data, QStringLiteral("Portrait Mode"), Portrait());
     ini.writeString(data, QStringLiteral("Background File"),
-                    backgroundPath.trimmed().isEmpty() ? QString() : QFileInfo(backgroundPath).fileName());
+                    backgroundPath.trimmed().isEmpty()
+                        ? QString() : CaseInsensitivePath::fileNamePart(backgroundPath.trimmed()));
     if (ini.flush())
         return true;
     if (error)

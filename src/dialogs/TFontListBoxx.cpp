@@ -158,6 +158,18 @@ QString TFontListBoxx::SelectedFamily() const
     return item ? item->text() : QString();
 }
 
+bool TFontListBoxx::SelectFamily(const QString &family)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->text().compare(family, Qt::CaseInsensitive) == 0) {
+            const QSignalBlocker blocker(this);
+            setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TFontListBoxx::showEvent(QShowEvent *event)
 {
     QListWidget::showEvent(event);
@@ -166,6 +178,9 @@ void TFontListBoxx::showEvent(QShowEvent *event)
         setCurrentRow(0);
     }
     m_selectedOnShow = true;
+    // A family highlighted before the list had its size is brought into view.
+    if (currentItem())
+        scrollToItem(currentItem());
 }
 
 void TFontListBoxx::SetFamilySource(std::function<QStringList()> families,

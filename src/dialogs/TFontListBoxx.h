@@ -19,6 +19,10 @@ public:
     // any), without emitting selection signals.
     void Reload();
     QString SelectedFamily() const;
+    // Highlights the entry of `family` (letter case ignored) without emitting
+    // selection signals; false, leaving the highlight alone, when it is not
+    // listed.
+    bool SelectFamily(const QString &family);
 
     // The names to list: the families `isScalable` accepts (at most 32
     // characters each, stand-ins under their document names), sorted; all

@@ -17,7 +17,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -49,6 +52,28 @@ QStringList templateFiles(const QString &folder)
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     return dir.entryList(); // name filters ignore letter case
+}
+
+// Keys with which a list moves its selection: arrows, pages, the ends, and
+// letters (the list jumps to the entry they begin). Tab, Alt and shortcuts
+// leave the list or act elsewhere; their release may never reach it.
+bool movesSelection(const QKeyEvent &key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        break;
+    }
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace();
 }
 
 } // namespace
@@ -116,7 +141,10 @@ TSelectPreviewTemplate::TSelectPreviewTemplate(const QString &templateFolder,
     FontListBox1->installEventFilter(this);
 }
 
-TSelectPreviewTemplate::~TSelectPreviewTemplate() = default;
+TSelectPreviewTemplate::~TSelectPreviewTemplate()
+{
+    qApp->removeEventFilter(this);
+}
 
 void TSelectPreviewTemplate::FormCreate()
 {
@@ -126,13 +154,35 @@ void TSelectPreviewTemplate::FormCreate()
     // Nothing to choose: "Ok" could only return no template.
     Savebutton->setEnabled(FileListBox1->count() > 0);
     m_fontName = QStringLiteral("Times New Roman");
-    FontListBox1->Reload(); // highlights the first family; the font name stays
+    FontListBox1->Reload();
+    ShowFontInList();
+}
+
+// What the list highlights is what the card gets.
+void TSelectPreviewTemplate::ShowFontInList()
+{
+    if (!FontListBox1->SelectFamily(m_fontName) && FontListBox1->count() > 0)
+        m_fontName = FontListBox1->SelectedFamily();
 }
 
 void TSelectPreviewTemplate::SetCardSize(float widthInches, float heightInches)
 {
     m_cardWidth = widthInches;
     m_cardHeight = heightInches;
+}
+
+void TSelectPreviewTemplate::SetChoice(const QString &templateName, const QString &fontName)
+{
+    // The sample is loaded when the dialog is shown, at the card size.
+    const QSignalBlocker blocker(FileListBox1);
+    for (int row = 0; row < FileListBox1->count(); ++row) {
+        if (FileListBox1->item(row)->text().compare(templateName, Qt::CaseInsensitive) == 0) {
+            FileListBox1->setCurrentRow(row);
+            break;
+        }
+    }
+    if (FontListBox1->SelectFamily(fontName))
+        m_fontName = FontListBox1->SelectedFamily();
 }
 
 QString TSelectPreviewTemplate::TemplateFile() const
@@ -185,36 +235,64 @@ void TSelectPreviewTemplate::FontListBox1Click()
 bool TSelectPreviewTemplate::eventFilter(QObject *watched, QEvent *event)
 {
     const bool templateList = watched == FileListBox1;
-    if ((templateList || watched == FontListBox1)
-        && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        bool &held = templateList ? m_templateKeyHeld : m_fontKeyHeld;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (event->type() == QEvent::KeyPress) {
+    if (templateList || watched == FontListBox1) {
+        if (event->type() == QEvent::KeyPress && movesSelection(*static_cast<QKeyEvent *>(event))) {
+            bool &held = templateList ? m_templateKeyHeld : m_fontKeyHeld;
+            if (!m_templateKeyHeld && !m_fontKeyHeld)
+                qApp->installEventFilter(this); // the release may go to another widget
             held = true;
-        } else if (!key->isAutoRepeat()) {
-            // Let the list finish its own handling of the key first.
-            held = false;
-            QMetaObject::invokeMethod(
-                this, [this, templateList] { templateList ? FileListBox1Click() : FontListBox1Click(); },
-                Qt::QueuedConnection);
+        } else if (event->type() == QEvent::FocusOut) {
+            ReleaseHeldKeys();
         }
     }
+    // Auto-repeat sends releases while the key is still down.
+    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        ReleaseHeldKeys();
     return QDialog::eventFilter(watched, event);
+}
+
+void TSelectPreviewTemplate::ReleaseHeldKeys()
+{
+    const bool templateHeld = std::exchange(m_templateKeyHeld, false);
+    const bool fontHeld = std::exchange(m_fontKeyHeld, false);
+    if (!templateHeld && !fontHeld)
+        return;
+    qApp->removeEventFilter(this);
+    // Let the list finish its own handling of the key first.
+    QMetaObject::invokeMethod(
+        this, [this, fontHeld] { fontHeld ? FontListBox1Click() : FileListBox1Click(); },
+        Qt::QueuedConnection);
 }
 
 void TSelectPreviewTemplate::LoadFromIni()
 {
     if (m_templateKeyHeld || m_fontKeyHeld)
         return;
+    // A click of the other list may arrive while pending events run: the
+    // sample is then loaded again afterwards, never into itself.
+    if (m_loading) {
+        m_reloadWanted = true;
+        return;
+    }
+    m_loading = true;
+    do {
+        m_reloadWanted = false;
+        LoadSample();
+    } while (m_reloadWanted && !m_templateKeyHeld && !m_fontKeyHeld);
+    m_loading = false;
+}
+
+void TSelectPreviewTemplate::LoadSample()
+{
     ++m_loadCount;
     TGBusinessCardPanel32 &panel = *BusinessCardPanel;
+    const QString file = TemplateFile();
+    m_loadedFile = file;
+    m_loadedFont = m_fontName;
     panel.RemoveAllObjects();
     panel.ClearBackground();
     panel.update();
     QCoreApplication::processEvents();
-    const QString file = TemplateFile();
-    m_loadedFile = file;
-    m_loadedFont = m_fontName;
     QString background;
     if (!file.isEmpty()) {
         QString error;

@@ -13,7 +13,7 @@ class TGBusinessCardPanel32;
 // font families, and a live sample of the selected template in the selected
 // font on a card panel of its own that cannot be edited. Holding an arrow
 // key in either list moves the selection without reloading the sample; it
-// loads once when the key is released.
+// loads once when the key is released or the list loses the focus.
 class TSelectPreviewTemplate : public QDialog
 {
     Q_OBJECT
@@ -28,8 +28,12 @@ public:
 
     // The card size in inches from the sheet layout, set before showing.
     void SetCardSize(float widthInches, float heightInches);
+    // Starts on an earlier choice, set before showing: the template of that
+    // file name (letter case ignored) and that font, where the lists hold them.
+    void SetChoice(const QString &templateName, const QString &fontName);
 
-    // The family last clicked ("Times New Roman" until then).
+    // The family highlighted in the font list ("Times New Roman" until one
+    // is clicked, or the first family when that one is not installed).
     QString FontName() const { return m_fontName; }
     // Full path of the selected template; empty when there is none.
     QString TemplateFile() const;
@@ -62,6 +66,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void ShowFontInList();
+    void LoadSample();
+    // A held key was let go, or the list it was held in lost the focus: the
+    // sample catches up with the selection.
+    void ReleaseHeldKeys();
+
     QString m_templateFolder;
     QString m_backgroundFolder;
     QString m_fontName = QStringLiteral("Times New Roman");
@@ -70,6 +80,8 @@ private:
     bool m_templateKeyHeld = false;
     bool m_fontKeyHeld = false;
     bool m_activated = false;
+    bool m_loading = false;
+    bool m_reloadWanted = false;
     int m_loadCount = 0;
     // What the sample shows.
     QString m_loadedFile;

@@ -81,4 +81,10 @@ QString findExisting(const QString &path)
     return findEntry(existingFolder, info.fileName());
 }
 
+QString fileNamePart(const QString &path)
+{
+    const QString plain = slashes(path);
+    return plain.mid(plain.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
 } // namespace CaseInsensitivePath

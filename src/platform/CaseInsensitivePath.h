@@ -25,4 +25,8 @@ QString resolve(const QString &folder, const QString &relativePath);
 // folder part is matched too). Empty when none exists.
 QString findExisting(const QString &path);
 
+// The file-name part of a path written here or on Windows
+// ("C:\Art\Sky.BMP" gives "Sky.BMP").
+QString fileNamePart(const QString &path);
+
 } // namespace CaseInsensitivePath

@@ -10,7 +10,6 @@
 #include "print/PrintScopes.h"
 #include "report/TReport.h"
 
-#include <QFileInfo>
 #include <QPainter>
 
 namespace {
@@ -43,9 +42,9 @@ void TCardSheetPrinter::LoadBackGround()
     m_kind = bkNone;
     m_bitmap = QImage();
     m_metafile.reset();
-    if (BackgroundFile.isEmpty() || !QFileInfo::exists(BackgroundFile))
+    if (BackgroundFile.isEmpty())
         return;
-    // A file that cannot be read prints no background.
+    // A file that is missing or cannot be read prints no background.
     TPicture picture;
     if (!BackgroundArt::Load(BackgroundFile, picture))
         return;

@@ -13,6 +13,7 @@
 #include "platform/HelpTopics.h"
 #include "platform/IniFile.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include "dialogs/ConfigurationReport.h"
@@ -40,6 +41,7 @@ private slots:
     void changeAllFontsKeepsSizeAndStyle();
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
+    void chooserRemembersTheLastChoice();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -226,7 +228,7 @@ void TestAuxiliaryCommands::newFromTemplateBuildsTheCard()
     UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
         chooser.FormActivate();
-        chooser.FontListBox1->setCurrentRow(0); // already highlighted: only a click loads it
+        chooser.FontListBox1->setCurrentRow(0);
         chooser.FontListBox1Click();
         chooser.Savebutton->click();
         return dialog.result();
@@ -245,6 +247,93 @@ void TestAuxiliaryCommands::newFromTemplateBuildsTheCard()
     QVERIFY(window.ChangesMade());
     QVERIFY(!window.Loading());
     QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+namespace {
+
+// The chooser as the user works it: shown, a template and a font clicked,
+// then "Ok" clicked (or Escape when nothing is to be clicked).
+int chooseWithTheMouse(TSelectPreviewTemplate &chooser, int templateRow, int fontRow)
+{
+    chooser.show();
+    if (!QTest::qWaitForWindowActive(&chooser))
+        return -1;
+    const auto clickRow = [](QListWidget *list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+    };
+    if (templateRow < 0) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        return chooser.result();
+    }
+    clickRow(chooser.FileListBox1, templateRow);
+    clickRow(chooser.FontListBox1, fontRow);
+    QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
+    return chooser.result();
+}
+
+QString shownTemplate(const TSelectPreviewTemplate &chooser)
+{
+    const QListWidgetItem *item = chooser.FileListBox1->currentItem();
+    return item ? item->text() : QString();
+}
+
+} // namespace
+
+// The chooser opens on the template and font taken last, in this run and
+// the next; a cancelled chooser changes nothing.
+void TestAuxiliaryCommands::chooserRemembersTheLastChoice()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/a.kvlt"), kTemplate));
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/B.kvlt"), kTemplate));
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/c.kvlt"), kTemplate));
+    TMainScreen &window = f.start();
+    {
+        TTemplateCommands commands(window);
+        QString opened;
+        QString openedFont;
+        UserDialogs::setModalRunner(modalRunnerFor<TSelectPreviewTemplate>([&](TSelectPreviewTemplate &chooser) {
+            opened = shownTemplate(chooser);
+            openedFont = chooser.FontListBox1->SelectedFamily();
+            return chooseWithTheMouse(chooser, 1, 0);
+        }));
+        window.RunCommand(TMainCommand::NewFromTemplate);
+        QCOMPARE(opened, QStringLiteral("a.kvlt"));
+        QCOMPARE(openedFont, QStringLiteral("Times New Roman"));
+        auto *label = qobject_cast<TGBusinessCardLabel *>(window.BusinessCardPanel->Objects().value(0));
+        QVERIFY(label);
+        QCOMPARE(label->Font().name, QStringLiteral("Courier New"));
+
+        window.ClearChangesFlag(); // no "Save changes?" in between
+        QStringList sample;
+        UserDialogs::setModalRunner(modalRunnerFor<TSelectPreviewTemplate>([&](TSelectPreviewTemplate &chooser) {
+            opened = shownTemplate(chooser);
+            openedFont = chooser.FontListBox1->SelectedFamily();
+            const int result = chooseWithTheMouse(chooser, -1, -1);
+            for (TGGraphicControl *o : chooser.BusinessCardPanel->Objects())
+                sample << static_cast<TGBusinessCardLabel *>(o)->Font().name;
+            return result;
+        }));
+        window.RunCommand(TMainCommand::NewFromTemplate);
+        QCOMPARE(opened, QStringLiteral("B.kvlt"));
+        QCOMPARE(openedFont, QStringLiteral("Courier New"));
+        QCOMPARE(sample, QStringList{"Courier New"});
+    }
+    const IniFile ini(f.folder.filePath(QStringLiteral("kvl.ini")));
+    QCOMPARE(ini.readString("Template Chooser", "Template"), QStringLiteral("B.kvlt"));
+    QCOMPARE(ini.readString("Template Chooser", "Font"), QStringLiteral("Courier New"));
+
+    // The next run.
+    TMainScreen &next = f.start();
+    TTemplateCommands commands(next);
+    QString opened;
+    UserDialogs::setModalRunner(modalRunnerFor<TSelectPreviewTemplate>([&](TSelectPreviewTemplate &chooser) {
+        opened = shownTemplate(chooser) + QLatin1Char(' ') + chooser.FontName();
+        return int(QDialog::Rejected);
+    }));
+    next.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(opened, QStringLiteral("B.kvlt Courier New"));
 }
 
 void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 
 using namespace PictureSamples;
@@ -33,6 +34,8 @@ private slots:
     void dialogPreviewPlainAndTurned();
     void okWithoutAFileOnlyBeeps();
     void commandSetsClearsAndKeepsTheBackground();
+    void unreadableFileLeavesNoBackgroundAnywhere();
+    void lookupByNameIgnoresCaseAndWindowsFolders();
 };
 
 namespace {
@@ -56,6 +59,31 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Clicks a file of the dialog's list with the mouse, once the list shows it.
+bool clickFile(TLoadBackGround &dialog, const QString &name)
+{
+    auto *model = qobject_cast<QFileSystemModel *>(dialog.FileList()->model());
+    const QString path = QDir(dialog.Folder()).filePath(name);
+    QDeadlineTimer deadline(5000);
+    while (!model->index(path).isValid() && !deadline.hasExpired())
+        QTest::qWait(20);
+    const QModelIndex index = model->index(path);
+    if (!index.isValid())
+        return false;
+    QListView *list = dialog.FileList();
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
+    return dialog.SelectedFile() == path;
+}
+
+QPushButton *button(QDialog &dialog, const QString &text)
+{
+    for (QPushButton *b : dialog.findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
 }
 
 } // namespace
@@ -257,6 +285,91 @@ void TestBackgroundArt::commandSetsClearsAndKeepsTheBackground()
     QVERIFY(screen.BackgroundPath().isEmpty());
     QVERIFY(!f.panel().HasColorPicture());
     QVERIFY(screen.ChangesMade());
+}
+
+// "Ok" on a file that cannot be read makes it the background: the card then
+// shows none, prints none and reopens with none.
+void TestBackgroundArt::unreadableFileLeavesNoBackgroundAnywhere()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile("bg/envelope.wmf", sample("envelope.wmf")));
+    QVERIFY(f.folder.writeFile("bg/broken.bmp", "no bitmap"));
+    TMainScreen &screen = f.start();
+    screen.SetBackgroundPath(f.folder.filePath("bg/envelope.wmf"));
+    f.panel().LoadBackground(screen.BackgroundPath());
+    QVERIFY(f.panel().HasColorPicture());
+
+    bool clicked = false;
+    UserDialogs::setModalRunner(modalRunnerFor<TLoadBackGround>([&](TLoadBackGround &dialog) {
+        dialog.show();
+        if (!QTest::qWaitForWindowActive(&dialog))
+            return int(QDialog::Rejected);
+        clicked = clickFile(dialog, "broken.bmp");
+        QTest::mouseClick(button(dialog, "Ok"), Qt::LeftButton);
+        return dialog.result();
+    }));
+    screen.RunCommand(TMainCommand::BackgroundArt);
+    QVERIFY(clicked);
+    QCOMPARE(f.dialogs->texts(), QStringList({"Error loading file!"}));
+    QCOMPARE(screen.BackgroundPath(), f.folder.filePath("bg/broken.bmp"));
+    QVERIFY(screen.ChangesMade());
+    QVERIFY(!f.panel().HasColorPicture());
+    QCOMPARE(nonWhite(f.panel().RenderToBitmap()), 0);
+
+    TCardSheetPrinter sheet;
+    sheet.Panel = &f.panel();
+    sheet.BackgroundFile = screen.BackgroundPath();
+    sheet.LoadBackGround();
+    QCOMPARE(sheet.BackgroundKind(), TCardSheetPrinter::bkNone);
+
+    const QString card = f.folder.filePath("saved/card.kvl");
+    QVERIFY(screen.SaveDocument(card));
+    screen.OpenDocument(card);
+    QCOMPARE(screen.BackgroundPath(), f.folder.filePath("bg/broken.bmp"));
+    QVERIFY(!f.panel().HasColorPicture());
+
+    // Turning the card keeps it without background.
+    screen.ApplyOrientation(true);
+    QVERIFY(!f.panel().HasColorPicture());
+}
+
+// Documents and templates come from Windows: a background named there is
+// found by its name, whatever folder and letter case it was written with.
+void TestBackgroundArt::lookupByNameIgnoresCaseAndWindowsFolders()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile("bg/blue.bmp", bitmapFile(pattern(336, 192), 24)));
+    TMainScreen &screen = f.start();
+    QStringList preselected;
+    UserDialogs::setModalRunner(modalRunnerFor<TLoadBackGround>([&](TLoadBackGround &dialog) {
+        preselected << dialog.SelectedFile();
+        return int(QDialog::Rejected);
+    }));
+    const QString blue = f.folder.filePath("bg/blue.bmp");
+    for (const QString &stored : {QStringLiteral("C:\\Program Files\\X\\bg\\Blue.BMP"),
+                                  QStringLiteral("/nowhere/BLUE.bmp"), f.folder.filePath("BG/Blue.BMP")}) {
+        screen.SetBackgroundPath(stored);
+        screen.RunCommand(TMainCommand::BackgroundArt);
+        QCOMPARE(screen.BackgroundPath(), stored); // only preselected
+    }
+    QCOMPARE(preselected, QStringList({blue, blue, blue}));
+
+    // A path that differs from the file only in letter case: the screen and
+    // the printer both find it.
+    screen.ApplyOrientation(false);
+    QVERIFY(f.panel().HasColorPicture());
+    TCardSheetPrinter sheet;
+    sheet.Panel = &f.panel();
+    sheet.BackgroundFile = screen.BackgroundPath();
+    sheet.LoadBackGround();
+    QCOMPARE(sheet.BackgroundKind(), TCardSheetPrinter::bkBitmap);
+
+    // A template written from a card with a Windows background names the
+    // file alone, which reads back from the "bg" folder.
+    const QString templateFile = f.folder.filePath("t.kvlt");
+    QVERIFY(f.panel().WriteTemplate(templateFile, "C:\\Program Files\\X\\bg\\Blue.BMP"));
+    TGBusinessCardPanel32 panel;
+    QCOMPARE(panel.ReadTemplate(templateFile), QStringLiteral("Blue.BMP"));
 }
 
 QTEST_MAIN(TestBackgroundArt)
