@@ -8,6 +8,7 @@
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
 #include "richtext/RichTextLayout.h"
+#include "richtext/RichTextSymbols.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "richtext/TRichTextToolBar.h"
@@ -132,6 +133,7 @@ void TRichTextLabelEditor::LoadFrom(const TGPRichBaseLabel &object)
 {
     m_original = object.RTFText();
     auto document = m_original.CloneDocument();
+    RichTextSymbols::showPictures(*document);
     document->setParent(WPRichText1);
     QTextDocument *old = WPRichText1->document();
     WPRichText1->setDocument(document.release());
@@ -153,6 +155,7 @@ TRichText TRichTextLabelEditor::Text() const
         return m_original;
     std::unique_ptr<QTextDocument> copy(shown->clone());
     RtfReader::setDefaultTabTwips(*copy, RtfReader::defaultTabTwips(*shown));
+    RichTextSymbols::storeCodes(*copy);
     RichTextLayout::scaleDocument(*copy, 1.0 / m_shownScale);
     return TRichText::fromDocument(*copy);
 }

@@ -1,6 +1,9 @@
 #include "richtext/RichTextLayout.h"
 
 #include "platform/Fonts.h"
+#include "platform/SymbolFonts.h"
+#include "richtext/RichTextProperties.h"
+#include "richtext/RichTextSymbols.h"
 #include "richtext/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -11,6 +14,7 @@
 #include <QTextFragment>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTextTable>
 
 #include <algorithm>
 #include <vector>
@@ -36,6 +40,86 @@ QPaintDevice *twipsDevice()
     return device;
 }
 
+// Runs whose text painting shows differently from how it is stored.
+struct Shown {
+    int position;
+    int length;
+    QString text; // empty: not shown at all
+    QTextCharFormat format;
+};
+
+std::vector<Shown> shownDifferently(const QTextDocument &document)
+{
+    std::vector<Shown> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (format.boolProperty(RichTextProperties::Hidden)) {
+                runs.push_back({fragment.position(), fragment.length(), QString(), format});
+                continue;
+            }
+            const QStringList families = format.fontFamilies().toStringList();
+            const QString family = families.isEmpty() ? QString() : families.first();
+            const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(family);
+            if (set == SymbolFonts::TSymbolSet::ssNone)
+                continue;
+            if (!SymbolFonts::isInstalled(set)) {
+                // Mapped symbols come from the outline font alone: no
+                // fallback may pick a colour emoji font.
+                format.setFontFamilies(SymbolFonts::outlineFamilies());
+                format.setFontStyleStrategy(QFont::NoFontMerging);
+            }
+            runs.push_back({fragment.position(), fragment.length(),
+                            RichTextSymbols::picturesOf(family, fragment.text()), format});
+        }
+    }
+    return runs;
+}
+
+// Hidden text goes, and symbol-font codes become the pictures they stand for.
+void showAsPainted(QTextDocument &document)
+{
+    const std::vector<Shown> runs = shownDifferently(document);
+    QTextCursor cursor(&document);
+    // From the end, so that the positions still to change stay valid.
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        cursor.setPosition(run->position);
+        cursor.setPosition(run->position + run->length, QTextCursor::KeepAnchor);
+        if (run->text.isEmpty())
+            cursor.removeSelectedText();
+        else
+            cursor.insertText(run->text, run->format);
+    }
+}
+
+void scaleTables(const QTextFrame &frame, double factor)
+{
+    for (QTextFrame *child : frame.childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(child)) {
+            QTextTableFormat f = table->format();
+            f.setLeftMargin(f.leftMargin() * factor);
+            QList<QTextLength> widths = f.columnWidthConstraints();
+            for (QTextLength &width : widths)
+                if (width.type() == QTextLength::FixedLength)
+                    width = QTextLength(QTextLength::FixedLength, width.rawValue() * factor);
+            f.setColumnWidthConstraints(widths);
+            table->setFormat(f);
+            for (int row = 0; row < table->rows(); ++row)
+                for (int column = 0; column < table->columns(); ++column) {
+                    QTextTableCell cell = table->cellAt(row, column);
+                    if (cell.row() != row || cell.column() != column)
+                        continue;
+                    QTextTableCellFormat c = cell.format().toTableCellFormat();
+                    c.setLeftPadding(c.leftPadding() * factor);
+                    c.setRightPadding(c.rightPadding() * factor);
+                    cell.setFormat(c);
+                }
+        }
+        scaleTables(*child, factor);
+    }
+}
+
 } // namespace
 
 void prepareDocument(QTextDocument &document)
@@ -49,6 +133,7 @@ void prepareDocument(QTextDocument &document)
 
 void toTwipsLayout(QTextDocument &document)
 {
+    showAsPainted(document);
     document.documentLayout()->setPaintDevice(twipsDevice());
     QTextOption option = document.defaultTextOption();
     // Given in 96-per-inch pixels: the layout scales it to the device.
@@ -86,6 +171,14 @@ void scaleDocument(QTextDocument &document, double factor)
         f.setTextIndent(f.textIndent() * factor);
         f.setTopMargin(f.topMargin() * factor);
         f.setBottomMargin(f.bottomMargin() * factor);
+        if (f.lineHeightType() == QTextBlockFormat::FixedHeight
+            || f.lineHeightType() == QTextBlockFormat::MinimumHeight)
+            f.setLineHeight(f.lineHeight() * factor, f.lineHeightType());
+        QList<QTextOption::Tab> tabs = f.tabPositions();
+        for (QTextOption::Tab &tab : tabs)
+            tab.position *= factor;
+        if (!tabs.isEmpty())
+            f.setTabPositions(tabs);
         cursor.setPosition(block.position());
         cursor.setBlockFormat(f);
         QTextCharFormat blockChars = block.charFormat();
@@ -107,6 +200,7 @@ void scaleDocument(QTextDocument &document, double factor)
         cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(run.format);
     }
+    scaleTables(*document.rootFrame(), factor);
     QFont font = document.defaultFont();
     font.setPointSizeF(font.pointSizeF() * factor);
     document.setDefaultFont(font);

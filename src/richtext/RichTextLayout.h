@@ -16,12 +16,16 @@ namespace RichTextLayout {
 // no document margin, design metrics.
 void prepareDocument(QTextDocument &document);
 
-// Moves a parsed document onto the twips device: indents (held in
+// Moves a parsed document onto the twips device and makes it a document for
+// painting only: hidden text is taken out, symbol-font codes become the
+// pictures they stand for (platform/SymbolFonts), indents (held in
 // 96-per-inch pixels, as an editor shows them) become twips, and the
-// default tab distance is the document's own.
+// default tab distance is the document's own. Tab stops, line spacing and
+// table geometry stay in 96-per-inch pixels: the layout scales those itself.
 void toTwipsLayout(QTextDocument &document);
 
-// Multiplies every font size and block margin by `factor`: an editor shows
+// Multiplies every font size, block margin, tab stop, fixed line height and
+// table column and cell inset by `factor`: an editor shows
 // its document at a zoom this way, and divides it out again afterwards.
 void scaleDocument(QTextDocument &document, double factor);
 

@@ -51,14 +51,9 @@ QByteArray decoderName(int codePage)
 
 QString decode(QByteArrayView bytes, int codePage)
 {
-    if (codePage == Symbol) {
-        QString text;
-        text.reserve(bytes.size());
-        for (char c : bytes)
-            text.append(QChar(uchar(c)));
-        return text;
-    }
-    if (codePage == Ansi || codePage <= 0)
+    // Symbol-font bytes are codes, held as the Windows-1252 characters that
+    // store them (SymbolFonts::characterOf), so they are written back as read.
+    if (codePage == Ansi || codePage == Symbol || codePage <= 0)
         return Windows1252::decode(bytes);
     QStringDecoder decoder(decoderName(codePage).constData());
     if (!decoder.isValid())

@@ -9,7 +9,7 @@
 namespace RtfCodePage {
 
 constexpr int Ansi = 1252;
-constexpr int Symbol = 42; // bytes stand for themselves
+constexpr int Symbol = 42; // bytes are symbol-font codes
 
 // The code page a font character set stands for; 0 when the set names none
 // (the document's code page applies).

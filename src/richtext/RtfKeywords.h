@@ -13,9 +13,12 @@ enum class Word {
     Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont, DefaultTab,
     // paragraphs
     Par, Pard, AlignLeft, AlignRight, AlignCenter, Justify, LeftIndent, RightIndent, FirstIndent,
-    SpaceBefore, SpaceAfter, Line, Tab,
+    SpaceBefore, SpaceAfter, Line, Tab, LineSpacing, LineMultiple, TabPosition, TabRight, TabCenter,
+    TabDecimal,
+    // tables
+    RowDefaults, RowLeft, RowGap, CellRight, InTable, Cell, Row,
     // characters
-    Plain, Font, FontSize, Bold, Italic, UnderlineNone, Underline, Strike, Super, Sub, NoSuperSub,
+    Plain, Font, FontSize, Bold, Italic, UnderlineNone, Underline, Strike, Super, Sub, NoSuperSub, Hidden,
     Color, Highlight, UnicodeSkip, Unicode, Named,
     // font and colour tables
     Charset, CodePage, Red, Green, Blue,

@@ -1,13 +1,17 @@
 #include "richtext/RtfReader.h"
 
 #include "platform/Fonts.h"
+#include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"
+#include "richtext/RichTextProperties.h"
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfKeywords.h"
 #include "richtext/RtfState.h"
+#include "richtext/RtfTableRows.h"
 
 #include <QColor>
 #include <QHash>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -27,6 +31,7 @@ const char *const DefaultTabProperty = "rtfDefaultTabTwips";
 struct FontEntry {
     QString family;
     int codePage = 0;
+    bool symbol = false; // one of the Windows symbol fonts: its text is byte codes
 };
 
 constexpr int clampInt(qint64 value, int low, int high)
@@ -70,6 +75,8 @@ public:
         }
         flushBytes();
         flushRun();
+        if (!m_rows.isEmpty())
+            endRow(); // an unfinished row shows what it has
         m_cursor.setBlockFormat(m_endFormat.value_or(blockFormat()));
         m_cursor.endEditBlock();
         result.truncated = m_depth > 0;
@@ -260,7 +267,7 @@ private:
             fontTableWord(word, param);
         else if (m_state.dest == Dest::ColorTable)
             colorTableWord(word, param);
-        else if (!documentWord(word, param) && !paragraphWord(word, param))
+        else if (!documentWord(word, param) && !paragraphWord(word, hasParam, param) && !tableWord(word, param))
             characterWord(word, name, hasParam, param);
     }
 
@@ -280,7 +287,7 @@ private:
         return true;
     }
 
-    bool paragraphWord(RtfKeywords::Word word, int param)
+    bool paragraphWord(RtfKeywords::Word word, bool hasParam, int param)
     {
         using W = RtfKeywords::Word;
         State &s = m_state;
@@ -300,6 +307,40 @@ private:
         case W::SpaceAfter: s.spaceAfter = space; break;
         case W::Line: text(QChar(QChar::LineSeparator)); break;
         case W::Tab: text(QStringLiteral("\t")); break;
+        case W::LineSpacing: s.lineSpacing = hasParam ? indent : 0; break;
+        case W::LineMultiple: s.lineMultiple = !hasParam || param != 0; break;
+        case W::TabRight: s.nextTabKind = TabStop::Kind::Right; break;
+        case W::TabCenter: s.nextTabKind = TabStop::Kind::Center; break;
+        case W::TabDecimal: s.nextTabKind = TabStop::Kind::Decimal; break;
+        case W::TabPosition:
+            if (int(s.tabs.size()) < MaxTabStops)
+                s.tabs.push_back(TabStop{space, s.nextTabKind});
+            s.nextTabKind = TabStop::Kind::Left;
+            break;
+        case W::InTable: s.inTable = true; break;
+        default: return false;
+        }
+        return true;
+    }
+
+    // Row definitions are not scoped by groups: a row ends with the
+    // definition last given, which may be repeated just before \row.
+    bool tableWord(RtfKeywords::Word word, int param)
+    {
+        using W = RtfKeywords::Word;
+        switch (word) {
+        case W::RowDefaults:
+            m_row = RtfTableRows::Definition();
+            m_rowOpen = true;
+            break;
+        case W::RowLeft: m_row.left = clampInt(param, -MaxIndentTwips, MaxIndentTwips); break;
+        case W::RowGap: m_row.gap = clampInt(param, 0, MaxIndentTwips); break;
+        case W::CellRight:
+            if (int(m_row.rights.size()) < RtfTableRows::MaxCells)
+                m_row.rights.push_back(clampInt(param, -MaxIndentTwips, MaxIndentTwips));
+            break;
+        case W::Cell: cell(); break;
+        case W::Row: row(); break;
         default: return false;
         }
         return true;
@@ -322,6 +363,7 @@ private:
         case W::Super: s.script = 1; break;
         case W::Sub: s.script = -1; break;
         case W::NoSuperSub: s.script = 0; break;
+        case W::Hidden: s.hidden = on; break;
         case W::Color: s.color = std::max(0, param); break;
         case W::Highlight: s.highlight = std::max(0, param); break;
         case W::UnicodeSkip: s.ucSkip = std::clamp(param, 0, 8); break;
@@ -334,7 +376,11 @@ private:
     void unicode(int param)
     {
         // Values above 32767 are written negative; only the 16-bit unit counts.
-        const char16_t unit = char16_t(unsigned(param) & 0xFFFFu);
+        char16_t unit = char16_t(unsigned(param) & 0xFFFFu);
+        // A symbol font's code may come in its private-use form: kept as the
+        // code's own character, as its byte would have been.
+        if (const FontEntry *font = fontOf(m_state); font && font->symbol && unit >= 0xF020 && unit <= 0xF0FF)
+            unit = SymbolFonts::characterOf(uchar(unit - 0xF000)).unicode();
         if (m_state.dest == Dest::Text)
             text(QChar(unit));
         m_skip = m_state.ucSkip;
@@ -373,8 +419,14 @@ private:
     {
         if (m_fontId >= 0 && m_fonts.size() < MaxTableEntries && !m_fonts.contains(m_fontId)) {
             const QString name = RtfCodePage::decode(m_fontName, m_fontCodePage).trimmed();
+            // The symbol fonts keep their Windows names, which the writer
+            // writes back and painting maps to pictures; their text is codes
+            // whatever character set the table claims.
+            const SymbolFonts::TSymbolSet set = SymbolFonts::symbolSet(name);
+            const bool symbol = set != SymbolFonts::TSymbolSet::ssNone;
             if (!name.isEmpty())
-                m_fonts.insert(m_fontId, FontEntry{name, m_fontCodePage});
+                m_fonts.insert(m_fontId, FontEntry{symbol ? SymbolFonts::windowsName(set) : name,
+                                                   symbol ? RtfCodePage::Symbol : m_fontCodePage, symbol});
         }
         m_fontId = -1;
         m_fontName.clear();
@@ -412,7 +464,7 @@ private:
         const State &s = m_state;
         QTextCharFormat f;
         if (const FontEntry *font = fontOf(s))
-            f.setFontFamilies(QStringList{Fonts::resolveFamily(font->family)});
+            f.setFontFamilies(QStringList{font->symbol ? font->family : Fonts::resolveFamily(font->family)});
         f.setFontPointSize(s.halfPoints / 2.0);
         f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(s.italic);
@@ -425,6 +477,8 @@ private:
             f.setForeground(c);
         if (const QColor c = tableColor(s.highlight); c.isValid())
             f.setBackground(c);
+        if (s.hidden)
+            f.setProperty(RichTextProperties::Hidden, true);
         return f;
     }
 
@@ -439,7 +493,37 @@ private:
         f.setTextIndent(s.firstIndent / 15.0);
         f.setTopMargin(s.spaceBefore / 15.0);
         f.setBottomMargin(s.spaceAfter / 15.0);
+        if (s.lineSpacing > 0 && s.lineMultiple)
+            f.setLineHeight(s.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+        else if (s.lineSpacing > 0)
+            f.setLineHeight(s.lineSpacing / 15.0, QTextBlockFormat::MinimumHeight);
+        else if (s.lineSpacing < 0)
+            f.setLineHeight(-s.lineSpacing / 15.0, QTextBlockFormat::FixedHeight);
+        if (!s.tabs.empty())
+            f.setTabPositions(tabPositions(s));
         return f;
+    }
+
+    // Tab stops are measured from the margin; a line's tabs from where its
+    // text starts, which for the first line is the first-line indent.
+    static QList<QTextOption::Tab> tabPositions(const State &s)
+    {
+        QList<QTextOption::Tab> tabs;
+        for (const TabStop &stop : s.tabs) {
+            QTextOption::Tab tab;
+            tab.position = (stop.twips - s.leftIndent - s.firstIndent) / 15.0;
+            switch (stop.kind) {
+            case TabStop::Kind::Left: tab.type = QTextOption::LeftTab; break;
+            case TabStop::Kind::Right: tab.type = QTextOption::RightTab; break;
+            case TabStop::Kind::Center: tab.type = QTextOption::CenterTab; break;
+            case TabStop::Kind::Decimal:
+                tab.type = QTextOption::DelimiterTab;
+                tab.delimiter = QLatin1Char('.');
+                break;
+            }
+            tabs << tab;
+        }
+        return tabs;
     }
 
     void flushBytes()
@@ -458,6 +542,11 @@ private:
         if (m_characters >= MaxCharacters) {
             m_limited = true;
             return;
+        }
+        const bool inTable = tableText();
+        if (inTable != m_runInTable) {
+            flushRun();
+            m_runInTable = inTable;
         }
         if (m_formatDirty) {
             const CharKey key = charKey(m_state);
@@ -486,21 +575,77 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, m_runFormat);
+        if (m_runInTable) {
+            m_rows.appendRun(m_run, m_runFormat);
+        } else {
+            if (!m_rows.isEmpty())
+                endRow(); // a row without \row ends where the main text goes on
+            m_rows.close();
+            m_cursor.insertText(m_run, m_runFormat);
+        }
         m_run.clear();
+    }
+
+    // Paragraphs a row makes count against the limit as the ones \cell
+    // and \par make, so that what the writer writes reads back whole.
+    void endRow()
+    {
+        const int made = m_rows.endRow(m_cursor, m_row);
+        m_paragraphs += made;
+        m_characters += made;
+    }
+
+    // Whether text now belongs to a table cell: in a paragraph marked as
+    // such, or after a row definition until the row ends.
+    bool tableText() const { return m_state.inTable || m_rowOpen; }
+
+    // Paragraph counts bound the cells as they bound paragraphs.
+    bool countParagraph()
+    {
+        if (m_paragraphs >= MaxParagraphs || m_characters >= MaxCharacters) {
+            m_limited = true;
+            return false;
+        }
+        ++m_paragraphs;
+        ++m_characters;
+        return true;
+    }
+
+    void cell()
+    {
+        if (m_state.dest != Dest::Text || !countParagraph())
+            return;
+        m_runInTable = true; // text before \cell is the cell's, marked or not
+        flushRun();
+        m_rows.endCell(blockFormat(), charFormat());
+    }
+
+    void row()
+    {
+        if (m_state.dest != Dest::Text)
+            return;
+        flushRun();
+        m_rowOpen = false;
+        if (m_paragraphs >= MaxParagraphs) {
+            m_limited = true; // rows are paragraphs too
+            return;
+        }
+        if (!m_rows.isEmpty() || !m_row.rights.empty())
+            endRow();
     }
 
     void paragraph()
     {
-        if (m_state.dest != Dest::Text)
+        if (m_state.dest != Dest::Text || !countParagraph())
             return;
-        if (m_paragraphs >= MaxParagraphs || m_characters >= MaxCharacters) {
-            m_limited = true;
+        flushRun();
+        if (tableText()) {
+            m_rows.endParagraph(blockFormat(), charFormat());
             return;
         }
-        ++m_paragraphs;
-        ++m_characters;
-        flushRun();
+        if (!m_rows.isEmpty())
+            endRow();
+        m_rows.close();
         m_cursor.setBlockFormat(blockFormat());
         if (m_cursor.block().length() <= 1)
             m_cursor.setBlockCharFormat(charFormat()); // an empty line keeps its height
@@ -545,6 +690,11 @@ private:
     QList<QColor> m_colors;
     QColor m_color{0, 0, 0};
     bool m_colorPending = false;
+
+    RtfTableRows m_rows;
+    RtfTableRows::Definition m_row;
+    bool m_rowOpen = false;
+    bool m_runInTable = false;
 
     QByteArray m_bytes;
     QString m_run;

@@ -6,10 +6,12 @@ class QTextDocument;
 
 // Reads RTF into a QTextDocument: the font and colour tables, character
 // formatting (font, size, bold, italic, underline, colour, highlight,
-// sub/superscript), paragraph formatting (alignment, indents, spacing),
-// paragraphs, line breaks, tabs, hexadecimal characters in the document's
-// code page and Unicode characters. Unknown control words and ignorable
-// destinations are skipped.
+// sub/superscript, hidden), paragraph formatting (alignment, indents,
+// spacing, line spacing, tab stops), paragraphs, line breaks, tabs, table
+// rows (see RtfTableRows), hexadecimal characters in the document's code
+// page and Unicode characters. Text in a symbol font keeps its codes (see
+// RichTextSymbols). Unknown control words and ignorable destinations are
+// skipped.
 //
 // Any byte sequence is accepted: damaged or hostile input (groups nested
 // thousands deep, numbers of any length, unclosed groups, binary data)

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Windows1252.h"
+#include "richtext/RichTextProperties.h"
 #include "richtext/RtfReader.h"
 
 #include <QColor>
@@ -10,7 +11,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextFrame>
+#include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 
 namespace RtfWriter {
@@ -90,9 +94,42 @@ void appendText(QByteArray &out, const QString &text)
     }
 }
 
-QByteArray paragraphProperties(const QTextBlockFormat &f)
+QByteArray tabStops(const QTextBlockFormat &f)
+{
+    QByteArray out;
+    // Held from where the first line starts; written from the margin.
+    const int start = toTwips(f.leftMargin()) + toTwips(f.textIndent());
+    for (const QTextOption::Tab &tab : f.tabPositions()) {
+        if (tab.type == QTextOption::RightTab)
+            out += "\\tqr";
+        else if (tab.type == QTextOption::CenterTab)
+            out += "\\tqc";
+        else if (tab.type == QTextOption::DelimiterTab)
+            out += "\\tqdec";
+        out += "\\tx" + QByteArray::number(std::max(0, toTwips(tab.position) + start));
+    }
+    return out;
+}
+
+QByteArray lineSpacing(const QTextBlockFormat &f)
+{
+    switch (f.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        return "\\sl" + QByteArray::number(std::lround(f.lineHeight() * 240 / 100)) + "\\slmult1";
+    case QTextBlockFormat::MinimumHeight:
+        return "\\sl" + QByteArray::number(toTwips(f.lineHeight())) + "\\slmult0";
+    case QTextBlockFormat::FixedHeight:
+        return "\\sl-" + QByteArray::number(toTwips(f.lineHeight())) + "\\slmult0";
+    default:
+        return QByteArray();
+    }
+}
+
+QByteArray paragraphProperties(const QTextBlockFormat &f, bool inTable)
 {
     QByteArray out = "\\pard";
+    if (inTable)
+        out += "\\intbl";
     const Qt::Alignment h = f.alignment() & Qt::AlignHorizontal_Mask;
     if (h & Qt::AlignJustify)
         out += "\\qj";
@@ -110,7 +147,7 @@ QByteArray paragraphProperties(const QTextBlockFormat &f)
     twips("fi", f.textIndent());
     twips("sb", f.topMargin());
     twips("sa", f.bottomMargin());
-    return out;
+    return out + lineSpacing(f) + tabStops(f);
 }
 
 QByteArray characterProperties(const QTextCharFormat &f, const QTextDocument &document, Tables &tables)
@@ -133,37 +170,130 @@ QByteArray characterProperties(const QTextCharFormat &f, const QTextDocument &do
         out += "\\cf" + QByteArray::number(c);
     if (const int c = tables.color(f.background()))
         out += "\\highlight" + QByteArray::number(c);
+    if (f.boolProperty(RichTextProperties::Hidden))
+        out += "\\v";
     return out + ' ';
 }
 
-QByteArray body(const QTextDocument &document, Tables &tables)
+// The edges of a table's cells in twips: as read, or from its column widths.
+QList<int> cellEdges(const QTextTable &table)
 {
-    QByteArray out;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin())
-            out += "\\par\n";
-        out += paragraphProperties(block.blockFormat());
+    const QTextTableFormat f = table.format();
+    const QList<int> stored = f.property(RichTextProperties::CellEdges).value<QList<int>>();
+    if (stored.size() == table.columns() + 1)
+        return stored;
+    QList<int> edges{toTwips(f.leftMargin())};
+    const QList<QTextLength> widths = f.columnWidthConstraints();
+    for (int c = 0; c < table.columns(); ++c) {
+        const bool fixed = c < widths.size() && widths[c].type() == QTextLength::FixedLength;
+        edges << edges.back() + std::max(1, fixed ? toTwips(widths[c].rawValue()) : 1440);
+    }
+    return edges;
+}
+
+// The document's paragraphs and tables in order. A table row is written as
+// rich-edit controls write it (\trowd ... \cellx, each cell's paragraphs
+// marked \intbl and ended by \cell, then \row).
+class Body
+{
+public:
+    Body(const QTextDocument &document, Tables &tables) : m_document(document), m_tables(tables) {}
+
+    QByteArray write()
+    {
+        frame(*m_document.rootFrame());
+        return m_out;
+    }
+
+private:
+    void frame(const QTextFrame &frame)
+    {
+        for (auto it = frame.begin(); !it.atEnd(); ++it) {
+            if (const QTextFrame *child = it.currentFrame()) {
+                if (const auto *t = qobject_cast<const QTextTable *>(child))
+                    table(*t);
+                else
+                    this->frame(*child);
+                continue;
+            }
+            auto next = it;
+            ++next;
+            // The empty block a table starts in holds no paragraph.
+            if (!next.atEnd() && next.currentFrame() && it.currentBlock().length() <= 1)
+                continue;
+            if (m_afterParagraph)
+                m_out += "\\par\n";
+            paragraph(it.currentBlock(), false);
+            m_afterParagraph = true;
+        }
+    }
+
+    void table(const QTextTable &t)
+    {
+        if (m_afterParagraph)
+            m_out += "\\par\n";
+        m_afterParagraph = false;
+        const QList<int> edges = cellEdges(t);
+        const int gap = t.format().intProperty(RichTextProperties::CellGap);
+        for (int row = 0; row < t.rows(); ++row) {
+            QByteArray definition = "\\trowd\\trgaph" + QByteArray::number(gap) + "\\trleft"
+                                    + QByteArray::number(edges.front());
+            QByteArray cells;
+            for (int column = 0; column < t.columns(); ++column) {
+                const QTextTableCell cell = t.cellAt(row, column);
+                if (cell.column() != column)
+                    continue; // the rest of a cell spanning columns
+                definition += "\\cellx" + QByteArray::number(edges[column + cell.columnSpan()]);
+                if (cell.row() == row) {
+                    bool first = true;
+                    for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                        if (it.currentFrame())
+                            continue; // tables in tables are not kept
+                        if (!first)
+                            cells += "\\par\n";
+                        first = false;
+                        cells += paragraphText(it.currentBlock(), true);
+                    }
+                } else {
+                    cells += "\\pard\\intbl"; // a cell spanning rows, below its first
+                }
+                cells += "\\cell ";
+            }
+            m_out += definition + '\n' + cells + "\\row\n";
+        }
+    }
+
+    void paragraph(const QTextBlock &block, bool inTable) { m_out += paragraphText(block, inTable); }
+
+    QByteArray paragraphText(const QTextBlock &block, bool inTable)
+    {
+        QByteArray out = paragraphProperties(block.blockFormat(), inTable);
         bool wroteText = false;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            out += characterProperties(fragment.charFormat(), document, tables);
+            out += characterProperties(fragment.charFormat(), m_document, m_tables);
             appendText(out, fragment.text());
             wroteText = true;
         }
         if (!wroteText)
-            out += characterProperties(block.charFormat(), document, tables);
+            out += characterProperties(block.charFormat(), m_document, m_tables);
+        return out;
     }
-    return out;
-}
+
+    const QTextDocument &m_document;
+    Tables &m_tables;
+    QByteArray m_out;
+    bool m_afterParagraph = false;
+};
 
 } // namespace
 
 QByteArray write(const QTextDocument &document)
 {
     Tables tables;
-    const QByteArray text = body(document, tables);
+    const QByteArray text = Body(document, tables).write();
     QByteArray out = "{\\rtf1\\ansi\\deff0\\deftab" + QByteArray::number(RtfReader::defaultTabTwips(document));
     out += "{\\fonttbl";
     if (tables.fonts.isEmpty())

@@ -6,6 +6,7 @@
 #include "objects/TGPRichBaseLabel.h"
 #include "objects/TRichTextLabelEditor.h"
 #include "platform/HelpTopics.h"
+#include "platform/SymbolFonts.h"
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
 #include "richtext/RtfReader.h"
@@ -354,6 +355,33 @@ private slots:
         const auto back = editor.Text().CloneDocument();
         QCOMPARE(back->begin().begin().fragment().charFormat().fontPointSize(), 10.0);
         QVERIFY(back->toPlainText().startsWith("XOne two"));
+    }
+
+    void editorOkKeepsTablesHiddenTextSymbolsTabsAndSpacing()
+    {
+        Card card;
+        TGPRichBaseLabel *o = card.add(QRect(10, 10, 300, 150), sample("cardfeatures.rtf"));
+        TRichTextLabelEditor editor;
+        editor.LoadFrom(*o);
+        editor.FormActivate();
+        editor.ZoomMinusButtonClick(); // shown at another size, handed back at its own
+
+        // The Wingdings code shows as its picture in the editor.
+        const QString face = SymbolFonts::unicodeFor(SymbolFonts::TSymbolSet::ssWingdings, 'J');
+        QVERIFY(editor.WPRichText1->toPlainText().startsWith("ACME Widgets\n" + face + " Ask"));
+
+        QTest::keyClick(editor.WPRichText1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(editor.WPRichText1, "Z");
+        const QByteArray rtf = editor.Text().Rtf();
+        for (const char *word : {"\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320", "Email\\cell ", "\\row",
+                                 "\\v  (internal", "\\tx1440\\tqr\\tx4320", "\\tqc\\tx2880", "\\sl360\\slmult1",
+                                 "\\sl-300\\slmult0", "\\fcharset2 Wingdings;", "\\fs18 J", "\\f1\\fs18 :", "Z"})
+            QVERIFY2(rtf.contains(word), word);
+
+        // A picture typed into a symbol run is stored as its code.
+        QTextCursor c = editor.WPRichText1->document()->find(face);
+        c.insertText(face + face);
+        QVERIFY(editor.Text().Rtf().contains("\\fs18 JJ\\plain"));
     }
 
     void toolBarFormatsTheSelection()

@@ -1,5 +1,6 @@
 #include "RtfTestSupport.h"
 
+#include "platform/SymbolFonts.h"
 #include "richtext/TRichText.h"
 #include "richtext/TRichTextEngine.h"
 
@@ -71,6 +72,21 @@ double agreement(const QImage &a, const QImage &b, int tolerance)
     return double(same) / (double(w) * h);
 }
 
+// A document painted at 96 pixels per inch on a page 4 x 1 inches.
+QImage painted(const QByteArray &rtf, QSize size = QSize(400, 100))
+{
+    TRichTextEngine engine;
+    engine.SetPixelsPerInch(96);
+    engine.SetPageSize(5760, 1440);
+    engine.SetDocument(TRichText::fromRtf(rtf));
+    return paint(engine, size);
+}
+
+QByteArray arial(const QByteArray &body)
+{
+    return "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + body + "}";
+}
+
 } // namespace
 
 class TestRichTextEngine : public QObject
@@ -81,6 +97,10 @@ private slots:
     void pageWidthInTwipsSetsTheWrap();
     void zoomScalesWithoutMovingLineBreaks();
     void repaintingDoesNotParseAgain();
+    void tableCellsStartAtTheirEdges();
+    void hiddenTextLeavesNoInk();
+    void symbolFontRunsDrawTheirPictures();
+    void tabStopsAndLineSpacingMoveTheInk();
     void officeSuitePrintIsMatched_data();
     void officeSuitePrintIsMatched();
 };
@@ -186,6 +206,76 @@ void TestRichTextEngine::repaintingDoesNotParseAgain()
     const int full = RichTextCache::parseCount();
     one.Parsed();
     QCOMPARE(RichTextCache::parseCount(), full + 1);
+}
+
+void TestRichTextEngine::tableCellsStartAtTheirEdges()
+{
+    const QByteArray row = "\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320\\pard\\intbl ";
+    // The second cell's ink starts at its left edge plus the gap: 1548 twips, 103.2 pixels.
+    const QRect second = inkBounds(painted(arial(row + "\\cell I\\cell\\row")));
+    QVERIFY2(second.left() >= 103 && second.left() <= 106, qPrintable(QString::number(second.left())));
+
+    // A row is one line, each cell at its place; a long first cell wraps inside its column.
+    const QImage image = painted(arial("Top\\par " + row + "A\\cell B\\cell\\row"
+                                       + row + "Wrapping words here\\cell C\\cell\\row"));
+    const QRect top = inkBounds(image.copy(0, 0, 400, 16));
+    const QRect a = inkBounds(image.copy(0, 18, 100, 18));
+    const QRect b = inkBounds(image.copy(100, 18, 300, 18));
+    QVERIFY(top.isValid() && a.isValid() && b.isValid());
+    QVERIFY2(a.left() <= 2, qPrintable(QString::number(a.left())));
+    QVERIFY2(b.left() + 100 >= 103 && b.left() + 100 <= 106, qPrintable(QString::number(b.left())));
+    const QRect wrapped = inkBounds(image.copy(0, 37, 103, 63));
+    QVERIFY(wrapped.right() < 96);
+    QVERIFY2(wrapped.height() > 30, qPrintable(QString::number(wrapped.height()))); // two lines at least
+    const QRect c = inkBounds(image.copy(100, 37, 300, 18));
+    QVERIFY(c.isValid() && c.left() + 100 >= 103);
+}
+
+void TestRichTextEngine::hiddenTextLeavesNoInk()
+{
+    QVERIFY(!inkBounds(painted(arial("{\\v HIDDEN}"))).isValid());
+    QCOMPARE(painted(arial("A{\\v WWWW}B \\v more\\v0 C")), painted(arial("AB C")));
+}
+
+void TestRichTextEngine::symbolFontRunsDrawTheirPictures()
+{
+    // Wingdings J is a smiling face, drawn with the outline font that has it.
+    const QString face = SymbolFonts::unicodeFor(SymbolFonts::TSymbolSet::ssWingdings, 'J');
+    QCOMPARE(face, QString(QChar(0x263A)));
+    const QByteArray outline = SymbolFonts::outlineFamilies().constFirst().toLatin1();
+    const QImage expected = painted("{\\rtf1{\\fonttbl{\\f0 " + outline + ";}}\\f0\\fs48 \\u9786?}");
+    const QImage latin = painted("{\\rtf1{\\fonttbl{\\f0 " + outline + ";}}\\f0\\fs48 J}");
+    QVERIFY(expected != latin);
+    QCOMPARE(painted("{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset2 Wingdings;}}\\f0\\fs48 J}"), expected);
+    // Known by name too, and in its private-use form.
+    QCOMPARE(painted("{\\rtf1{\\fonttbl{\\f1 WINGDINGS;}}\\f1\\fs48 \\u61514?}"), expected);
+    // A code without a picture is an empty box, never its letter.
+    const QImage box = painted("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\f0\\fs48 \\'7f}");
+    QCOMPARE(box, painted("{\\rtf1{\\fonttbl{\\f0 " + outline + ";}}\\f0\\fs48 \\u9647?}"));
+}
+
+void TestRichTextEngine::tabStopsAndLineSpacingMoveTheInk()
+{
+    // A right tab at two inches ends the text there: 192 pixels.
+    const QRect right = inkBounds(painted(arial("\\pard\\tqr\\tx2880 \\tab X")));
+    QVERIFY2(right.right() >= 189 && right.right() <= 192, qPrintable(QString::number(right.right())));
+    // A centred tab centres the text on it.
+    const QRect centred = inkBounds(painted(arial("\\pard\\tqc\\tx2880 \\tab XXXX")));
+    QVERIFY2(qAbs(centred.center().x() - 192) <= 2, qPrintable(QString::number(centred.center().x())));
+    // A left tab at one inch.
+    const QRect left = inkBounds(painted(arial("\\pard\\tx1440 \\tab X")));
+    QVERIFY2(left.left() >= 96 && left.left() <= 98, qPrintable(QString::number(left.left())));
+
+    // Lines exactly half an inch apart (48 pixels), and double spacing.
+    const QRect single = inkBounds(painted(arial("I\\line I")));
+    const QRect exact = inkBounds(painted(arial("\\sl-720\\slmult0 I\\line I")));
+    const QRect twice = inkBounds(painted(arial("\\sl480\\slmult1 I\\line I")));
+    const int lineHeight = single.height() - inkBounds(painted(arial("I"))).height();
+    QVERIFY(lineHeight > 14 && lineHeight < 22);
+    QVERIFY2(qAbs(exact.height() - single.height() - (48 - lineHeight)) <= 1,
+             qPrintable(QStringLiteral("%1 %2").arg(exact.height()).arg(single.height())));
+    QVERIFY2(qAbs(twice.height() - single.height() - lineHeight) <= 1,
+             qPrintable(QStringLiteral("%1 %2").arg(twice.height()).arg(single.height())));
 }
 
 void TestRichTextEngine::officeSuitePrintIsMatched_data()

@@ -1,9 +1,11 @@
 #include "RtfTestSupport.h"
 
 #include "platform/Fonts.h"
+#include "richtext/RichTextProperties.h"
 #include "richtext/RtfWriter.h"
 
 #include <QTest>
+#include <QTextTable>
 
 namespace {
 
@@ -15,6 +17,22 @@ QColor foreground(const QTextCharFormat &f)
 QColor background(const QTextCharFormat &f)
 {
     return f.background().style() == Qt::NoBrush ? QColor() : f.background().color();
+}
+
+QList<QTextTable *> tablesOf(const QTextDocument &d)
+{
+    QList<QTextTable *> tables;
+    for (QTextFrame *frame : d.rootFrame()->childFrames())
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            tables << table;
+    return tables;
+}
+
+QString cellText(QTextTable *table, int row, int column)
+{
+    QTextCursor c = table->cellAt(row, column).firstCursorPosition();
+    c.setPosition(table->cellAt(row, column).lastPosition(), QTextCursor::KeepAnchor);
+    return c.selectedText();
 }
 
 Qt::Alignment alignmentOf(const QTextDocument &d, int block)
@@ -41,6 +59,11 @@ private slots:
     void randomBytesNeverBreakTheReader();
     void enormousTextIsCutAtTheLimits();
     void plainTextKeepsWhatTheWriterKeepsWithinTheLimits();
+    void tableRowsBecomeTablesWithTheirCellEdges();
+    void hostileTablesStayBounded();
+    void hiddenTextIsMarkedHidden();
+    void symbolFontRunsKeepTheirNamesAndCodes();
+    void tabStopsAndLineSpacingAreRead();
 };
 
 void TestRtfReader::officeSuiteCardReadsWithItsFormatting()
@@ -319,6 +342,126 @@ void TestRtfReader::plainTextKeepsWhatTheWriterKeepsWithinTheLimits()
     const auto justEnough = readRtf("x" + QByteArray(RtfReader::MaxParagraphs, '\n'), &result);
     QVERIFY(!result.limited);
     QCOMPARE(justEnough->blockCount(), RtfReader::MaxParagraphs + 1);
+}
+
+void TestRtfReader::tableRowsBecomeTablesWithTheirCellEdges()
+{
+    // As a rich-edit control writes it: rows start left of the margin by the gap.
+    const auto d = readRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Before\\par"
+                           "\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320\\pard\\intbl Name\\cell "
+                           "Two\\par lines\\cell\\row"
+                           "\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320\\pard\\intbl Phone\\cell 555\\cell\\row"
+                           // a row with other edges is a table of its own
+                           "\\trowd\\trleft720\\cellx2160\\intbl Wide\\cell\\row"
+                           "\\pard After\\par}");
+    const QList<QTextTable *> tables = tablesOf(*d);
+    QCOMPARE(tables.size(), 2);
+    QTextTable *first = tables[0];
+    QCOMPARE(first->rows(), 2);
+    QCOMPARE(first->columns(), 2);
+    QCOMPARE(cellText(first, 0, 0), QStringLiteral("Name"));
+    QCOMPARE(cellText(first, 0, 1), QStringLiteral("Two\u2029lines"));
+    QCOMPARE(cellText(first, 1, 0), QStringLiteral("Phone"));
+    QCOMPARE(cellText(first, 1, 1), QStringLiteral("555"));
+    const QTextTableFormat f = first->format();
+    QCOMPARE(f.property(RichTextProperties::CellEdges).value<QList<int>>(), (QList<int>{-108, 1440, 4320}));
+    QCOMPARE(f.intProperty(RichTextProperties::CellGap), 108);
+    // Cut at the margin, the first column keeps its right edge; text is inset by the gap.
+    QCOMPARE(f.leftMargin(), 0.0);
+    QCOMPARE(f.columnWidthConstraints().value(0).rawValue(), 1440 / 15.0);
+    QCOMPARE(f.columnWidthConstraints().value(1).rawValue(), 2880 / 15.0);
+    QCOMPARE(first->cellAt(0, 0).format().toTableCellFormat().leftPadding(), 0.0);
+    QCOMPARE(first->cellAt(0, 1).format().toTableCellFormat().leftPadding(), 108 / 15.0);
+
+    QTextTable *second = tables[1];
+    QCOMPARE(second->rows(), 1);
+    QCOMPARE(cellText(second, 0, 0), QStringLiteral("Wide"));
+    QCOMPARE(second->format().leftMargin(), 720 / 15.0);
+
+    // Main text before and after stays outside the tables.
+    QCOMPARE(blockTexts(*d).first(), QStringLiteral("Before"));
+    QVERIFY(blockTexts(*d).contains(QStringLiteral("After")));
+    QVERIFY(!QTextCursor(d->find("After")).currentTable());
+}
+
+void TestRtfReader::hostileTablesStayBounded()
+{
+    // Thousands of cells in a row, edges far out and backwards, rows never ended.
+    QByteArray rtf = "{\\rtf1\\trowd\\trleft-99999999";
+    for (int i = 0; i < 3000; ++i)
+        rtf += "\\cellx" + QByteArray::number((i % 7) * 99999999 - 300000000);
+    for (int i = 0; i < 3000; ++i)
+        rtf += "c\\cell ";
+    rtf += "\\row\\intbl open\\cell unfinished";
+    RtfReader::Result result;
+    const auto d = readRtf(rtf, &result);
+    const QList<QTextTable *> tables = tablesOf(*d);
+    QCOMPARE(tables.size(), 1);
+    QCOMPARE(tables[0]->columns(), 64);
+    QCOMPARE(tables[0]->rows(), 2); // the unfinished row shows what it has
+    const QList<int> edges = tables[0]->format().property(RichTextProperties::CellEdges).value<QList<int>>();
+    QCOMPARE(edges.size(), 65);
+    for (qsizetype i = 1; i < edges.size(); ++i) {
+        QVERIFY(edges[i] > edges[i - 1]);
+        QVERIFY(qAbs(edges[i]) <= RtfReader::MaxIndentTwips);
+    }
+    // Cells past the last column end up in it: no text is lost.
+    QCOMPARE(d->toPlainText().count(QLatin1Char('c')), 3000);
+    QVERIFY(d->toPlainText().contains(QStringLiteral("unfinished")));
+
+    // Cells count as paragraphs.
+    QByteArray many = "{\\rtf1\\trowd\\cellx100 ";
+    for (int i = 0; i < RtfReader::MaxParagraphs + 50; ++i)
+        many += "x\\cell\\row ";
+    readRtf(many + "}", &result);
+    QVERIFY(result.limited);
+}
+
+void TestRtfReader::hiddenTextIsMarkedHidden()
+{
+    const auto d = readRtf("{\\rtf1 shown {\\v secret} again \\v gone\\v0  back}");
+    QCOMPARE(d->toPlainText(), QStringLiteral("shown secret again gone back"));
+    QVERIFY(formatOf(*d, "secret").boolProperty(RichTextProperties::Hidden));
+    QVERIFY(formatOf(*d, "gone").boolProperty(RichTextProperties::Hidden));
+    QVERIFY(!formatOf(*d, "again").boolProperty(RichTextProperties::Hidden));
+    QVERIFY(!formatOf(*d, "back").boolProperty(RichTextProperties::Hidden));
+}
+
+void TestRtfReader::symbolFontRunsKeepTheirNamesAndCodes()
+{
+    // A symbol font by its character set, and one known by its name alone.
+    const auto d = readRtf("{\\rtf1\\ansicpg1251{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 Wingdings;}"
+                           "{\\f2\\fswiss\\fcharset0 webdings;}{\\f3\\fcharset2 Symbol;}}"
+                           "\\f1 J\\'e8\\'80\\u61514?\\f2 a\\f3 p\\f0 x}");
+    QCOMPARE(d->toPlainText(), QString::fromUtf8("Jè€Japx"));
+    QCOMPARE(familyOf(formatOf(*d, "J")), QStringLiteral("Wingdings"));
+    QCOMPARE(familyOf(formatOf(*d, "a")), QStringLiteral("Webdings"));
+    QCOMPARE(familyOf(formatOf(*d, "p")), QStringLiteral("Symbol"));
+    QCOMPARE(familyOf(formatOf(*d, "x")), Fonts::resolveFamily("Arial"));
+}
+
+void TestRtfReader::tabStopsAndLineSpacingAreRead()
+{
+    const auto d = readRtf("{\\rtf1\\pard\\li360\\tx1440\\tqr\\tx4320\\tqc\\tx2880\\sl360\\slmult1 a\\tab b\\par "
+                           "\\sl-300\\slmult0 fixed\\par\\sl400 least\\par\\pard plain}");
+    const QTextBlockFormat first = blockAt(*d, 0).blockFormat();
+    const QList<QTextOption::Tab> tabs = first.tabPositions();
+    QCOMPARE(tabs.size(), 3);
+    // Held from where the text starts (the indent), in 96-per-inch pixels.
+    QCOMPARE(tabs[0].position, (1440 - 360) / 15.0);
+    QCOMPARE(tabs[0].type, QTextOption::LeftTab);
+    QCOMPARE(tabs[1].position, (4320 - 360) / 15.0);
+    QCOMPARE(tabs[1].type, QTextOption::RightTab);
+    QCOMPARE(tabs[2].type, QTextOption::CenterTab);
+    QCOMPARE(first.lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    QCOMPARE(first.lineHeight(), 150.0);
+    QCOMPARE(blockAt(*d, 1).blockFormat().lineHeightType(), int(QTextBlockFormat::FixedHeight));
+    QCOMPARE(blockAt(*d, 1).blockFormat().lineHeight(), 20.0);
+    QCOMPARE(blockAt(*d, 1).blockFormat().tabPositions().size(), 3); // until \\pard
+    QCOMPARE(blockAt(*d, 2).blockFormat().lineHeightType(), int(QTextBlockFormat::MinimumHeight));
+    QCOMPARE(blockAt(*d, 2).blockFormat().lineHeight(), 400 / 15.0);
+    QCOMPARE(blockAt(*d, 3).blockFormat().lineHeightType(), int(QTextBlockFormat::SingleHeight));
+    QVERIFY(blockAt(*d, 3).blockFormat().tabPositions().isEmpty());
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -2,8 +2,11 @@
 
 #include "platform/Fonts.h"
 #include "richtext/RtfWriter.h"
+#include "richtext/TRichText.h"
+#include "richtext/TRichTextEngine.h"
 
 #include <QTest>
+#include <QPainter>
 #include <QTextCursor>
 
 namespace {
@@ -57,6 +60,19 @@ std::unique_ptr<QTextDocument> formattedDocument()
     return d;
 }
 
+QImage painted(const TRichText &text)
+{
+    TRichTextEngine engine;
+    engine.SetPixelsPerInch(96);
+    engine.SetPageSize(4320, 2880);
+    engine.SetDocument(text);
+    QImage image(288, 192, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    engine.PaintFirstPage(painter, image.rect());
+    return image;
+}
+
 } // namespace
 
 class TestRtfWriter : public QObject
@@ -68,6 +84,7 @@ private slots:
     void writtenDocumentsAreStable();
     void writesTheRichEditDialectWithWindowsFontNames();
     void emptyDocumentWritesReadableRtf();
+    void tablesHiddenTextSymbolsTabsAndSpacingAreWrittenBack();
 };
 
 void TestRtfWriter::everyFormattingSurvivesWriteAndRead()
@@ -82,7 +99,7 @@ void TestRtfWriter::everyFormattingSurvivesWriteAndRead()
 void TestRtfWriter::writtenDocumentsAreStable_data()
 {
     QTest::addColumn<QString>("file");
-    for (const char *name : {"rich1.rtf", "rich2.rtf", "richedit.rtf", "cyrillic.rtf"})
+    for (const char *name : {"rich1.rtf", "rich2.rtf", "richedit.rtf", "cyrillic.rtf", "cardfeatures.rtf"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -121,6 +138,26 @@ void TestRtfWriter::emptyDocumentWritesReadableRtf()
     QVERIFY(result.isRtf);
     QVERIFY(!result.truncated);
     QVERIFY(back->isEmpty());
+}
+
+void TestRtfWriter::tablesHiddenTextSymbolsTabsAndSpacingAreWrittenBack()
+{
+    const TRichText original = TRichText::fromRtf(rtfData("cardfeatures.rtf"));
+    const TRichText written = TRichText::fromDocument(*original.CloneDocument());
+    const QByteArray rtf = written.Rtf();
+    for (const char *word : {"\\trowd\\trgaph108\\trleft-108\\cellx1440\\cellx4320", "\\intbl", "Email\\cell ",
+                             "\\row", "\\v  (internal", "\\tx1440\\tqr\\tx4320", "\\tqc\\tx2880",
+                             "\\sl360\\slmult1", "\\sl-300\\slmult0", "\\fcharset2 Wingdings;", "\\f1\\fs18 J", "\\f1\\fs18 :"})
+        QVERIFY2(rtf.contains(word), word);
+    // Read again, it lays out and paints as the original did.
+    const QImage before = painted(original);
+    QCOMPARE(painted(written), before);
+    QVERIFY(before != painted(TRichText::fromRtf(rtfData("rich1.rtf")))); // it did paint
+    // And a document with a table at its very start and end.
+    const TRichText bare = TRichText::fromRtf("{\\rtf1\\trowd\\cellx1000\\cellx3000 a\\cell b\\cell\\row}");
+    const TRichText bareBack = TRichText::fromDocument(*bare.CloneDocument());
+    QCOMPARE(painted(bareBack), painted(bare));
+    QCOMPARE(TRichText::fromDocument(*bareBack.CloneDocument()).Rtf(), bareBack.Rtf());
 }
 
 QTEST_MAIN(TestRtfWriter)
