@@ -2,6 +2,7 @@
 
 #include "design/TGBasePanel.h"
 #include "design/TGGraphicControl.h"
+#include "platform/UserDialogs.h"
 
 #include <QRectF>
 
@@ -73,6 +74,15 @@ QString message(const QList<Overflow> &overflows)
     if (overflows.isEmpty())
         return QString();
     return QStringLiteral("Some text will be cut off:\n") + describe(overflows).join(QLatin1Char('\n'));
+}
+
+bool tellUser(const TGBasePanel &panel)
+{
+    const QString text = message(check(panel));
+    if (text.isEmpty())
+        return true;
+    UserDialogs::current().inform(text);
+    return false;
 }
 
 } // namespace TextFit

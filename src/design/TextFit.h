@@ -33,4 +33,8 @@ QStringList describe(const QList<Overflow> &overflows);
 // The message to the user; empty when everything fits.
 QString message(const QList<Overflow> &overflows);
 
+// Tells the user in an information box (the tool's console) which text of
+// the panel's card does not fit; false when something does not.
+bool tellUser(const TGBasePanel &panel);
+
 } // namespace TextFit
