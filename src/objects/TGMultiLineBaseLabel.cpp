@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/EditControlWrap.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 #include "report/TReport.h"

@@ -1,5 +1,6 @@
 #include "platform/Canvas.h"
 
+#include "platform/PrintFonts.h"
 #include "platform/SymbolFonts.h"
 
 // Text output of TCanvas: the reference point, alignment, escapement and

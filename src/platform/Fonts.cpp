@@ -190,19 +190,6 @@ QFont toQFont(const TFont &font, int pixelsPerInch)
     return result;
 }
 
-QFont toPrintQFont(const TFont &font, int pixelsPerInch)
-{
-    QFont result = toQFont(font, pixelsPerInch);
-    result.setHintingPreference(QFont::PreferNoHinting);
-    return result;
-}
-
-qreal printTextWidth(const TFont &font, int pixelsPerInch, const QString &text)
-{
-    const QFontMetricsF fm(toPrintQFont(font, pixelsPerInch));
-    return fm.horizontalAdvance(SymbolFonts::displayText(font.name, text));
-}
-
 TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch)
 {
     TFont result = base;

@@ -83,14 +83,6 @@ bool isInstalled(const QString &family);
 // original fonts' widths.
 QFont toQFont(const TFont &font, int pixelsPerInch);
 
-// The same font set for paper: the same pixel size, but unhinted, so every
-// glyph advances by the typeface's own width, a fraction of a pixel that
-// scales exactly to any output resolution.
-QFont toPrintQFont(const TFont &font, int pixelsPerInch);
-
-// Width of one line of text in the paper font, in (fractional) pixels.
-qreal printTextWidth(const TFont &font, int pixelsPerInch, const QString &text);
-
 // A font chosen in a dialog, as a TFont: family (see windowsName), size in
 // points (pixel size when the QFont has no point size), bold, italic,
 // underline and strike-out; colour, character set and pitch come from `base`,

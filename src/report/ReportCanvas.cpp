@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/SymbolFonts.h"
 #include "report/ReportPage.h"
 
