@@ -268,14 +268,14 @@ def minimal_dot():
 
 def logo_left():
     t = Template('Logo Left')
-    t.logo(20, 20)
-    t.text('Company', 80, 34, 244, 8, 'left', bold=True, ink='#22313f')
-    t.rule(20, 84, 296, '#f2c14e', 2)
-    y = t.text('Name', 20, 94, 300, 10, 'left', bold=True)
-    t.text('Title', 20, y, 300, 7, 'left', ink='#666666')
-    t.text('Address1', 20, 142, 300, 7, 'left')
+    t.logo(16, 20)
+    t.text('Company', 76, 34, 244, 8, 'left', bold=True, ink='#22313f')
+    t.rule(16, 84, 304, '#f2c14e', 2)
+    y = t.text('Name', 16, 94, 304, 10, 'left', bold=True)
+    t.text('Title', 16, y, 304, 7, 'left', ink='#666666')
+    t.text('Address1', 16, 142, 304, 7, 'left')
     t.text('Phone1', 16, 158, 114, 7, 'left')
-    t.text('Email', 130, 158, 192, 7, 'right')
+    t.text('Email', 130, 158, 190, 7, 'right')
     return t
 
 
