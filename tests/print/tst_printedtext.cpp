@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 // Printed text is set like type: each word as wide as the typeface makes it
 // at that size (not the screen's whole-pixel letters scaled up), and each
