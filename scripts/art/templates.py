@@ -214,10 +214,11 @@ def bold_red_corners():
 
 def bold_deco():
     t = Template('Art Deco', 'DecoFans.wmf', font='Times New Roman')
-    t.text('Company', 12, 32, 312, 11, 'center', bold=True, ink='#c9a74d')
-    t.text('Name', 12, 76, 312, 11, 'center', ink='#ffffff')
-    t.text('Title', 12, 100, 312, 8, 'center', italic=True, ink='#c9a74d')
-    t.contact(12, 128, 312, 7, 'center', ('Phone1', 'Email'), ink='#ffffff')
+    # Clear of the fans in the corners.
+    t.text('Company', 12, 54, 312, 9, 'center', bold=True, ink='#c9a74d')
+    t.text('Name', 12, 80, 312, 11, 'center', ink='#ffffff')
+    t.text('Title', 12, 102, 312, 8, 'center', italic=True, ink='#c9a74d')
+    t.contact(12, 124, 312, 7, 'center', ('Phone1', 'Email'), ink='#ffffff')
     return t
 
 
