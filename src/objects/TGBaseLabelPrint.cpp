@@ -1,6 +1,7 @@
 #include "objects/TGBaseLabel.h"
 
 #include "design/RecordedDrawing.h"
+#include "platform/Canvas.h"
 #include "platform/PrintFonts.h"
 #include "platform/ScreenMetrics.h"
 
