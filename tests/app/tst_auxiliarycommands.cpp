@@ -40,6 +40,7 @@ private slots:
     void changeAllFontsKeepsSizeAndStyle();
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
+    void newFromTemplateNamesTextThatDoesNotFit();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -245,6 +246,33 @@ void TestAuxiliaryCommands::newFromTemplateBuildsTheCard()
     QVERIFY(window.ChangesMade());
     QVERIFY(!window.Loading());
     QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+// A name too long for the template's box is named once the card is made,
+// and the card is made all the same.
+void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvl.ini"),
+                               "[Personal]\nName=Bartholomew Montgomery-Featherstonehaugh\n"));
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate));
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.FontListBox1->setCurrentRow(0);
+        chooser.FontListBox1Click();
+        QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
+    const QStringList told = f.dialogs->informations();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QStringLiteral("\"Bartholomew Montgomery-Featherstonehaugh\" (%1) runs past its box")
+                                       .arg(window.BusinessCardPanel->Objects()[0]->Name())),
+             qPrintable(told.first()));
 }
 
 void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()
