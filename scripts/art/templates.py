@@ -129,7 +129,7 @@ def classic_left_rule():
     t = Template('Classic Left Rule', font='Times New Roman')
     t.text('Company', 16, 14, 304, 11, 'left', bold=True, ink='#1f2f4a')
     t.rule(16, 38, 304, '#1f2f4a', 2)
-    y = t.text('Name', 16, 48, 304, 12, 'left')
+    y = t.text('Name', 16, 48, 304, 11, 'left')
     t.text('Title', 16, y, 304, 8, 'left', italic=True)
     t.contact(16, 104, 304, 7, 'left', ('Address1', 'Address2', 'Address3'))
     t.text('Phone1', 16, 150, 120, 7, 'left')
@@ -170,17 +170,17 @@ def modern_header():
     y = t.text('Name', 16, 52, 304, 10, 'left', bold=True, ink='#134e5e')
     t.text('Title', 16, y, 304, 8, 'left', ink='#5b7f88')
     t.contact(16, 100, 304, 7, 'left', ('Address1', 'Address2', 'Address3'), ink='#333333')
-    t.text('Phone1', 16, 148, 116, 7, 'left', ink='#333333')
-    t.text('Fax', 16, 162, 116, 7, 'left', ink='#333333')
-    t.text('Email', 132, 148, 188, 7, 'right', ink='#333333')
+    t.text('Phone1', 16, 148, 152, 7, 'left', ink='#333333')
+    t.text('Fax', 168, 148, 152, 7, 'right', ink='#333333')
+    t.text('Email', 16, 162, 304, 7, 'left', ink='#333333')
     return t
 
 
 def modern_dots():
     t = Template('Dot Fade', 'DotFade.wmf')
-    y = t.text('Name', 20, 24, 296, 10, 'left', bold=True, ink='#1d3557')
-    t.text('Title', 20, y, 296, 8, 'left', ink='#457b9d')
-    t.contact(20, 96, 296, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#1d3557')
+    y = t.text('Name', 16, 24, 304, 10, 'left', bold=True, ink='#1d3557')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#457b9d')
+    t.contact(16, 96, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#1d3557')
     return t
 
 
@@ -191,16 +191,17 @@ def modern_two_column():
     t.text('Title', 16, y, 304, 8, 'left', ink='#2b5f8a')
     t.rule(16, 90, 304, '#2b5f8a')
     t.contact(16, 100, 304, 7, 'left', ('Address1', 'Address2', 'Address3'))
-    t.contact(16, 148, 116, 7, 'left', ('Phone1', 'Phone2'))
-    t.text('Email', 132, 148, 188, 7, 'right')
+    t.text('Phone1', 16, 148, 152, 7, 'left')
+    t.text('Phone2', 168, 148, 152, 7, 'right')
+    t.text('Email', 16, 162, 304, 7, 'left')
     return t
 
 
 def bold_charcoal():
     t = Template('Bold Charcoal', 'Charcoal.wmf')
-    y = t.text('Name', 20, 26, 296, 10, 'left', bold=True, ink='#ffffff')
-    t.text('Title', 20, y, 296, 9, 'left', ink='#e0a526')
-    t.contact(20, 96, 296, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#d8dbde')
+    y = t.text('Name', 16, 26, 304, 10, 'left', bold=True, ink='#ffffff')
+    t.text('Title', 16, y, 304, 9, 'left', ink='#e0a526')
+    t.contact(16, 96, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#d8dbde')
     return t
 
 
@@ -235,8 +236,7 @@ def bold_block():
 def minimal_name():
     t = Template('Minimal')
     t.text('Name', 16, 76, 304, 10, 'left', ink='#111111')
-    t.text('Email', 16, 160, 188, 7, 'left', ink='#777777')
-    t.text('Phone1', 204, 160, 118, 7, 'right', ink='#777777')
+    t.contact(16, 148, 304, 7, 'left', ('Phone1', 'Email'), ink='#777777')
     return t
 
 
@@ -254,16 +254,16 @@ def minimal_split():
     t.logo(12, 72)
     y = t.text('Name', 96, 40, 232, 8, 'left', ink='#222222')
     t.text('Title', 96, y, 232, 7, 'left', ink='#5c7c99')
-    t.contact(96, 100, 232, 6, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#444444', gap=2)
+    t.contact(88, 100, 240, 6, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#444444', gap=2)
     return t
 
 
 def minimal_dot():
     t = Template('Minimal Dot')
     t.shape('ellipse', 24, 82, 12, 12, '#2a9d8f', None)
-    y = t.text('Name', 46, 76, 276, 10, 'left', ink='#222222')
-    t.text('Title', 46, y, 276, 7, 'left', ink='#2a9d8f')
-    t.contact(46, 150, 276, 6, 'left', ('Phone1', 'Email'), ink='#555555')
+    y = t.text('Name', 46, 76, 282, 10, 'left', ink='#222222')
+    t.text('Title', 46, y, 282, 7, 'left', ink='#2a9d8f')
+    t.contact(46, 150, 282, 6, 'left', ('Phone1', 'Email'), ink='#555555')
     return t
 
 
@@ -274,28 +274,26 @@ def logo_left():
     t.rule(16, 84, 304, '#f2c14e', 2)
     y = t.text('Name', 16, 94, 304, 10, 'left', bold=True)
     t.text('Title', 16, y, 304, 7, 'left', ink='#666666')
-    t.text('Address1', 16, 142, 304, 7, 'left')
-    t.text('Phone1', 16, 158, 114, 7, 'left')
-    t.text('Email', 130, 158, 190, 7, 'right')
+    t.contact(16, 136, 304, 7, 'left', ('Address1', 'Phone1', 'Email'))
     return t
 
 
 def logo_right():
     t = Template('Logo Right')
     t.logo(268, 16)
-    t.text('Company', 20, 30, 240, 8, 'left', bold=True, ink='#2f6d3a')
-    y = t.text('Name', 20, 74, 300, 10, 'left', bold=True, ink='#2f6d3a')
-    t.text('Title', 20, y, 300, 8, 'left', ink='#555555')
-    t.contact(20, 118, 300, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'))
+    t.text('Company', 16, 30, 244, 8, 'left', bold=True, ink='#2f6d3a')
+    y = t.text('Name', 16, 74, 304, 10, 'left', bold=True, ink='#2f6d3a')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#555555')
+    t.contact(16, 118, 304, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'))
     return t
 
 
 def logo_left_hex():
     t = Template('Logo Hexagons', 'Hexagons.wmf')
-    t.logo(20, 16)
-    y = t.text('Name', 20, 72, 300, 10, 'left', bold=True, ink='#2e4a62')
-    t.text('Title', 20, y, 300, 7, 'left', ink='#6b7f92')
-    t.contact(20, 116, 300, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#2e4a62')
+    t.logo(16, 16)
+    y = t.text('Name', 16, 72, 304, 10, 'left', bold=True, ink='#2e4a62')
+    t.text('Title', 16, y, 304, 7, 'left', ink='#6b7f92')
+    t.contact(16, 116, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#2e4a62')
     return t
 
 
@@ -332,7 +330,7 @@ def eco():
     t.text('Company', 16, 16, 304, 10, 'left', bold=True, ink='#3d6b35')
     t.text('Name', 16, 48, 296, 10, 'left', ink='#222222')
     t.text('Title', 16, 68, 296, 7, 'left', ink='#5b8c51')
-    t.contact(16, 96, 236, 6, 'left', ('Address1', 'Phone1', 'Email'), ink='#333333', gap=2)
+    t.contact(16, 96, 244, 6, 'left', ('Address1', 'Phone1', 'Email'), ink='#333333', gap=2)
     return t
 
 
@@ -347,20 +345,19 @@ def confetti():
 def pinstripe_corporate():
     t = Template('Pinstripe Corporate', 'Pinstripe.wmf')
     t.shape('rect', 0, 150, 336, 42, '#2d3e50', None)
-    y = t.text('Name', 20, 28, 296, 10, 'left', bold=True, ink='#2d3e50')
-    t.text('Title', 20, y, 296, 8, 'left', ink='#5d6d7e')
-    t.text('Company', 20, 90, 296, 9, 'left', bold=True, ink='#2d3e50')
-    t.text('Phone1', 16, 164, 116, 7, 'left', ink='#ffffff')
-    t.text('Email', 132, 164, 188, 7, 'right', ink='#ffffff')
+    y = t.text('Name', 16, 28, 304, 10, 'left', bold=True, ink='#2d3e50')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#5d6d7e')
+    t.text('Company', 16, 90, 304, 9, 'left', bold=True, ink='#2d3e50')
+    t.contact(16, 156, 304, 7, 'left', ('Phone1', 'Email'), ink='#ffffff')
     return t
 
 
 def rounded_badge():
     t = Template('Rounded Frame')
     t.shape('round', 10, 10, 316, 172, None, '#6a4c93', 2)
-    y = t.text('Name', 20, 40, 296, 10, 'center', bold=True, ink='#6a4c93')
-    t.text('Title', 20, y, 296, 8, 'center', ink='#555555')
-    t.contact(20, 104, 296, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
+    y = t.text('Name', 14, 40, 308, 10, 'center', bold=True, ink='#6a4c93')
+    t.text('Title', 14, y, 308, 8, 'center', ink='#555555')
+    t.contact(14, 104, 308, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
     return t
 
 
@@ -369,11 +366,11 @@ def rounded_badge():
 # at a size that reads; the first line is the rightmost.
 def portrait_classic():
     t = Template('Portrait Classic', 'LeftBar.wmf', portrait=True)
-    x = t.turned('Name', 176, 48, 276, 9, bold=True, ink='#263b50')
-    x = t.turned('Title', x, 48, 276, 8, ink='#9a7b16')
-    t.rule(x - 8, 48, 0, '#9a7b16', vertical=True, length=60)
-    x = t.turned('Company', x - 14, 48, 276, 9, bold=True, ink='#263b50')
-    t.turned_contact(x - 10, 48, 276, 7, ('Address1', 'Address2', 'Address3', 'Phone1', 'Fax', 'Email'))
+    x = t.turned('Name', 176, 44, 284, 9, bold=True, ink='#263b50')
+    x = t.turned('Title', x, 44, 284, 8, ink='#9a7b16')
+    t.rule(x - 8, 44, 0, '#9a7b16', vertical=True, length=60)
+    x = t.turned('Company', x - 14, 44, 284, 9, bold=True, ink='#263b50')
+    t.turned_contact(x - 10, 44, 284, 7, ('Address1', 'Address2', 'Address3', 'Phone1', 'Fax', 'Email'))
     return t
 
 
