@@ -215,7 +215,7 @@ private slots:
         const QString made = folder.filePath("long.kvl");
         Run r = run({"template", folder.filePath("long.KVLT"), made});
         QCOMPARE(r.status, 0);
-        QVERIFY2(r.err.contains("\"Northwind Landscape Architecture\" (Component0) runs past its box and off the card"),
+        QVERIFY2(r.err.contains("\"Northwind Landscape Architecture\" (Special1) runs past its box and off the card"),
                  qPrintable(r.err));
 
         r = run({"print", made, folder.filePath("long.pdf")});
