@@ -2,8 +2,10 @@
 
 #include "design/Properties.h"
 
+#include <QList>
 #include <QObject>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -110,6 +112,13 @@ public:
     virtual void ApplyFont(const TFont &font);
     // Draws on a print job; left and top are the card's corner on the page in inches.
     virtual void PrintTo(TReport &report, double left, double top);
+    // Where the object's own lines of text run, in its own pixels: one
+    // rectangle per line, from the earlier to the later end of the line as
+    // the screen and as paper set it (see design/TextFit). Empty for objects
+    // without lines of text, or whose text always fits by itself.
+    virtual QList<QRectF> TextRuns() { return {}; }
+    // The object's text as a message about it quotes it.
+    virtual QString TextForMessages() const { return {}; }
 
     // Asks the panel to report a change (not while it prints).
     void NotifyChanged();

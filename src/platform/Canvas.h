@@ -68,6 +68,13 @@ enum TTextAlignFlag : unsigned {
 // the top-left corner of the unrotated text cell. A non-zero escapement
 // (tenths of a degree, counter-clockwise) rotates the text about that point.
 //
+// Print text. A canvas that draws for paper (setPrintText) sets each line
+// of text in the unhinted font (Fonts::toPrintQFont), whose letters are
+// narrower or wider than the screen's whole-pixel ones. The line keeps the
+// point the horizontal alignment flags name (left end, centre or right
+// end) where the screen layout puts it, and a clip rectangle that held the
+// whole line on screen grows along the line to hold it on paper too.
+//
 // Antialiasing is off, so shapes are pixel-exact; text keeps the font's own
 // smoothing. setAntialiasing(true) smooths shapes for special effects.
 class TCanvas {
@@ -144,6 +151,10 @@ public:
     TColor pixel(int x, int y) const;
     void setPixel(int x, int y, TColor color);
 
+    // Text for paper rather than for the screen (see "Print text" above).
+    bool printText() const { return m_printText; }
+    void setPrintText(bool on) { m_printText = on; }
+
     // Text in the current font, font colour, alignment and escapement.
     void textOut(int x, int y, const QString &text);
     // Text clipped to `clip`; an opaque background fills all of `clip`.
@@ -201,6 +212,8 @@ private:
     void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
     QFont qFont() const;
     QPointF cellOffset(const QString &text) const;
+    qreal printShift(const QString &text) const;
+    QRectF printClip(const QRect &clip, const QTransform &placement, const QPointF &cell, const QString &text) const;
     void drawText(int x, int y, const QString &text, const QRect *clip);
 
     std::unique_ptr<QPainter> m_ownPainter;
@@ -217,6 +230,7 @@ private:
     unsigned m_textAlign = TA_LEFT | TA_TOP;
     Qt::FillRule m_polyFillMode = Qt::OddEvenFill;
     bool m_antialiasing = false;
+    bool m_printText = false;
     QPoint m_penPos;
     bool m_hasClip = false;
     QRegion m_clip;

@@ -42,6 +42,7 @@ private slots:
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
     void chooserRemembersTheLastChoice();
+    void newFromTemplateNamesTextThatDoesNotFit();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -334,6 +335,31 @@ void TestAuxiliaryCommands::chooserRemembersTheLastChoice()
     }));
     next.RunCommand(TMainCommand::NewFromTemplate);
     QCOMPARE(opened, QStringLiteral("B.kvlt Courier New"));
+// A name too long for the template's box is named once the card is made,
+// and the card is made all the same.
+void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvl.ini"),
+                               "[Personal]\nName=Bartholomew Montgomery-Featherstonehaugh\n"));
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate));
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.FontListBox1->setCurrentRow(0);
+        chooser.FontListBox1Click();
+        QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
+    const QStringList told = f.dialogs->informations();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QStringLiteral("\"Bartholomew Montgomery-Featherstonehaugh\" (%1) runs past its box")
+                                       .arg(window.BusinessCardPanel->Objects()[0]->Name())),
+             qPrintable(told.first()));
 }
 
 void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()
