@@ -2,6 +2,7 @@
 
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
+#include "design/BackgroundArt.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/TSelectPreviewTemplate.h"
 #include "platform/AppRoutines.h"
@@ -57,6 +58,8 @@ void TTemplateCommands::NewFromTemplateClick()
         m_window.ApplyOrientation(panel.Portrait());
         if (!error.isEmpty())
             UserDialogs::current().error(error);
+        else if (!background.isEmpty() && !panel.HasColorPicture())
+            Inform(BackgroundArt::NotLoadedMessage(background));
     }
     m_window.SetChangesMade(true);
     m_window.SetLoading(false);
