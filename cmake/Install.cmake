@@ -51,9 +51,11 @@ set(CPACK_PACKAGE_VENDOR "Karvello")
 set(CPACK_PACKAGE_CONTACT "${KARVELLO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KARVELLO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Business card designer")
+# Lines of the extended description stay within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Designs business cards from text, shapes, clip art, textures and backgrounds, \
-starting blank or from templates, and prints them on pre-cut card stock.")
+    "Designs business cards from text, shapes, clip art, textures and\n\
+backgrounds, starting blank or from templates, and prints them on pre-cut\n\
+card stock, or writes a PDF for a print shop.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY karvello)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -40,6 +40,7 @@ private slots:
     void changeAllFontsKeepsSizeAndStyle();
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
+    void missingBackgroundsAreReported();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -244,6 +245,45 @@ void TestAuxiliaryCommands::newFromTemplateBuildsTheCard()
     QVERIFY(panel.height() > panel.width());
     QVERIFY(window.ChangesMade());
     QVERIFY(!window.Loading());
+    QVERIFY(f.dialogs->messages.isEmpty());
+}
+
+void TestAuxiliaryCommands::missingBackgroundsAreReported()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate)); // names Sky.BMP, not there
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.Savebutton->click();
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
+    QVERIFY(!window.BusinessCardPanel->HasColorPicture());
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    const QString said = f.dialogs->informations().constFirst();
+    QVERIFY2(said.contains(QStringLiteral("Sky.BMP")) && said.contains(QStringLiteral("cannot be found")),
+             qPrintable(said));
+
+    // Saved with the name, the card says so again when it is opened.
+    f.dialogs->clear();
+    const QString card = f.folder.filePath(QStringLiteral("saved/card.KVL"));
+    QVERIFY(window.SaveDocument(card));
+    window.OpenDocument(card);
+    QCOMPARE(window.DocumentPath(), card);
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    QVERIFY(f.dialogs->informations().constFirst().contains(QStringLiteral("Sky.BMP")));
+
+    // A background that is there is loaded without a word.
+    f.dialogs->clear();
+    QImage sky(20, 10, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(sky.save(f.folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
+    window.OpenDocument(card);
+    QVERIFY(window.BusinessCardPanel->HasColorPicture());
     QVERIFY(f.dialogs->messages.isEmpty());
 }
 
