@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package of Karvello in build-package/ (or the build
-# folder named by KARVELLO_PACKAGE_BUILD_DIR, reused as it is configured),
-# then checks its AppStream metadata with appstreamcli and the package with
+# Builds the Debian package of Karvello in build-package/ (or the folder
+# named by KARVELLO_PACKAGE_BUILD_DIR), then checks its AppStream metadata with appstreamcli and the package with
 # lintian, which must report no errors and no warnings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh package
 builddir=${KARVELLO_PACKAGE_BUILD_DIR:-build-package}
 
-# A new folder is configured like the test build, so both compile the same
-# programs; optimised builds carry the hardening flags (CMakeLists.txt).
-options=()
-if [ ! -f "$builddir/CMakeCache.txt" ]; then
-    options+=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DBUILD_TESTING=OFF)
-fi
-cmake -S . -B "$builddir" -G Ninja "${options[@]}" \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+# Optimised as the test build is, with Debian's hardening flags.
+cmake -S . -B "$builddir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+    -DKARVELLO_HARDENING=ON -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$builddir" --target karvello karvello-tool
 rm -f "$builddir"/karvello_*.deb
 (cd "$builddir" && cpack -G DEB >/dev/null)
