@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Karvello in build-package/ (or the folder
-# named by KARVELLO_PACKAGE_BUILD_DIR), then checks its AppStream metadata with appstreamcli and the package with
-# lintian, which must report no errors and no warnings.
+# named by KARVELLO_PACKAGE_BUILD_DIR), then checks its AppStream metadata
+# with appstreamcli and the package with lintian, which must report no
+# errors and no warnings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh package
