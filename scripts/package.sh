@@ -8,10 +8,15 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh package
 builddir=${KARVELLO_PACKAGE_BUILD_DIR:-build-package}
 
-# Optimised as the test build is, with Debian's hardening flags.
-cmake -S . -B "$builddir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DKARVELLO_HARDENING=ON -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+# A new folder is optimised as the test build is and has no tests; an
+# existing one (the test build, say) is packed as it is configured. Both
+# have the hardening flags (KARVELLO_HARDENING, on by default).
+options=()
+if [ ! -f "$builddir/CMakeCache.txt" ]; then
+    options+=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DBUILD_TESTING=OFF)
+fi
+cmake -S . -B "$builddir" -G Ninja "${options[@]}" -DKARVELLO_HARDENING=ON \
+    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$builddir" --target karvello karvello-tool
 rm -f "$builddir"/karvello_*.deb
 (cd "$builddir" && cpack -G DEB >/dev/null)
