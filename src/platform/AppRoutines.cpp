@@ -33,7 +33,7 @@ bool isSystemFolder(const QString &canonical)
     if (canonical == QLatin1String("/"))
         return true;
     static const char *const roots[] = {"/usr", "/opt", "/bin", "/sbin", "/lib", "/lib32", "/lib64",
-                                        "/libx32", "/etc", "/var", "/boot", "/srv", "/snap", "/app"};
+                                        "/libx32", "/etc", "/var", "/boot", "/snap", "/app"};
     for (const char *root : roots) {
         const QString prefix = QString::fromLatin1(root);
         if (canonical == prefix || canonical.startsWith(prefix + QLatin1Char('/')))
