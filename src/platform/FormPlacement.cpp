@@ -6,6 +6,7 @@
 #include "platform/UserDialogs.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QWidget>
 
 namespace {
@@ -55,6 +56,7 @@ class PlaceWhenShown : public QObject
 public:
     PlaceWhenShown(QWidget &form, void (*place)(QWidget &)) : QObject(&form), m_place(place)
     {
+        setObjectName(QStringLiteral("PlaceWhenShown"));
         form.installEventFilter(this);
     }
 
@@ -62,7 +64,11 @@ public:
     {
         if (event->type() == QEvent::Show && watched == parent()) {
             watched->removeEventFilter(this);
-            m_place(*static_cast<QWidget *>(watched));
+            auto &form = *static_cast<QWidget *>(watched);
+            // The layout has not yet applied what changed since the placing.
+            if (form.layout())
+                form.layout()->activate();
+            m_place(form);
             deleteLater();
         }
         return false;
@@ -74,7 +80,7 @@ private:
 
 void placeWhenShown(QWidget &form, void (*place)(QWidget &))
 {
-    if (!form.isVisible() && !form.findChild<PlaceWhenShown *>(QString(), Qt::FindDirectChildrenOnly))
+    if (!form.isVisible() && !form.findChild<QObject *>(QStringLiteral("PlaceWhenShown"), Qt::FindDirectChildrenOnly))
         new PlaceWhenShown(form, place);
 }
 
