@@ -9,6 +9,7 @@
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
 #include "app/TUndoHistory.h"
+#include "design/BackgroundArt.h"
 #include "design/CardDocument.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -116,6 +117,10 @@ void TMainScreen::OpenDocument(const QString &path)
     UpdateButtons();
     SetChangesMade(false);
     History->Reset();
+    // Said once the card is on screen: a card designed for its background
+    // (white text, say) would otherwise look or print blank without a word.
+    if (opened.ok && !opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
+        Inform(BackgroundArt::NotLoadedMessage(opened.backgroundFile));
 }
 
 bool TMainScreen::SaveDocument(const QString &path)

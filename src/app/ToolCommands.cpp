@@ -153,6 +153,8 @@ int fromTemplate(const QString &templatePath, const QString &targetPath, const Q
         err << "karvello-tool: " << error << '\n';
         return kFailed;
     }
+    if (!background.isEmpty() && !panel.HasColorPicture())
+        card.warnBackgroundNotLoaded(background);
     layout.Layout.Portrait = panel.Portrait();
     panel.SetCardOrientation(panel.Portrait(), layout.Layout, background);
     TextFit::tellUser(panel);

@@ -43,6 +43,7 @@ private slots:
     void newFromTemplateBuildsTheCard();
     void chooserRemembersTheLastChoice();
     void newFromTemplateNamesTextThatDoesNotFit();
+    void missingBackgroundsAreReported();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -343,6 +344,10 @@ void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
     QVERIFY(f.folder.writeFile(QStringLiteral("kvl.ini"),
                                "[Personal]\nName=Bartholomew Montgomery-Featherstonehaugh\n"));
     QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate));
+void TestAuxiliaryCommands::missingBackgroundsAreReported()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate)); // names Sky.BMP, not there
     TMainScreen &window = f.start();
     TTemplateCommands commands(window);
     UserDialogs::setModalRunner([&](QDialog &dialog) {
@@ -351,6 +356,7 @@ void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
         chooser.FontListBox1->setCurrentRow(0);
         chooser.FontListBox1Click();
         QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
+        chooser.Savebutton->click();
         return dialog.result();
     });
     window.RunCommand(TMainCommand::NewFromTemplate);
@@ -360,6 +366,29 @@ void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
     QVERIFY2(told.first().contains(QStringLiteral("\"Bartholomew Montgomery-Featherstonehaugh\" (%1) runs past its box")
                                        .arg(window.BusinessCardPanel->Objects()[0]->Name())),
              qPrintable(told.first()));
+    QVERIFY(!window.BusinessCardPanel->HasColorPicture());
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    const QString said = f.dialogs->informations().constFirst();
+    QVERIFY2(said.contains(QStringLiteral("Sky.BMP")) && said.contains(QStringLiteral("cannot be found")),
+             qPrintable(said));
+
+    // Saved with the name, the card says so again when it is opened.
+    f.dialogs->clear();
+    const QString card = f.folder.filePath(QStringLiteral("saved/card.KVL"));
+    QVERIFY(window.SaveDocument(card));
+    window.OpenDocument(card);
+    QCOMPARE(window.DocumentPath(), card);
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    QVERIFY(f.dialogs->informations().constFirst().contains(QStringLiteral("Sky.BMP")));
+
+    // A background that is there is loaded without a word.
+    f.dialogs->clear();
+    QImage sky(20, 10, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(sky.save(f.folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
+    window.OpenDocument(card);
+    QVERIFY(window.BusinessCardPanel->HasColorPicture());
+    QVERIFY(f.dialogs->messages.isEmpty());
 }
 
 void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()
