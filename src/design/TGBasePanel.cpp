@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QFile>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <utility>
@@ -294,6 +295,10 @@ void TGBasePanel::PaintObjects(TCanvas &canvas)
     for (TGGraphicControl *o : m_objects) {
         if (!o->Visible())
             continue;
+        // Objects wholly outside the exposed part need no drawing (their
+        // marks and outlines reach a few pixels out).
+        if (!m_paintRect.isNull() && !m_paintRect.intersects(o->BoundsRect().adjusted(-4, -4, 4, 4)))
+            continue;
         canvas.setOrigin(base + o->BoundsRect().topLeft());
         canvas.setPen(TPen());
         canvas.setBrush(TBrush());
@@ -326,12 +331,32 @@ void TGBasePanel::PaintOutlines(TCanvas &canvas)
     canvas.setPen(TPen());
 }
 
-void TGBasePanel::paintEvent(QPaintEvent *)
+void TGBasePanel::SetSmoothDrawing(bool value)
 {
-    QImage buffer(size(), QImage::Format_RGB32);
+    if (value == m_smoothDrawing)
+        return;
+    m_smoothDrawing = value;
+    update();
+}
+
+void TGBasePanel::paintEvent(QPaintEvent *event)
+{
+    // Only the exposed part, at the screen's own resolution: a zoomed card
+    // is mostly outside the view, and a HiDPI screen wants its own pixels.
+    const QRect exposed = event->rect().intersected(rect());
+    if (exposed.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QImage buffer(exposed.size() * ratio, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
     {
-        TCanvas canvas(&buffer);
+        QPainter painter(&buffer);
+        painter.translate(-exposed.topLeft());
+        TCanvas canvas(&painter);
+        canvas.setSmooth(m_smoothDrawing);
+        m_paintRect = exposed;
         PaintAll(canvas);
+        m_paintRect = QRect();
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter(this).drawImage(exposed.topLeft(), buffer);
 }

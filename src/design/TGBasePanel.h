@@ -58,6 +58,10 @@ public:
     bool SuppressChanges() const { return m_suppressChanges; }
     void SetSuppressChanges(bool value) { m_suppressChanges = value; }
     bool Zooming() const { return m_zooming; }
+    // Anti-aliased shapes, lines, text and pictures on the screen; off, the
+    // card shows the exact pixels its exports and tests rely on.
+    bool SmoothDrawing() const { return m_smoothDrawing; }
+    void SetSmoothDrawing(bool value);
     float Zoom() const { return m_zoom; }
 
     // The font new text objects start with and the font dialog opens with.
@@ -198,6 +202,8 @@ private:
     bool m_pointing = true;
     bool m_printing = false;
     bool m_suppressChanges = false;
+    bool m_smoothDrawing = false;
+    QRect m_paintRect; // the exposed part while painting the screen
     TFont m_font;
     bool m_bandActive = false;
     QPoint m_bandStart;
