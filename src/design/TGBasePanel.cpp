@@ -328,6 +328,12 @@ void TGBasePanel::PaintOutlines(TCanvas &canvas)
         canvas.rectangle(RubberBandRect());
     if (!m_handle->FeedbackRect().isNull())
         canvas.rectangle(m_handle->FeedbackRect());
+    // Snap guides: thin lines in a colour no card uses much.
+    canvas.setPen(TPen{clFuchsia, 1, psSolid, pmCopy});
+    for (const QLine &guide : m_guides) {
+        canvas.moveTo(guide.x1(), guide.y1());
+        canvas.lineTo(guide.x2() + (guide.dx() == 0 ? 0 : 1), guide.y2() + (guide.dy() == 0 ? 0 : 1));
+    }
     canvas.setPen(TPen());
 }
 
