@@ -153,10 +153,10 @@ void TEditingCommands::AddToolLetters()
         QToolButton *button = m_window.ToolBar->ToolButton(k.state);
         if (!button)
             continue;
-        QString tip = button->toolTip();
-        const qsizetype lineEnd = tip.indexOf(QLatin1Char('\n'));
-        tip.insert(lineEnd < 0 ? tip.size() : lineEnd, QStringLiteral(" (%1)").arg(QLatin1Char(k.letter)));
-        button->setToolTip(tip);
+        // "Text tool (T)": the letter after the hint's first line.
+        QStringList lines = button->toolTip().split(QLatin1Char('\n'));
+        lines.first() = lines.first().trimmed() + QStringLiteral(" (%1)").arg(QLatin1Char(k.letter));
+        button->setToolTip(lines.join(QLatin1Char('\n')));
     }
 }
 
@@ -302,6 +302,8 @@ bool TEditingCommands::eventFilter(QObject *watched, QEvent *event)
         ZoomAbout(wheel->angleDelta().y() > 0 ? ZoomSteps::larger(zoom) : ZoomSteps::smaller(zoom), at);
         return true;
     }
+    if (event->type() == QEvent::Resize && watched == m_window.BusinessCardPanel)
+        UpdateStatus(); // a zoom
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier) || key->text().size() != 1)

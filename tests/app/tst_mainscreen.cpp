@@ -231,9 +231,10 @@ void TestMainScreen::toolButtonsFormOneGroupThatCanBeReleased()
     TMainScreen &s = f.start();
     TMainToolBar &bar = *s.ToolBar;
     QCOMPARE(bar.PressedTool(), std::optional<TLPanelState>(psPointing));
-    QCOMPARE(bar.DrawLabelButton->toolTip(), QStringLiteral("Text tool"));
+    // Each hint with the tool's letter.
+    QCOMPARE(bar.DrawLabelButton->toolTip(), QStringLiteral("Text tool (T)"));
     QCOMPARE(bar.DrawSupershape->toolTip(),
-             QStringLiteral("Supershape tool \nMulti-purpose shapes and surfaces"));
+             QStringLiteral("Supershape tool (S)\nMulti-purpose shapes and surfaces"));
     bar.DrawEllipseButton->click();
     QCOMPARE(f.panel().PanelState(), psEllipse);
     QVERIFY(!f.panel().Pointing());
