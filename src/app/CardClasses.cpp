@@ -150,9 +150,13 @@ void registerCardClasses()
                                                            }});
     // The clip-art tool: the browser opens at once; no picture, no object.
     TGBusinessCardPanel32::RegisterTool(psImage, {[](TGBusinessCardPanel32 &panel) { return new TGImage(&panel); },
-                                                  [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                  [](TGBusinessCardPanel32 &panel, TGGraphicControl &object) {
                                                       auto &image = static_cast<TGImage &>(object);
                                                       image.LoadImageFromDisk();
+                                                      // A click, no box drawn: the picture as it is.
+                                                      const QPoint drag = panel.RubberBandVector();
+                                                      if (std::abs(drag.x()) < 25 && std::abs(drag.y()) < 15)
+                                                          image.SizeToPicture(panel.size());
                                                       return !image.Picture().IsEmpty();
                                                   }});
     TGBusinessCardPanel32::RegisterTool(psSuperShape, {[](TGBusinessCardPanel32 &panel) {

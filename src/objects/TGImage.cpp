@@ -12,6 +12,9 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 TGImage::TGImage(QObject *owner) : TGGraphicControl(owner)
 {
     InitSize(105, 105);
@@ -122,7 +125,9 @@ void TGImage::LoadImageFromDisk()
         browser.SetStretch(m_stretch);
         browser.SetAutoSize(m_autoSize);
         const int result = UserDialogs::runModal(browser);
-        if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
+        // The previewed picture is the one chosen, whether or not its file
+        // is still selected in the list.
+        if (result == QDialog::Accepted && !browser.PreviewPicture().IsEmpty()) {
             // The file already loaded for the preview, not a second read.
             m_picture = browser.PreviewPicture();
             m_stretch = browser.StretchChecked();
@@ -132,6 +137,22 @@ void TGImage::LoadImageFromDisk()
         }
     }
     QDir::setCurrent(remembered);
+}
+
+void TGImage::SizeToPicture(QSize room)
+{
+    if (m_picture.IsEmpty() || m_picture.Width() <= 0 || m_picture.Height() <= 0)
+        return;
+    // The picture's own pixels at the object's zoom, scaled down (never up)
+    // to fit the room, and moved back inside it.
+    const double z = double(Zoom());
+    const double w = m_picture.Width() * z, h = m_picture.Height() * z;
+    const double scale = std::min({1.0, room.width() / w, room.height() / h});
+    const int width = std::max(1, int(std::lround(w * scale)));
+    const int height = std::max(1, int(std::lround(h * scale)));
+    const int left = std::clamp(Left(), 0, std::max(0, room.width() - width));
+    const int top = std::clamp(Top(), 0, std::max(0, room.height() - height));
+    SetBounds(left, top, width, height);
 }
 
 // ---- menu ----

@@ -46,6 +46,9 @@ public:
     // The clip-art browser: on "Ok" with a file chosen the picture becomes
     // the browser's preview and the two check boxes set Stretch and AutoSize.
     void LoadImageFromDisk();
+    // The picture's natural size (at the zoom), scaled down to fit `room`
+    // (the card) with its aspect kept, and placed inside it.
+    void SizeToPicture(QSize room);
 
     void Loaded() override;
     void Paint(TCanvas &canvas) override;

@@ -76,7 +76,7 @@ private slots:
         const int steps = f.stack().count();
         s.Menus->ZoomInItem->trigger();
         s.Menus->ZoomInItem->trigger();
-        QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("120%"));
+        QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("125%"));
         UndoFixture::idle();
         QCOMPARE(f.stack().count(), steps);
 
