@@ -51,7 +51,7 @@ TLineStyle lineStyleForDrag(QPoint drag)
     return (drag.x() > 0) == (drag.y() > 0) ? stAngleSlopingDown : stAngleSlopingUp;
 }
 
-void registerPropertiesActions()
+static void registerPropertiesActions()
 {
     using P = TGBasePanel;
     P::RegisterProperties(&TGBusinessCardLabel::staticMetaObject, [](TGGraphicControl &o) {

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "design/TGMouseInput.h"
 #include "platform/Fonts.h"
 
+#include <QLine>
 #include <QList>
 #include <QPointer>
 #include <QRect>

@@ -2,8 +2,6 @@
 // hand-over to the selection handle while it holds the mouse.
 #include "design/TGBasePanel.h"
 
-#include <QApplication>
-
 #include "design/TGCursors.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"

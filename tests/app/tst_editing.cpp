@@ -76,7 +76,7 @@ void TstEditing::editMenuHoldsClipboardAndSelectionCommands()
     QCOMPARE(captionsBetween(m.EditMenu, m.RedoItem, m.DefaultFontItem),
              QStringList({"-", "Cu&t", "&Copy", "&Paste", "D&uplicate", "De&lete", "Select &All", "Properties...",
                           "-"}));
-    const TEditingCommands &e = editing(s);
+    TEditingCommands &e = editing(s);
     QCOMPARE(e.DuplicateItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(e.SelectAllItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
     QCOMPARE(e.PropertiesItem->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Return));
