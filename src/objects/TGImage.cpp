@@ -200,9 +200,9 @@ void TGImage::RefreshPopup()
 
 // ---- drawing ----
 
-TGImage::TCacheKey TGImage::CacheKey() const
+TGImage::TCacheKey TGImage::CacheKey(qreal ratio, bool smooth) const
 {
-    return {m_picture.Serial(), QSize(Width(), Height()), m_flip, m_reverse, m_borderStyle};
+    return {m_picture.Serial(), QSize(Width(), Height()), m_flip, m_reverse, m_borderStyle, ratio, smooth};
 }
 
 QImage TGImage::MirroredBitmap() const
@@ -216,19 +216,24 @@ QImage TGImage::MirroredBitmap() const
     return mirrored;
 }
 
-QImage TGImage::Compose() const
+QImage TGImage::Compose(qreal ratio, bool smooth) const
 {
-    const TCacheKey key = CacheKey();
+    const TCacheKey key = CacheKey(ratio, smooth);
     if (!m_cache.isNull() && key == m_cacheKey)
         return m_cache;
     const int w = std::max(1, Width()), h = std::max(1, Height());
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(QSize(w, h) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    if (m_picture.IsBitmap() && (m_flip || m_reverse)) {
-        image = MirroredBitmap();
-    } else if (m_picture.IsBitmap()) {
+    const bool mirrored = m_picture.IsBitmap() && (m_flip || m_reverse);
+    if (m_picture.IsBitmap()) {
         TCanvas canvas(&image);
-        canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
+        canvas.setSmooth(smooth);
+        if (mirrored)
+            canvas.stretchDraw(m_reverse ? Width() - 1 : 0, m_flip ? Height() - 1 : 0, m_reverse ? -Width() : Width(),
+                               m_flip ? -Height() : Height(), m_picture.Bitmap());
+        else
+            canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
     } else if (m_picture.IsMetafile()) {
         QPainter painter(&image);
         m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
@@ -264,6 +269,7 @@ void TGImage::Paint(TCanvas &canvas)
         return;
     if (Width() <= 0 || Height() <= 0)
         return;
-    canvas.draw(0, 0, Compose());
+    const QPaintDevice *device = canvas.device();
+    canvas.draw(0, 0, Compose(device ? device->devicePixelRatioF() : 1.0, canvas.smooth()));
     TGGraphicControl::Paint(canvas);
 }

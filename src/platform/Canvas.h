@@ -207,7 +207,8 @@ private:
     void strokeCosmetic(const QPainterPath &path);
     // One-pixel outlines are strokes rather than pixel runs when smoothing
     // or drawing on a HiDPI device.
-    bool strokesOutlines() const { return m_smooth || m_hairline < 1.0; }
+    // Mixing modes (the exclusive-or band) keep their pixel runs when smoothing.
+    bool strokesOutlines() const { return (m_smooth && m_pen.mode == pmCopy) || m_hairline < 1.0; }
     static QPainterPath curvePath(const QRectF &box, double radiusX, double radiusY, bool ellipse);
     void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
     QFont qFont() const;
