@@ -123,6 +123,18 @@ void TGGraphicControl::SetZoom(float factor)
     BoundsChanged();
 }
 
+void TGGraphicControl::SetDocumentBounds(const QRect &document)
+{
+    if (document.isEmpty() || document == m_docBounds)
+        return;
+    const double z = double(m_zoom);
+    auto scale = [z](int v) { return Numbers::roundHalfEven(double(v) * z); };
+    m_docBounds = document;
+    m_zoomScaling = true;
+    SetBounds(scale(document.left()), scale(document.top()), scale(document.width()), scale(document.height()));
+    m_zoomScaling = false;
+}
+
 void TGGraphicControl::SetZoomDirect(float factor)
 {
     if (factor == m_zoom)

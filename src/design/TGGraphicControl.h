@@ -79,6 +79,9 @@ public:
     // resize at a zoom sets only the values it changes.
     QRect DocumentBounds() const { return m_docBounds; }
     void SetZoom(float factor);
+    // Restores the document bounds (an undo step); the bounds follow at
+    // the current zoom. An empty rectangle is ignored.
+    void SetDocumentBounds(const QRect &document);
     // Takes the factor without scaling (placing and connecting objects);
     // the bounds are then read at that zoom.
     void SetZoomDirect(float factor);
