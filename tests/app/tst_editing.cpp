@@ -64,6 +64,7 @@ private slots:
     void firstWindowFitsTheToolBarAndTheCard();
     void zoomRunsFrom25To800WithTheCardCentred();
     void zoomingThereAndBackLeavesTheDocumentByteIdentical();
+    void undoAtASmallZoomRestoresTheExactPlace();
     void ctrlWheelZoomsAboutTheCursor();
     void smoothDrawingIsAKeptPreference();
 };
@@ -348,6 +349,25 @@ void TstEditing::zoomingThereAndBackLeavesTheDocumentByteIdentical()
     s.SetZoom(1.5f);
     QVERIFY(s.SaveDocument(after));
     QCOMPARE(f.folder.readFile(QStringLiteral("after.KVL")), f.folder.readFile(QStringLiteral("before.KVL")));
+}
+
+void TstEditing::undoAtASmallZoomRestoresTheExactPlace()
+{
+    UndoFixture f;
+    TMainScreen &s = f.begin();
+    TGGraphicControl *r = f.drawn(QRect(21, 23, 37, 19));
+    const QString before = f.folder.filePath(QStringLiteral("before.KVL"));
+    QVERIFY(s.SaveDocument(before));
+    s.SetZoom(0.25f);
+    f.click(r->BoundsRect().center());
+    QVERIFY(f.handle().IsSelected(r));
+    f.key(Qt::Key_Right);
+    QCOMPARE(r->DocumentBounds(), QRect(24, 23, 37, 19));
+    f.stack().undo();
+    r = f.panel().Objects().constLast();
+    QCOMPARE(r->DocumentBounds(), QRect(21, 23, 37, 19));
+    s.SetZoom(1.0f);
+    QCOMPARE(r->BoundsRect(), QRect(21, 23, 37, 19));
 }
 
 void TstEditing::ctrlWheelZoomsAboutTheCursor()
