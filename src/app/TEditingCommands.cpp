@@ -94,13 +94,15 @@ void TEditingCommands::AddEditItems()
         connect(item, &QAction::triggered, this, [this, panel, step, run] {
             const TGPanelAction action(panel, step);
             run();
+            UpdateItems();
             UpdateStatus();
         });
         return item;
     };
     CutItem = add(QStringLiteral("Cu&t"), QKeySequence::Cut, [panel] { panel->Cut(); });
     CopyItem = add(QStringLiteral("&Copy"), QKeySequence::Copy, [panel] { panel->Copy(); });
-    PasteItem = add(QStringLiteral("&Paste"), QKeySequence::Paste, [panel] { panel->ObjectPaste(); });
+    // As Ctrl+V always did: a second paste within a second is the same key held.
+    PasteItem = add(QStringLiteral("&Paste"), QKeySequence::Paste, [panel] { panel->Paste(); });
     DuplicateItem = add(QStringLiteral("D&uplicate"), QKeySequence(Qt::CTRL | Qt::Key_D),
                         [panel] { panel->Duplicate(); });
     DeleteSelectionItem = add(QStringLiteral("De&lete"), QKeySequence(Qt::Key_Delete),
@@ -112,9 +114,6 @@ void TEditingCommands::AddEditItems()
     // Alt with the keypad's Enter too.
     PropertiesItem->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
     edit->insertSeparator(before);
-    // The menu keys would also reach a focused text field; they belong to the card.
-    for (QAction *item : {CutItem, CopyItem, PasteItem, DeleteSelectionItem, SelectAllItem})
-        item->setShortcutContext(Qt::WindowShortcut);
     connect(edit, &QMenu::aboutToShow, this, &TEditingCommands::UpdateItems);
     connect(panel, &TGBasePanel::SelectionChanged, this, &TEditingCommands::UpdateItems);
 }
