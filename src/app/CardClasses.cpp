@@ -54,6 +54,10 @@ TLineStyle lineStyleForDrag(QPoint drag)
 static void registerPropertiesActions()
 {
     using P = TGBasePanel;
+    P::RegisterProperties(&TGPLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGPLabel &>(o).EditText();
+    });
+    // The card's own label offers the personal information as well.
     P::RegisterProperties(&TGBusinessCardLabel::staticMetaObject, [](TGGraphicControl &o) {
         static_cast<TGBusinessCardLabel &>(o).EditCardText();
     });
