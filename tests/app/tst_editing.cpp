@@ -375,7 +375,7 @@ void TstEditing::ctrlWheelZoomsAboutTheCursor()
     UndoFixture f;
     TMainScreen &s = f.begin();
     QWidget *viewport = s.ScrollBox1->viewport();
-    // The card point (100, 60) under the cursor.
+    // The cursor over the card point (100, 60) of the centred card.
     const QPoint cursor = f.panel().mapTo(viewport, QPoint(100, 60));
     auto wheel = [&](int delta) {
         QWheelEvent event(QPointF(cursor), QPointF(viewport->mapToGlobal(cursor)), QPoint(), QPoint(0, delta),
@@ -386,17 +386,24 @@ void TstEditing::ctrlWheelZoomsAboutTheCursor()
     wheel(120);
     wheel(120);
     QCOMPARE(s.ZoomText(), QStringLiteral("150%"));
-    // Once the card is larger than the view, the point stays under the cursor.
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         wheel(120);
+    QCOMPARE(s.ZoomText(), QStringLiteral("400%"));
+    // Once the card is larger than the view, the card point under the cursor
+    // stays under it.
+    const QPointF before = QPointF(f.panel().mapFrom(viewport, cursor)) / 4.0;
+    wheel(120);
     QCOMPARE(s.ZoomText(), QStringLiteral("600%"));
-    const QPoint under = f.panel().mapFrom(viewport, cursor);
-    QVERIFY2((under - QPoint(600, 360)).manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(under.x()).arg(under.y())));
+    const QPointF after = QPointF(f.panel().mapFrom(viewport, cursor)) / 6.0;
+    QVERIFY2((after - before).manhattanLength() <= 1.0,
+             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+    wheel(-120);
+    QCOMPARE(s.ZoomText(), QStringLiteral("400%"));
     // Without Ctrl the wheel scrolls and the zoom stays.
     QWheelEvent plain(QPointF(cursor), QPointF(viewport->mapToGlobal(cursor)), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(viewport, &plain);
-    QCOMPARE(s.ZoomText(), QStringLiteral("600%"));
+    QCOMPARE(s.ZoomText(), QStringLiteral("400%"));
 }
 
 void TstEditing::smoothDrawingIsAKeptPreference()
