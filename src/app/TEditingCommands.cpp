@@ -284,7 +284,6 @@ void TEditingCommands::ZoomAbout(float zoom, QPoint viewportPos)
     const QPointF cardPoint = QPointF(panel->mapFrom(viewport, viewportPos)) / double(before);
     m_window.SetZoom(zoom);
     // Let the area take the card's new size before scrolling it.
-    m_window.ScrollBox1->widget()->adjustSize();
     QCoreApplication::sendPostedEvents();
     const QPoint onArea = panel->mapToParent((cardPoint * double(zoom)).toPoint());
     m_window.ScrollBox1->horizontalScrollBar()->setValue(onArea.x() - viewportPos.x());
