@@ -302,8 +302,9 @@ bool TEditingCommands::eventFilter(QObject *watched, QEvent *event)
         ZoomAbout(wheel->angleDelta().y() > 0 ? ZoomSteps::larger(zoom) : ZoomSteps::smaller(zoom), at);
         return true;
     }
+    // A zoom resizes the card before it takes the new factor: read it after.
     if (event->type() == QEvent::Resize && watched == m_window.BusinessCardPanel)
-        UpdateStatus(); // a zoom
+        QMetaObject::invokeMethod(this, &TEditingCommands::UpdateStatus, Qt::QueuedConnection);
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier) || key->text().size() != 1)
