@@ -77,6 +77,12 @@ enum TTextAlignFlag : unsigned {
 //
 // Antialiasing is off, so shapes are pixel-exact; text keeps the font's own
 // smoothing. setAntialiasing(true) smooths shapes for special effects.
+// setSmooth(true) is the screen's smooth drawing: shapes, one-pixel outlines
+// and lines anti-aliased and pictures filtered when stretched.
+//
+// Devices with a pixel ratio above 1 (a HiDPI screen) are drawn at their own
+// resolution: geometry stays in logical pixels, and a pen of width 0 or 1 is
+// a hairline one device pixel wide, as the screen's own lines are.
 class TCanvas {
 public:
     // Draws on the device through a painter of its own.
@@ -123,6 +129,8 @@ public:
 
     bool antialiasing() const { return m_antialiasing; }
     void setAntialiasing(bool on);
+    bool smooth() const { return m_smooth; }
+    void setSmooth(bool on);
 
     // Shapes: outline with the pen, interior with the brush.
     void rectangle(int l, int t, int r, int b);
@@ -208,6 +216,10 @@ private:
     void strokeOutline(const QPolygon &vertices, bool closed);
     void strokeWideLine(const QPolygon &vertices, bool closed);
     void strokeCosmetic(const QPainterPath &path);
+    // One-pixel outlines are strokes rather than pixel runs when smoothing
+    // or drawing on a HiDPI device.
+    // Mixing modes (the exclusive-or band) keep their pixel runs when smoothing.
+    bool strokesOutlines() const { return (m_smooth && m_pen.mode == pmCopy) || m_hairline < 1.0; }
     static QPainterPath curvePath(const QRectF &box, double radiusX, double radiusY, bool ellipse);
     void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
     QFont qFont() const;
@@ -231,6 +243,9 @@ private:
     Qt::FillRule m_polyFillMode = Qt::OddEvenFill;
     bool m_antialiasing = false;
     bool m_printText = false;
+    bool m_smooth = false;
+    // One device pixel in logical pixels.
+    qreal m_hairline = 1.0;
     QPoint m_penPos;
     bool m_hasClip = false;
     QRegion m_clip;
