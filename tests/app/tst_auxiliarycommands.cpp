@@ -336,6 +336,8 @@ void TestAuxiliaryCommands::chooserRemembersTheLastChoice()
     }));
     next.RunCommand(TMainCommand::NewFromTemplate);
     QCOMPARE(opened, QStringLiteral("B.kvlt Courier New"));
+}
+
 // A name too long for the template's box is named once the card is made,
 // and the card is made all the same.
 void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
@@ -344,10 +346,11 @@ void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
     QVERIFY(f.folder.writeFile(QStringLiteral("kvl.ini"),
                                "[Personal]\nName=Bartholomew Montgomery-Featherstonehaugh\n"));
     QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate));
-void TestAuxiliaryCommands::missingBackgroundsAreReported()
-{
-    MainScreenFixture f;
-    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate)); // names Sky.BMP, not there
+    // The template's background is there, so the fit is the one thing told.
+    QImage sky(8, 8, QImage::Format_RGB32);
+    sky.fill(Qt::cyan);
+    QVERIFY(QDir().mkpath(f.folder.filePath(QStringLiteral("bg"))));
+    QVERIFY(sky.save(f.folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
     TMainScreen &window = f.start();
     TTemplateCommands commands(window);
     UserDialogs::setModalRunner([&](QDialog &dialog) {
@@ -356,7 +359,6 @@ void TestAuxiliaryCommands::missingBackgroundsAreReported()
         chooser.FontListBox1->setCurrentRow(0);
         chooser.FontListBox1Click();
         QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
-        chooser.Savebutton->click();
         return dialog.result();
     });
     window.RunCommand(TMainCommand::NewFromTemplate);
@@ -366,6 +368,22 @@ void TestAuxiliaryCommands::missingBackgroundsAreReported()
     QVERIFY2(told.first().contains(QStringLiteral("\"Bartholomew Montgomery-Featherstonehaugh\" (%1) runs past its box")
                                        .arg(window.BusinessCardPanel->Objects()[0]->Name())),
              qPrintable(told.first()));
+}
+
+void TestAuxiliaryCommands::missingBackgroundsAreReported()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate)); // names Sky.BMP, not there
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.Savebutton->click();
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
     QVERIFY(!window.BusinessCardPanel->HasColorPicture());
     QCOMPARE(f.dialogs->informations().size(), 1);
     const QString said = f.dialogs->informations().constFirst();
