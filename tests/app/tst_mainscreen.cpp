@@ -186,8 +186,10 @@ void TestMainScreen::zoomButtonsStepTheCaption()
     QCOMPARE(f.panel().Handle()->SelectionCount(), 0);
     QVERIFY(!s.ChangesMade());
     s.ToolBar->FontSizeDown->click();
-    s.ToolBar->FontSizeDown->click();
     QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("100%"));
+    // Below actual size too, down to a quarter.
+    s.ToolBar->FontSizeDown->click();
+    QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("90%"));
 }
 
 void TestMainScreen::closingWithChangesAsksOnceAndNoCloses()
@@ -374,10 +376,13 @@ void TestMainScreen::menusHaveTheirCaptionsInOrder()
              QStringList({"&Contents", "&About", "Configuration Information", "Technical Support",
                           "Frequently Asked Questions", "-", "Visit the Bonus Artwork Web Page",
                           "Visit Our Internet Website"}));
-    // Undo and redo come first; the default-font caption is set at start-up.
+    // Undo and redo come first, then the selection's commands; the
+    // default-font caption is set at start-up.
     QStringList edit = captions(s.Menus->EditMenu);
     QCOMPARE(edit.mid(0, 3), QStringList({"&Undo", "&Redo", "-"}));
-    QCOMPARE(edit.mid(4), QStringList({"Change all fonts to...", "&Personal Information",
+    QCOMPARE(edit.mid(3, 8), QStringList({"Cu&t", "&Copy", "&Paste", "D&uplicate", "De&lete", "Select &All",
+                                          "Properties...", "-"}));
+    QCOMPARE(edit.mid(12), QStringList({"Change all fonts to...", "&Personal Information",
                                        "&Set or Change Background Art", "-",
                                        "Save Current Layout as Default", "Change Business Card Layout",
                                        "-", "Add QR Code"}));
