@@ -31,6 +31,32 @@ QList<BenchRow> benchRepaint(const BenchOptions &options)
             rows << row;
         }
     }
+    // What the screen shows by default: smooth drawing at 150 %, and at
+    // 800 % the part of the card a window shows (the rest is not painted).
+    struct Case {
+        float zoom;
+        QSize view;
+        const char *name;
+    };
+    const Case cases[] = {{1.5f, QSize(), "repaint whole card at 150 %, smooth drawing"},
+                          {8.0f, QSize(1000, 700), "repaint 1000 x 700 view at 800 %, smooth drawing"}};
+    for (const Case &c : cases) {
+        for (const int size : options.sizes) {
+            GeneratedCard card(size);
+            card.panel().SetZoom(c.zoom);
+            card.panel().SetSmoothDrawing(true);
+            const QRect view = c.view.isEmpty() ? card.panel().rect()
+                                                : QRect(card.panel().rect().center() - QPoint(500, 350), c.view);
+            QImage image(view.size(), QImage::Format_RGB32);
+            BenchRow row;
+            row.operation = QString::fromLatin1(c.name);
+            row.size = size;
+            row.timing = measure(options.runs, [&] { card.panel().render(&image, QPoint(), QRegion(view)); });
+            if (size == 100)
+                row.goal = QStringLiteral("< 16 ms");
+            rows << row;
+        }
+    }
     return rows;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Karvello needs, but only those that are missing.
-# Usage: scripts/deps.sh [build|test]
+# Usage: scripts/deps.sh [build|test|package]
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,9 @@ packages=(
 )
 if [ "${1:-build}" = test ]; then
     packages+=(imagemagick poppler-utils qpdf cups cups-client cups-bsd printer-driver-cups-pdf desktop-file-utils zbar-tools)
+fi
+if [ "${1:-build}" = package ]; then
+    packages+=(dpkg-dev lintian appstream)
 fi
 
 missing=()

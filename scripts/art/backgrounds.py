@@ -191,8 +191,9 @@ def confetti_stars():
 def split_tone():
     m = card()
     m.rect(0, 0, W, H, '#ffffff')
-    m.polygon([(0, 0), (1250, 0), (950, H), (0, H)], '#f0f3f7')
-    m.polygon([(1250, 0), (1310, 0), (1010, H), (950, H)], '#5c7c99')
+    # Narrow enough that the long lines right of it fit.
+    m.polygon([(0, 0), (900, 0), (700, H), (0, H)], '#f0f3f7')
+    m.polygon([(900, 0), (960, 0), (760, H), (700, H)], '#5c7c99')
     return m
 
 

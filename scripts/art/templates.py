@@ -74,6 +74,17 @@ class Template:
         self.sections.append(('Logo', [('Type', 'psImage'), ('Left', left), ('Top', top),
                                        ('Width', 48), ('Height', 48)]))
 
+    def turned(self, section, right, top, length, size, **kw):
+        """A line running down the card whose box ends at `right`; returns its left edge."""
+        left = right - height_for(size)
+        self.text(section, left, top, length, size, angle=270, **kw)
+        return left
+
+    def turned_contact(self, right, top, length, size, sections, **kw):
+        for s in sections:
+            right = self.turned(s, right, top, length, size, **kw)
+        return right
+
     def contact(self, left, top, width, size=8, align='left', sections=None, gap=0, **kw):
         for s in sections or ('Address1', 'Address2', 'Address3', 'Phone1', 'Email'):
             top = self.text(s, left, top, width, size, align, **kw) + gap
@@ -89,283 +100,297 @@ class Template:
         return '\r\n'.join(out)
 
 
+# Every label holds the longest information a user is expected to give (a
+# name, company and e-mail address of 40 letters, address lines of 60) in
+# its box: Arial takes about 4.6 pixels a letter at 7 points, so address
+# lines want a full-width box at 7 points (Times New Roman at 8), names
+# and companies 10 points bold or 11 regular across the card.
+
 def classic_centered():
     t = Template('Classic Centered', 'WarmPaper.wmf', font='Times New Roman')
-    t.text('Company', 0, 18, 336, 14, 'center', bold=True, ink='#3b2a1a')
-    y = t.text('Name', 0, 62, 336, 12, 'center')
-    t.text('Title', 0, y, 336, 9, 'center', italic=True, ink='#5a4632')
-    t.rule(128, 104, 80, '#8a6d3b')
-    t.contact(0, 116, 336, 8, 'center', ('Address1', 'Address2', 'Phone1', 'Email'))
+    t.text('Company', 12, 16, 312, 11, 'center', bold=True, ink='#3b2a1a')
+    y = t.text('Name', 12, 50, 312, 12, 'center')
+    t.text('Title', 12, y, 312, 9, 'center', italic=True, ink='#5a4632')
+    t.rule(138, 96, 60, '#8a6d3b')
+    t.contact(12, 106, 312, 8, 'center', ('Address1', 'Address2', 'Phone1', 'Email'))
     return t
 
 
 def classic_framed():
     t = Template('Classic Framed', 'DoubleFrame.wmf', font='Times New Roman')
-    y = t.text('Name', 24, 30, 288, 14, 'center', bold=True, ink='#4a3520')
-    t.text('Title', 24, y, 288, 9, 'center', italic=True, ink='#6b5334')
-    t.text('Company', 24, 84, 288, 10, 'center', ink='#4a3520')
-    t.contact(24, 116, 288, 8, 'center', ('Address1', 'Address2', 'Phone1'))
+    y = t.text('Name', 24, 28, 288, 10, 'center', bold=True, ink='#4a3520')
+    t.text('Title', 24, y, 288, 8, 'center', italic=True, ink='#6b5334')
+    t.text('Company', 24, 74, 288, 10, 'center', ink='#4a3520')
+    t.contact(24, 112, 288, 7, 'center', ('Address1', 'Address2', 'Phone1'))
     return t
 
 
 def classic_left_rule():
     t = Template('Classic Left Rule', font='Times New Roman')
-    t.text('Company', 20, 16, 300, 13, 'left', bold=True, ink='#1f2f4a')
-    t.rule(20, 42, 296, '#1f2f4a', 2)
-    y = t.text('Name', 20, 56, 300, 11, 'left')
-    t.text('Title', 20, y, 300, 8, 'left', italic=True)
-    t.contact(20, 114, 180, 8, 'left', ('Address1', 'Address2', 'Address3'))
-    t.contact(196, 114, 124, 8, 'right', ('Phone1', 'Fax', 'Email'))
+    t.text('Company', 16, 14, 304, 11, 'left', bold=True, ink='#1f2f4a')
+    t.rule(16, 38, 304, '#1f2f4a', 2)
+    y = t.text('Name', 16, 48, 304, 11, 'left')
+    t.text('Title', 16, y, 304, 8, 'left', italic=True)
+    t.contact(16, 104, 304, 7, 'left', ('Address1', 'Address2', 'Address3'))
+    t.text('Phone1', 16, 150, 120, 7, 'left')
+    t.text('Fax', 16, 164, 120, 7, 'left')
+    t.text('Email', 136, 150, 184, 7, 'right')
     return t
 
 
 def cotton_classic():
     t = Template('Cotton Paper', 'CottonPaper.bmp', font='Times New Roman')
-    t.text('Name', 0, 40, 336, 15, 'center', ink='#222222')
-    t.text('Title', 0, 70, 336, 9, 'center', italic=True, ink='#555555')
-    t.contact(0, 118, 336, 8, 'center', ('Company', 'Address1', 'Phone1', 'Email'), ink='#333333')
+    t.text('Name', 12, 34, 312, 12, 'center', ink='#222222')
+    t.text('Title', 12, 62, 312, 9, 'center', italic=True, ink='#555555')
+    t.contact(12, 106, 312, 8, 'center', ('Company', 'Address1', 'Phone1', 'Email'), ink='#333333')
     return t
 
 
 def modern_left_bar():
     t = Template('Modern Left Bar', 'LeftBar.wmf')
-    y = t.text('Name', 48, 22, 280, 14, 'left', bold=True, ink='#263b50')
-    t.text('Title', 48, y, 280, 8, 'left', ink='#9a7b16')
-    t.text('Company', 48, 76, 280, 9, 'left', bold=True, ink='#263b50')
-    t.contact(48, 110, 280, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#3d4f61')
+    y = t.text('Name', 44, 22, 284, 9, 'left', bold=True, ink='#263b50')
+    t.text('Title', 44, y, 284, 8, 'left', ink='#9a7b16')
+    t.text('Company', 44, 70, 284, 9, 'left', bold=True, ink='#263b50')
+    t.contact(44, 108, 284, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#3d4f61')
     return t
 
 
 def modern_swoosh():
     t = Template('Modern Swoosh', 'CornerSwoosh.wmf')
-    y = t.text('Name', 20, 20, 240, 14, 'left', bold=True, ink='#1f4e79')
-    t.text('Title', 20, y, 240, 8, 'left', ink='#2e86ab')
-    t.contact(20, 84, 210, 7, 'left', ('Company', 'Address1', 'Address2', 'Phone1', 'Phone2', 'Email'),
+    y = t.text('Name', 16, 12, 304, 10, 'left', bold=True, ink='#1f4e79')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#2e86ab')
+    t.contact(16, 58, 304, 7, 'left', ('Company', 'Address1', 'Address2', 'Phone1', 'Phone2', 'Email'),
               ink='#333333')
     return t
 
 
 def modern_header():
     t = Template('Header Band', 'HeaderBand.wmf')
-    t.text('Company', 16, 10, 304, 12, 'left', bold=True, ink='#ffffff')
-    y = t.text('Name', 16, 56, 304, 12, 'left', bold=True, ink='#134e5e')
+    t.text('Company', 16, 10, 304, 10, 'left', bold=True, ink='#ffffff')
+    y = t.text('Name', 16, 52, 304, 10, 'left', bold=True, ink='#134e5e')
     t.text('Title', 16, y, 304, 8, 'left', ink='#5b7f88')
-    t.contact(16, 118, 150, 7, 'left', ('Address1', 'Address2', 'Address3'), ink='#333333')
-    t.contact(170, 118, 150, 7, 'right', ('Phone1', 'Fax', 'Email'), ink='#333333')
+    t.contact(16, 100, 304, 7, 'left', ('Address1', 'Address2', 'Address3'), ink='#333333')
+    t.text('Phone1', 16, 148, 152, 7, 'left', ink='#333333')
+    t.text('Fax', 168, 148, 152, 7, 'right', ink='#333333')
+    t.text('Email', 16, 162, 304, 7, 'left', ink='#333333')
     return t
 
 
 def modern_dots():
     t = Template('Dot Fade', 'DotFade.wmf')
-    y = t.text('Name', 20, 28, 200, 13, 'left', bold=True, ink='#1d3557')
-    t.text('Title', 20, y, 200, 8, 'left', ink='#457b9d')
-    t.contact(20, 100, 200, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#1d3557')
+    y = t.text('Name', 16, 24, 304, 10, 'left', bold=True, ink='#1d3557')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#457b9d')
+    t.contact(16, 96, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#1d3557')
     return t
 
 
 def modern_two_column():
     t = Template('Sky Two Columns', 'SkyGradient.wmf')
-    t.text('Company', 16, 14, 304, 10, 'right', bold=True, ink='#2b5f8a')
-    y = t.text('Name', 16, 60, 304, 14, 'left', bold=True, ink='#16324f')
+    t.text('Company', 16, 12, 304, 10, 'right', bold=True, ink='#2b5f8a')
+    y = t.text('Name', 16, 44, 304, 10, 'left', bold=True, ink='#16324f')
     t.text('Title', 16, y, 304, 8, 'left', ink='#2b5f8a')
-    t.rule(16, 112, 304, '#2b5f8a')
-    t.contact(16, 122, 150, 7, 'left', ('Address1', 'Address2', 'Address3'))
-    t.contact(170, 122, 150, 7, 'right', ('Phone1', 'Phone2', 'Email'))
+    t.rule(16, 90, 304, '#2b5f8a')
+    t.contact(16, 100, 304, 7, 'left', ('Address1', 'Address2', 'Address3'))
+    t.text('Phone1', 16, 148, 152, 7, 'left')
+    t.text('Phone2', 168, 148, 152, 7, 'right')
+    t.text('Email', 16, 162, 304, 7, 'left')
     return t
 
 
 def bold_charcoal():
     t = Template('Bold Charcoal', 'Charcoal.wmf')
-    y = t.text('Name', 20, 26, 296, 16, 'left', bold=True, ink='#ffffff')
-    t.text('Title', 20, y, 296, 9, 'left', ink='#e0a526')
-    t.contact(20, 96, 296, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#d8dbde')
+    y = t.text('Name', 16, 26, 304, 10, 'left', bold=True, ink='#ffffff')
+    t.text('Title', 16, y, 304, 9, 'left', ink='#e0a526')
+    t.contact(16, 96, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#d8dbde')
     return t
 
 
 def bold_red_corners():
     t = Template('Bold Red Corners', 'RedCorners.wmf')
-    y = t.text('Name', 0, 52, 336, 18, 'center', bold=True, ink='#b8323d')
-    t.text('Title', 0, y, 336, 9, 'center', ink='#333333')
-    t.contact(0, 122, 336, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
+    y = t.text('Name', 12, 56, 312, 10, 'center', bold=True, ink='#b8323d')
+    t.text('Title', 12, y, 312, 9, 'center', ink='#333333')
+    t.contact(12, 118, 312, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
     return t
 
 
 def bold_deco():
     t = Template('Art Deco', 'DecoFans.wmf', font='Times New Roman')
-    y = t.text('Company', 0, 30, 336, 16, 'center', bold=True, ink='#c9a74d')
-    t.text('Name', 0, 82, 336, 11, 'center', ink='#ffffff')
-    t.text('Title', 0, 102, 336, 8, 'center', italic=True, ink='#c9a74d')
-    t.contact(0, 130, 336, 7, 'center', ('Phone1', 'Email'), ink='#ffffff')
+    # Clear of the fans in the corners.
+    t.text('Company', 12, 54, 312, 9, 'center', bold=True, ink='#c9a74d')
+    t.text('Name', 12, 80, 312, 11, 'center', ink='#ffffff')
+    t.text('Title', 12, 102, 312, 8, 'center', italic=True, ink='#c9a74d')
+    t.contact(12, 124, 312, 7, 'center', ('Phone1', 'Email'), ink='#ffffff')
     return t
 
 
 def bold_block():
     t = Template('Bold Block')
-    t.shape('rect', 0, 0, 120, 192, '#e76f51', None)
-    t.text('Company', 46, 4, 184, 11, bold=True, ink='#ffffff', angle=90)
-    y = t.text('Name', 136, 28, 190, 14, 'left', bold=True, ink='#264653')
-    t.text('Title', 136, y, 190, 8, 'left', ink='#e76f51')
-    t.contact(136, 100, 190, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#264653')
+    t.shape('rect', 0, 0, 40, 192, '#e76f51', None)
+    t.text('Title', 12, 12, 168, 8, bold=True, ink='#ffffff', angle=90)
+    y = t.text('Name', 52, 24, 272, 9, 'left', bold=True, ink='#264653')
+    t.text('Company', 52, y + 2, 272, 9, 'left', ink='#e76f51')
+    t.contact(52, 96, 272, 6, 'left', ('Address1', 'Address2', 'Phone1', 'Email'), ink='#264653', gap=2)
     return t
 
 
 def minimal_name():
     t = Template('Minimal')
-    t.text('Name', 24, 76, 288, 13, 'left', ink='#111111')
-    t.text('Email', 24, 160, 144, 7, 'left', ink='#777777')
-    t.text('Phone1', 168, 160, 144, 7, 'right', ink='#777777')
+    t.text('Name', 16, 76, 304, 10, 'left', ink='#111111')
+    t.contact(16, 148, 304, 7, 'left', ('Phone1', 'Email'), ink='#777777')
     return t
 
 
 def minimal_centered_rule():
     t = Template('Minimal Centered')
-    t.text('Name', 0, 62, 336, 12, 'center', ink='#222222')
+    t.text('Name', 12, 62, 312, 10, 'center', ink='#222222')
     t.rule(148, 92, 40, '#222222')
-    t.text('Title', 0, 100, 336, 7, 'center', ink='#666666')
-    t.contact(0, 150, 336, 7, 'center', ('Phone1', 'Email'), ink='#444444')
+    t.text('Title', 12, 100, 312, 7, 'center', ink='#666666')
+    t.contact(12, 150, 312, 7, 'center', ('Phone1', 'Email'), ink='#444444')
     return t
 
 
 def minimal_split():
     t = Template('Split Tone', 'SplitTone.wmf')
-    t.logo(22, 72)
-    y = t.text('Name', 124, 40, 200, 12, 'left', ink='#222222')
-    t.text('Title', 124, y, 200, 7, 'left', ink='#5c7c99')
-    t.contact(124, 104, 200, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#444444')
+    t.logo(12, 72)
+    y = t.text('Name', 96, 40, 232, 8, 'left', ink='#222222')
+    t.text('Title', 96, y, 232, 7, 'left', ink='#5c7c99')
+    t.contact(88, 100, 240, 6, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#444444', gap=2)
     return t
 
 
 def minimal_dot():
     t = Template('Minimal Dot')
-    t.shape('ellipse', 24, 84, 12, 12, '#2a9d8f', None)
-    y = t.text('Name', 46, 76, 270, 12, 'left', ink='#222222')
-    t.text('Title', 46, y, 270, 7, 'left', ink='#2a9d8f')
-    t.contact(46, 150, 270, 6, 'left', ('Phone1', 'Email'), ink='#555555')
+    t.shape('ellipse', 24, 82, 12, 12, '#2a9d8f', None)
+    y = t.text('Name', 46, 76, 282, 10, 'left', ink='#222222')
+    t.text('Title', 46, y, 282, 7, 'left', ink='#2a9d8f')
+    t.contact(46, 150, 282, 6, 'left', ('Phone1', 'Email'), ink='#555555')
     return t
 
 
 def logo_left():
     t = Template('Logo Left')
-    t.logo(20, 24)
-    t.text('Company', 80, 34, 240, 12, 'left', bold=True, ink='#22313f')
-    t.rule(20, 92, 296, '#f2c14e', 2)
-    y = t.text('Name', 20, 104, 300, 10, 'left', bold=True)
-    t.text('Title', 20, y, 300, 7, 'left', ink='#666666')
-    t.contact(180, 104, 136, 7, 'right', ('Phone1', 'Email', 'Address1'))
+    t.logo(16, 20)
+    t.text('Company', 76, 34, 244, 8, 'left', bold=True, ink='#22313f')
+    t.rule(16, 84, 304, '#f2c14e', 2)
+    y = t.text('Name', 16, 94, 304, 10, 'left', bold=True)
+    t.text('Title', 16, y, 304, 7, 'left', ink='#666666')
+    t.contact(16, 136, 304, 7, 'left', ('Address1', 'Phone1', 'Email'))
     return t
 
 
 def logo_right():
     t = Template('Logo Right')
-    t.logo(268, 20)
-    y = t.text('Name', 20, 24, 230, 14, 'left', bold=True, ink='#2f6d3a')
-    t.text('Title', 20, y, 230, 8, 'left', ink='#555555')
-    t.text('Company', 20, 84, 230, 9, 'left', bold=True, ink='#2f6d3a')
-    t.contact(20, 112, 300, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'))
+    t.logo(268, 16)
+    t.text('Company', 16, 30, 244, 8, 'left', bold=True, ink='#2f6d3a')
+    y = t.text('Name', 16, 74, 304, 10, 'left', bold=True, ink='#2f6d3a')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#555555')
+    t.contact(16, 118, 304, 7, 'left', ('Address1', 'Address2', 'Phone1', 'Email'))
     return t
 
 
 def logo_left_hex():
     t = Template('Logo Hexagons', 'Hexagons.wmf')
-    t.logo(24, 28)
-    y = t.text('Name', 84, 30, 200, 12, 'left', bold=True, ink='#2e4a62')
-    t.text('Title', 84, y, 200, 7, 'left', ink='#6b7f92')
-    t.contact(24, 110, 220, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#2e4a62')
+    t.logo(16, 16)
+    y = t.text('Name', 16, 72, 304, 10, 'left', bold=True, ink='#2e4a62')
+    t.text('Title', 16, y, 304, 7, 'left', ink='#6b7f92')
+    t.contact(16, 116, 304, 7, 'left', ('Company', 'Address1', 'Phone1', 'Email'), ink='#2e4a62')
     return t
 
 
 def logo_right_bubbles():
     t = Template('Logo Bubbles', 'Bubbles.wmf')
-    t.logo(24, 20)
-    t.text('Company', 84, 30, 180, 10, 'left', bold=True, ink='#6d597a')
-    y = t.text('Name', 24, 84, 220, 12, 'left', ink='#355070')
-    t.text('Title', 24, y, 220, 7, 'left', ink='#b56576')
-    t.contact(24, 130, 220, 7, 'left', ('Phone1', 'Email', 'Address1'), ink='#355070')
+    t.logo(20, 16)
+    t.text('Company', 80, 32, 240, 8, 'left', ink='#6d597a')
+    y = t.text('Name', 20, 80, 300, 10, 'left', ink='#355070')
+    t.text('Title', 20, y, 300, 7, 'left', ink='#b56576')
+    t.contact(20, 128, 300, 7, 'left', ('Phone1', 'Email', 'Address1'), ink='#355070')
     return t
 
 
 def logo_recycled():
     t = Template('Recycled Logo', 'RecycledPaper.bmp')
-    t.logo(144, 18)
-    t.text('Company', 0, 72, 336, 11, 'center', bold=True, ink='#3e3a32')
-    t.text('Name', 0, 100, 336, 9, 'center', ink='#3e3a32')
-    t.contact(0, 130, 336, 7, 'center', ('Address1', 'Phone1', 'Email'), ink='#5a5448')
+    t.logo(144, 16)
+    t.text('Company', 12, 72, 312, 10, 'center', bold=True, ink='#3e3a32')
+    t.text('Name', 12, 98, 312, 9, 'center', ink='#3e3a32')
+    t.contact(12, 128, 312, 7, 'center', ('Address1', 'Phone1', 'Email'), ink='#5a5448')
     return t
 
 
 def waves():
     t = Template('Soft Waves', 'SoftWaves.wmf')
-    t.text('Company', 0, 16, 336, 13, 'center', bold=True, ink='#2f7f6f')
-    y = t.text('Name', 0, 56, 336, 10, 'center', ink='#222222')
-    t.text('Title', 0, y, 336, 7, 'center', italic=True, ink='#2f7f6f')
-    t.contact(0, 98, 336, 7, 'center', ('Phone1', 'Email'), ink='#333333')
+    t.text('Company', 12, 16, 312, 10, 'center', bold=True, ink='#2f7f6f')
+    y = t.text('Name', 12, 52, 312, 10, 'center', ink='#222222')
+    t.text('Title', 12, y, 312, 7, 'center', italic=True, ink='#2f7f6f')
+    t.contact(12, 98, 312, 7, 'center', ('Phone1', 'Email'), ink='#333333')
     return t
 
 
 def eco():
     t = Template('Eco Leaf', 'EcoLeaf.wmf')
-    t.text('Company', 20, 20, 230, 12, 'left', bold=True, ink='#3d6b35')
-    t.text('Name', 20, 62, 220, 10, 'left', ink='#222222')
-    t.text('Title', 20, 80, 220, 7, 'left', ink='#5b8c51')
-    t.contact(20, 116, 220, 7, 'left', ('Address1', 'Phone1', 'Email'), ink='#333333')
+    t.text('Company', 16, 16, 304, 10, 'left', bold=True, ink='#3d6b35')
+    t.text('Name', 16, 48, 296, 10, 'left', ink='#222222')
+    t.text('Title', 16, 68, 296, 7, 'left', ink='#5b8c51')
+    t.contact(16, 96, 244, 6, 'left', ('Address1', 'Phone1', 'Email'), ink='#333333', gap=2)
     return t
 
 
 def confetti():
     t = Template('Celebration', 'Confetti.wmf')
-    t.text('Company', 0, 44, 336, 14, 'center', bold=True, ink='#e76f51')
-    t.text('Name', 0, 82, 336, 10, 'center', ink='#264653')
-    t.contact(0, 108, 336, 7, 'center', ('Phone1', 'Email'), ink='#264653')
+    t.text('Company', 12, 44, 312, 10, 'center', bold=True, ink='#e76f51')
+    t.text('Name', 12, 76, 312, 10, 'center', ink='#264653')
+    t.contact(12, 104, 312, 7, 'center', ('Phone1', 'Email'), ink='#264653')
     return t
 
 
 def pinstripe_corporate():
     t = Template('Pinstripe Corporate', 'Pinstripe.wmf')
     t.shape('rect', 0, 150, 336, 42, '#2d3e50', None)
-    y = t.text('Name', 20, 28, 296, 13, 'left', bold=True, ink='#2d3e50')
-    t.text('Title', 20, y, 296, 8, 'left', ink='#5d6d7e')
-    t.text('Company', 20, 90, 296, 9, 'left', bold=True, ink='#2d3e50')
-    t.text('Phone1', 20, 160, 140, 7, 'left', ink='#ffffff')
-    t.text('Email', 170, 160, 146, 7, 'right', ink='#ffffff')
+    y = t.text('Name', 16, 28, 304, 10, 'left', bold=True, ink='#2d3e50')
+    t.text('Title', 16, y, 304, 8, 'left', ink='#5d6d7e')
+    t.text('Company', 16, 90, 304, 9, 'left', bold=True, ink='#2d3e50')
+    t.contact(16, 156, 304, 7, 'left', ('Phone1', 'Email'), ink='#ffffff')
     return t
 
 
 def rounded_badge():
     t = Template('Rounded Frame')
     t.shape('round', 10, 10, 316, 172, None, '#6a4c93', 2)
-    y = t.text('Name', 0, 40, 336, 13, 'center', bold=True, ink='#6a4c93')
-    t.text('Title', 0, y, 336, 8, 'center', ink='#555555')
-    t.contact(0, 104, 336, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
+    y = t.text('Name', 14, 40, 308, 10, 'center', bold=True, ink='#6a4c93')
+    t.text('Title', 14, y, 308, 8, 'center', ink='#555555')
+    t.contact(14, 104, 308, 7, 'center', ('Company', 'Phone1', 'Email'), ink='#333333')
     return t
 
 
+# The portrait cards are set sideways: their lines run down the card's long
+# side (the letters' tops towards its right edge), so the longest names fit
+# at a size that reads; the first line is the rightmost.
 def portrait_classic():
     t = Template('Portrait Classic', 'LeftBar.wmf', portrait=True)
-    y = t.text('Name', 0, 60, 192, 13, 'center', bold=True, ink='#263b50')
-    t.text('Title', 0, y, 192, 8, 'center', ink='#9a7b16')
-    t.rule(66, 108, 60, '#9a7b16')
-    t.text('Company', 0, 124, 192, 9, 'center', bold=True, ink='#263b50')
-    t.contact(0, 200, 192, 7, 'center', ('Address1', 'Address2', 'Address3', 'Phone1', 'Fax', 'Email'))
+    x = t.turned('Name', 176, 44, 284, 9, bold=True, ink='#263b50')
+    x = t.turned('Title', x, 44, 284, 8, ink='#9a7b16')
+    t.rule(x - 8, 44, 0, '#9a7b16', vertical=True, length=60)
+    x = t.turned('Company', x - 14, 44, 284, 9, bold=True, ink='#263b50')
+    t.turned_contact(x - 10, 44, 284, 7, ('Address1', 'Address2', 'Address3', 'Phone1', 'Fax', 'Email'))
     return t
 
 
 def portrait_logo():
     t = Template('Portrait Logo', portrait=True)
-    t.logo(72, 36)
-    t.text('Company', 0, 100, 192, 11, 'center', bold=True, ink='#8c2f39')
-    t.rule(40, 130, 112, '#8c2f39')
-    y = t.text('Name', 0, 150, 192, 10, 'center')
-    t.text('Title', 0, y, 192, 7, 'center', ink='#666666')
-    t.contact(0, 230, 192, 7, 'center', ('Address1', 'Address2', 'Phone1', 'Phone2', 'Email'))
+    t.logo(72, 16)
+    x = t.turned('Company', 170, 76, 252, 8, bold=True, ink='#8c2f39')
+    t.rule(x - 6, 76, 0, '#8c2f39', vertical=True, length=112)
+    x = t.turned('Name', x - 14, 76, 252, 8)
+    x = t.turned('Title', x, 76, 252, 7, ink='#666666')
+    t.turned_contact(x - 10, 76, 252, 6, ('Address1', 'Address2', 'Phone1', 'Phone2', 'Email'))
     return t
 
 
 def portrait_minimal():
     t = Template('Portrait Minimal', portrait=True)
     t.shape('rect', 0, 0, 192, 8, '#2a9d8f', None)
-    y = t.text('Name', 20, 150, 160, 12, 'left')
-    t.text('Title', 20, y, 160, 7, 'left', ink='#2a9d8f')
-    t.contact(20, 270, 160, 7, 'left', ('Phone1', 'Email'), ink='#444444')
+    x = t.turned('Name', 120, 24, 296, 10)
+    t.turned('Title', x, 24, 296, 7, ink='#2a9d8f')
+    t.turned_contact(40, 24, 296, 7, ('Phone1', 'Email'), ink='#444444')
     return t
 
 

@@ -19,6 +19,8 @@
 #include "objects/TGQRCode.h"
 #include "objects/TGSymbolLabel.h"
 
+#include <cmath>
+
 namespace {
 
 void registerShapeTool(TLPanelState state, TShapeType shape)
@@ -32,6 +34,58 @@ void registerShapeTool(TLPanelState state, TShapeType shape)
 }
 
 } // namespace
+
+TLineStyle lineStyleForDrag(QPoint drag)
+{
+    // A click gives the vertical line it always gave.
+    if (drag.isNull())
+        return stVertical;
+    // Within 22.5 degrees of an axis the drag means that axis.
+    const double dx = std::abs(drag.x()), dy = std::abs(drag.y());
+    constexpr double tan22_5 = 0.41421356;
+    if (dy <= dx * tan22_5)
+        return stHorizontal;
+    if (dx <= dy * tan22_5)
+        return stVertical;
+    // Down and to the right, or up and to the left, is the falling diagonal.
+    return (drag.x() > 0) == (drag.y() > 0) ? stAngleSlopingDown : stAngleSlopingUp;
+}
+
+static void registerPropertiesActions()
+{
+    using P = TGBasePanel;
+    P::RegisterProperties(&TGPLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGPLabel &>(o).EditText();
+    });
+    // The card's own label offers the personal information as well.
+    P::RegisterProperties(&TGBusinessCardLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGBusinessCardLabel &>(o).EditCardText();
+    });
+    P::RegisterProperties(&TGSymbolLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGSymbolLabel &>(o).ChooseSymbol();
+    });
+    P::RegisterProperties(&TGMultiLineLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGMultiLineLabel &>(o).EditLines();
+    });
+    P::RegisterProperties(&TGImage::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGImage &>(o).LoadImageFromDisk();
+    });
+    P::RegisterProperties(&TSuperShape::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TSuperShape &>(o).EditProperties();
+    });
+    P::RegisterProperties(&TGPRichBaseLabel::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGPRichBaseLabel &>(o).EditRichText();
+    });
+    P::RegisterProperties(&TGSuperText::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGSuperText &>(o).EditProperties();
+    });
+    P::RegisterProperties(&TGPCircleText::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGPCircleText &>(o).EditProperties();
+    });
+    P::RegisterProperties(&TGQRCode::staticMetaObject, [](TGGraphicControl &o) {
+        static_cast<TGQRCode &>(o).EditProperties();
+    });
+}
 
 void registerCardClasses()
 {
@@ -54,13 +108,14 @@ void registerCardClasses()
     TGClassRegistry::add<TGSuperText>("TGSuperText");
     TGClassRegistry::add<TGPCircleText>("TGPCircleText");
     TGClassRegistry::add<TGQRCode>("TGQRCode");
+    registerPropertiesActions();
 
     registerShapeTool(psRectangle, stRectangle);
     registerShapeTool(psEllipse, stEllipse);
     registerShapeTool(psRoundRectangle, stRoundRect);
     TGBusinessCardPanel32::RegisterTool(psLine, {[](TGBusinessCardPanel32 &panel) {
                                                      auto *line = new TGLineShape(&panel);
-                                                     line->SetLineStyle(stVertical);
+                                                     line->SetLineStyle(lineStyleForDrag(panel.RubberBandVector()));
                                                      return line;
                                                  },
                                                  {}});
@@ -99,9 +154,13 @@ void registerCardClasses()
                                                            }});
     // The clip-art tool: the browser opens at once; no picture, no object.
     TGBusinessCardPanel32::RegisterTool(psImage, {[](TGBusinessCardPanel32 &panel) { return new TGImage(&panel); },
-                                                  [](TGBusinessCardPanel32 &, TGGraphicControl &object) {
+                                                  [](TGBusinessCardPanel32 &panel, TGGraphicControl &object) {
                                                       auto &image = static_cast<TGImage &>(object);
                                                       image.LoadImageFromDisk();
+                                                      // A click, no box drawn: the picture as it is.
+                                                      const QPoint drag = panel.RubberBandVector();
+                                                      if (std::abs(drag.x()) < 25 && std::abs(drag.y()) < 15)
+                                                          image.SizeToPicture(panel.size());
                                                       return !image.Picture().IsEmpty();
                                                   }});
     TGBusinessCardPanel32::RegisterTool(psSuperShape, {[](TGBusinessCardPanel32 &panel) {

@@ -9,6 +9,8 @@ namespace {
 const QString PrinterSection = QStringLiteral("Printer");
 const QString FontSection = QStringLiteral("Default Font");
 const QString PersonalSection = QStringLiteral("Personal");
+const QString ViewSection = QStringLiteral("View");
+const QString SmoothDrawingKey = QStringLiteral("SmoothDrawing");
 
 void setStyle(TFont &font, TFontStyle style, bool on)
 {
@@ -99,6 +101,19 @@ QString DefaultFontCaption(const TFont &font, int pixelsPerInch)
     if (font.style & fsUnderline)
         caption += QStringLiteral(", underline");
     return caption;
+}
+
+bool ReadSmoothDrawing()
+{
+    const IniFile ini(SettingsFileName());
+    return ini.readBool(ViewSection, SmoothDrawingKey, true);
+}
+
+bool WriteSmoothDrawing(bool on)
+{
+    IniFile ini(SettingsFileName());
+    ini.writeBool(ViewSection, SmoothDrawingKey, on);
+    return ini.flush();
 }
 
 QStringList PersonalInformationKeys()

@@ -48,6 +48,10 @@ TDefaultFontValues DefaultFontValues(const TFont &font, int pixelsPerInch);
 // "Default Font: Arial, 10 pt , bold" for the Edit menu.
 QString DefaultFontCaption(const TFont &font, int pixelsPerInch);
 
+// "Smooth drawing" of the View menu, on unless switched off ("View" section).
+bool ReadSmoothDrawing();
+bool WriteSmoothDrawing(bool on);
+
 // The ten "Personal" keys: Name, Company, Title, Address1-3, Phone1-2, Email, Fax.
 QStringList PersonalInformationKeys();
 QStringList ReadPersonalInformation();

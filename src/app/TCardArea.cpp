@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 TCardArea::TCardArea(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
@@ -40,8 +42,23 @@ void TCardArea::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
+void TCardArea::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    CentreCard();
+}
+
 void TCardArea::FitToCard()
 {
     // The margin right of and below the card matches the one before it.
     setMinimumSize(m_card->width() + 2 * CardLeft, m_card->height() + 2 * CardTop);
+    CentreCard();
+}
+
+void TCardArea::CentreCard()
+{
+    if (!m_card)
+        return;
+    m_card->move(std::max(CardLeft, (width() - m_card->width()) / 2),
+                 std::max(CardTop, (height() - m_card->height()) / 2));
 }

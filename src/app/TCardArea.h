@@ -5,8 +5,8 @@
 class TGBusinessCardPanel32;
 
 // The surface the card lies on inside the scroll area, in the button-shadow
-// colour: it keeps the card at its place with a margin around it, grows and
-// shrinks with the card, and a click on it beside the card clears the
+// colour: it keeps the card centred with at least a margin around it, grows
+// and shrinks with the card, and a click on it beside the card clears the
 // selection.
 class TCardArea : public QWidget
 {
@@ -23,9 +23,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void FitToCard();
+    void CentreCard();
 
     TGBusinessCardPanel32 *m_card = nullptr;
 };

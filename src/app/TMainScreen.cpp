@@ -5,6 +5,7 @@
 #include "app/TBackgroundArtCommand.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
+#include "app/TEditingCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
@@ -82,6 +83,7 @@ void TMainScreen::FormCreate()
     connect(RecentFiles, &TMRUFileList::FileClicked, this, &TMainScreen::RecentFileClicked);
     RecentFiles->Load();
     ensureProgramFolders();
+    new TEditingCommands(*this);
     Menus->WriteIniItem->setVisible(
         !CaseInsensitivePath::findEntry(ProgramFolder(), QStringLiteral("IAmDeveloping.dat"))
              .isEmpty());

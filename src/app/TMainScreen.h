@@ -30,7 +30,6 @@ class TMainScreen : public QMainWindow
     Q_OBJECT
 public:
     static constexpr int CardPositionCount = 22;
-    static constexpr float MaximumZoom = 1.5f;
 
     explicit TMainScreen(QWidget *parent = nullptr);
     ~TMainScreen() override;
@@ -92,7 +91,7 @@ public:
     // The layout dialog's result: card size and orientation; the card has changed.
     void ApplyLayout(const SheetLayoutSetting &layout);
 
-    // Zoom steps of 0.1 from 100 % to 150 %; none of it counts as a change.
+    // Zoom steps from 25 % to 800 % (ZoomSteps); none of it counts as a change.
     void ZoomIn();
     void ZoomOut();
     void SetZoom(float zoom);

@@ -9,6 +9,8 @@
 #include "app/TMainMenus.h"
 #include "app/TMainToolBar.h"
 #include "app/TUndoHistory.h"
+#include "design/BackgroundArt.h"
+#include "app/ZoomSteps.h"
 #include "design/CardDocument.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -116,6 +118,10 @@ void TMainScreen::OpenDocument(const QString &path)
     UpdateButtons();
     SetChangesMade(false);
     History->Reset();
+    // Said once the card is on screen: a card designed for its background
+    // (white text, say) would otherwise look or print blank without a word.
+    if (opened.ok && !opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
+        Inform(BackgroundArt::NotLoadedMessage(opened.backgroundFile));
 }
 
 bool TMainScreen::SaveDocument(const QString &path)
@@ -240,15 +246,12 @@ void TMainScreen::SetZoom(float zoom)
 
 void TMainScreen::ZoomIn()
 {
-    const float zoom = BusinessCardPanel->Zoom();
-    // 32-bit steps of 0.1 reach about 1.5000001 after five, which stops here.
-    SetZoom(double(zoom) <= 1.5 ? zoom + 0.1f : zoom);
+    SetZoom(ZoomSteps::larger(BusinessCardPanel->Zoom()));
 }
 
 void TMainScreen::ZoomOut()
 {
-    const float zoom = BusinessCardPanel->Zoom();
-    SetZoom(double(zoom) >= 1.1 ? zoom - 0.1f : zoom);
+    SetZoom(ZoomSteps::smaller(BusinessCardPanel->Zoom()));
 }
 
 bool TMainScreen::FormKeyDown(int key)

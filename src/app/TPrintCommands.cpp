@@ -2,6 +2,8 @@
 
 #include "app/PrinterAvailable.h"
 #include "app/TMainScreen.h"
+#include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
 #include "platform/AppRoutines.h"
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
@@ -60,6 +62,7 @@ void TPrintCommands::GiveWindowSelection()
 
 void TPrintCommands::mnuPrintClick()
 {
+    TextFit::tellUser(*m_window.BusinessCardPanel);
     TPrintContext context = Context();
     m_pipeline->mnuPrintClick(context);
     GiveWindowSelection();

@@ -2,7 +2,9 @@
 
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
+#include "design/BackgroundArt.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
 #include "dialogs/TSelectPreviewTemplate.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
@@ -69,6 +71,11 @@ void TTemplateCommands::NewFromTemplateClick()
         m_window.ApplyOrientation(panel.Portrait());
         if (!error.isEmpty())
             UserDialogs::current().error(error);
+        else {
+            if (!background.isEmpty() && !panel.HasColorPicture())
+                Inform(BackgroundArt::NotLoadedMessage(background));
+            TextFit::tellUser(panel);
+        }
     }
     m_window.SetChangesMade(true);
     m_window.SetLoading(false);

@@ -2,6 +2,7 @@
 
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
+#include "design/BackgroundArt.h"
 #include "design/ComponentStreamer.h"
 #include "platform/ScreenMetrics.h"
 #include "richtext/TRichTextEngine.h"
@@ -42,7 +43,15 @@ std::optional<CardDocument::Opened> ToolCard::open(const QString &path)
     CardDocument::Opened opened = CardDocument::OpenCardDocument(*panel, path, SheetLayoutSetting());
     if (!opened.ok)
         return std::nullopt;
+    if (!opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
+        warnBackgroundNotLoaded(opened.backgroundFile);
     return opened;
+}
+
+void ToolCard::warnBackgroundNotLoaded(const QString &fileName)
+{
+    m_err << "karvello-tool: warning: " << BackgroundArt::NotLoadedMessage(fileName) << '\n';
+    m_err.flush();
 }
 
 } // namespace ToolCommands

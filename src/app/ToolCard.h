@@ -31,8 +31,11 @@ public:
     ToolCard &operator=(const ToolCard &) = delete;
 
     // Opens a card document onto the panel; none (with the reason on `err`)
-    // when the file is missing or cannot be read.
+    // when the file is missing or cannot be read. A background that its
+    // companion names but that cannot be loaded is warned about on `err`.
     std::optional<CardDocument::Opened> open(const QString &path);
+    // The warning on `err` for a background that cannot be loaded.
+    void warnBackgroundNotLoaded(const QString &fileName);
 
     std::unique_ptr<TGBusinessCardPanel32> panel;
 

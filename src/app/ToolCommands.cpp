@@ -4,6 +4,7 @@
 #include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
 #include "app/TTemplateCommands.h"
+#include "design/TextFit.h"
 #include "app/ToolCard.h"
 #include "app/ToolPdfCommand.h"
 #include "app/ToolPrintCommand.h"
@@ -152,8 +153,11 @@ int fromTemplate(const QString &templatePath, const QString &targetPath, const Q
         err << "karvello-tool: " << error << '\n';
         return kFailed;
     }
+    if (!background.isEmpty() && !panel.HasColorPicture())
+        card.warnBackgroundNotLoaded(background);
     layout.Layout.Portrait = panel.Portrait();
     panel.SetCardOrientation(panel.Portrait(), layout.Layout, background);
+    TextFit::tellUser(panel);
     if (!CardDocument::SaveCardDocument(panel, targetPath, {layout, background}, &error)) {
         err << "karvello-tool: " << error << '\n';
         return kFailed;

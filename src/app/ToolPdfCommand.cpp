@@ -1,5 +1,7 @@
 #include "app/ToolPdfCommand.h"
 
+#include "design/TextFit.h"
+
 #include <optional>
 
 namespace ToolPdfCommand {
@@ -70,6 +72,7 @@ int run(const QStringList &arguments, QTextStream &err)
     if (!opened)
         return kFailed;
     const PrintShopExport::Card exported = CardOf(card, *opened);
+    TextFit::tellUser(*card.panel);
     if (PrintShopExport::TextOutsideSafeArea(*exported.Panel, exported.Size))
         err << "karvello-tool: warning: some text lies within 1/8 inch of the card's edge and may be cut off\n";
     QString error;

@@ -2,6 +2,7 @@
 
 #include "app/Preferences.h"
 #include "app/ToolCard.h"
+#include "design/TextFit.h"
 #include "print/TCardSheetPrinter.h"
 #include "report/PdfTarget.h"
 #include "report/TReport.h"
@@ -81,6 +82,7 @@ int run(const QStringList &arguments, QTextStream &err)
     if (!opened)
         return kFailed;
     card.panel->SetPortrait(opened->layout.Layout.Portrait);
+    TextFit::tellUser(*card.panel);
     TCardSheetPrinter sheet;
     sheet.Panel = card.panel.get();
     sheet.Geometry = TSheetGeometry::FromLayout(opened->layout.Layout,

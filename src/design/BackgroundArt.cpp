@@ -5,6 +5,7 @@
 #include "platform/PictureFiles.h"
 #include "platform/ScreenMetrics.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -38,6 +39,14 @@ bool Load(const QString &storedName, TPicture &picture, QString *error)
     }
     picture.SetBitmap(image);
     return true;
+}
+
+QString NotLoadedMessage(const QString &fileName)
+{
+    const QString reason = QFileInfo::exists(fileName) ? QStringLiteral("cannot be read")
+                                                       : QStringLiteral("cannot be found");
+    return QStringLiteral("The background file \"%1\" %2; the card has no background.")
+        .arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 QImage TurnedForPortrait(const TPicture &picture)

@@ -61,6 +61,7 @@ QHash<QString, TGGraphicControl *> rebuild(TGBusinessCardPanel32 &panel,
         // The record holds the bounds at the zoom it was taken at.
         object->SetZoomDirect(zoom);
         object->SetZoom(panel.Zoom());
+        object->SetDocumentBounds(entry->document);
         made.insert(entry->name, object);
     }
     return made;
@@ -80,7 +81,7 @@ CardSnapshot CardSnapshot::Take(const TGBusinessCardPanel32 &panel, const SheetL
     s.objects.reserve(objects.size());
     for (qsizetype i = 0; i < objects.size(); ++i) {
         const TGGraphicControl &object = *objects.at(i);
-        Object entry{object.Name(), object.BoundsRect(), recordBytes(object)};
+        Object entry{object.Name(), object.BoundsRect(), recordBytes(object), object.DocumentBounds()};
         if (previous) {
             const Object *old = findObject(previous->objects, i, entry.name);
             if (old && old->record == entry.record)
@@ -125,7 +126,8 @@ bool CardSnapshot::Restore(TGBusinessCardPanel32 &panel, const SheetLayoutSettin
         TGGraphicControl *object = shown.value(entry.name);
         bool keep = false;
         try {
-            keep = object && sameZoom && recordBytes(*object) == entry.record;
+            keep = object && sameZoom && recordBytes(*object) == entry.record
+                && object->DocumentBounds() == entry.document;
         } catch (const StreamError &) {
             keep = false;
         }

@@ -27,6 +27,8 @@ public:
         QString name;
         QRect bounds;
         QByteArray record; // one record of the component stream
+        // The bounds at zoom 1.0, which the record at a small zoom cannot hold.
+        QRect document;
 
         bool operator==(const Object &other) const = default;
     };

@@ -2,6 +2,7 @@
 
 #include "design/TGGraphicControl.h"
 #include "platform/ScreenMetrics.h"
+#include "report/ImageTarget.h"
 #include "report/TReport.h"
 
 #include <QPainter>
@@ -18,6 +19,12 @@ QPicture record(QSize size, const std::function<void(QPainter &)> &paint)
     painter.end();
     picture.setBoundingRect(frame);
     return picture;
+}
+
+bool printText(TReport &report)
+{
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    return !report.targetAs<ImageTarget>() || report.resolutionX() != ppi || report.resolutionY() != ppi;
 }
 
 void print(TReport &report, const TGGraphicControl &object, double left, double top, const QPicture &picture)

@@ -19,6 +19,10 @@ namespace RecordedDrawing {
 // frame is the whole box, also when the drawing is smaller or empty.
 QPicture record(QSize size, const std::function<void(QPainter &)> &paint);
 
+// Whether a job's text is set for paper (TCanvas::setPrintText): on every
+// target but an image at the screen's own resolution, which is the screen.
+bool printText(TReport &report);
+
 // Stretches `picture` over the object's box on the page; left and top are
 // the card's corner on the page in inches. Nothing for an empty box.
 void print(TReport &report, const TGGraphicControl &object, double left, double top, const QPicture &picture);

@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QFile>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <utility>
@@ -295,6 +296,10 @@ void TGBasePanel::PaintObjects(TCanvas &canvas)
     for (TGGraphicControl *o : m_objects) {
         if (!o->Visible())
             continue;
+        // Objects wholly outside the exposed part need no drawing (their
+        // marks and outlines reach a few pixels out).
+        if (!m_paintRect.isNull() && !m_paintRect.intersects(o->BoundsRect().adjusted(-4, -4, 4, 4)))
+            continue;
         canvas.setOrigin(base + o->BoundsRect().topLeft());
         canvas.setPen(TPen());
         canvas.setBrush(TBrush());
@@ -324,15 +329,41 @@ void TGBasePanel::PaintOutlines(TCanvas &canvas)
         canvas.rectangle(RubberBandRect());
     if (!m_handle->FeedbackRect().isNull())
         canvas.rectangle(m_handle->FeedbackRect());
+    // Snap guides: thin lines in a colour no card uses much.
+    canvas.setPen(TPen{clFuchsia, 1, psSolid, pmCopy});
+    for (const QLine &guide : m_guides) {
+        canvas.moveTo(guide.x1(), guide.y1());
+        canvas.lineTo(guide.x2() + (guide.dx() == 0 ? 0 : 1), guide.y2() + (guide.dy() == 0 ? 0 : 1));
+    }
     canvas.setPen(TPen());
 }
 
-void TGBasePanel::paintEvent(QPaintEvent *)
+void TGBasePanel::SetSmoothDrawing(bool value)
 {
-    QImage buffer(size(), QImage::Format_RGB32);
+    if (value == m_smoothDrawing)
+        return;
+    m_smoothDrawing = value;
+    update();
+}
+
+void TGBasePanel::paintEvent(QPaintEvent *event)
+{
+    // Only the exposed part, at the screen's own resolution: a zoomed card
+    // is mostly outside the view, and a HiDPI screen wants its own pixels.
+    const QRect exposed = event->rect().intersected(rect());
+    if (exposed.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QImage buffer(exposed.size() * ratio, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
     {
-        TCanvas canvas(&buffer);
+        QPainter painter(&buffer);
+        painter.translate(-exposed.topLeft());
+        TCanvas canvas(&painter);
+        canvas.setSmooth(m_smoothDrawing);
+        m_paintRect = exposed;
         PaintAll(canvas);
+        m_paintRect = QRect();
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    QPainter(this).drawImage(exposed.topLeft(), buffer);
 }

@@ -3,6 +3,7 @@
 #include "design/TGMouseInput.h"
 #include "platform/Fonts.h"
 
+#include <QLine>
 #include <QList>
 #include <QPointer>
 #include <QRect>
@@ -58,6 +59,10 @@ public:
     bool SuppressChanges() const { return m_suppressChanges; }
     void SetSuppressChanges(bool value) { m_suppressChanges = value; }
     bool Zooming() const { return m_zooming; }
+    // Anti-aliased shapes, lines, text and pictures on the screen; off, the
+    // card shows the exact pixels its exports and tests rely on.
+    bool SmoothDrawing() const { return m_smoothDrawing; }
+    void SetSmoothDrawing(bool value);
     float Zoom() const { return m_zoom; }
 
     // The font new text objects start with and the font dialog opens with.
@@ -109,6 +114,27 @@ public:
     void MarkAllUnselectable();
     void SelectAll();
     void ChooseFont();
+    // Copies of the selection beside it, selected in its place (the
+    // clipboard file is left alone).
+    void Duplicate();
+    // Selects the next (previous) selectable object in z-order after the
+    // last selected one, round the card.
+    void SelectNext(bool forward);
+    // Clears the selection and selects the objects (unselectable ones are skipped).
+    void SelectOnly(const QList<TGGraphicControl *> &objects);
+    // Opens the object's properties: the action registered for its class
+    // (its text editor for text), else its menu at `globalPos`. False
+    // when it has neither.
+    bool OpenProperties(TGGraphicControl *object, QPoint globalPos);
+    using TPropertiesAction = std::function<void(TGGraphicControl &)>;
+    // The properties action of a class and the classes derived from it.
+    static void RegisterProperties(const QMetaObject *objectClass, TPropertiesAction action);
+    static TPropertiesAction PropertiesAction(const TGGraphicControl &object);
+
+    // Thin guide lines shown while a drag snaps to other objects or the
+    // card's centre lines (panel coordinates).
+    const QList<QLine> &Guides() const { return m_guides; }
+    void SetGuides(const QList<QLine> &guides);
 
     // Clipboard on the selection, through the clipboard file.
     void Cut();
@@ -143,6 +169,9 @@ public:
     // Rubber band state (panel coordinates).
     bool RubberBandActive() const { return m_bandActive; }
     QRect RubberBandRect() const;
+    // From the press to the current (or last release) point of the band: the
+    // way the mouse went.
+    QPoint RubberBandVector() const { return m_bandEnd - m_bandStart; }
 
     // The posted re-fit of the handle after objects moved.
     void PostRefit();
@@ -155,6 +184,9 @@ public:
     void PanelMouseUp(const TGMouseInput &in);
     void SelectByRect(const QRect &r, bool shift);
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    // The keyboard is on the card: the panel or its handle has the focus
+    // (or no widget has).
+    bool HasCardFocus() const;
 
     // Paints the card's background, then every visible object in z-order,
     // the selection marks and the drag outlines.
@@ -168,6 +200,8 @@ signals:
     void ActionCompleted(const QString &name, bool nudge);
     void DroppedObjectEvent(QRect r);
     void DoubleClickEvent();
+    // The selection, or the bounds of a selected object, changed.
+    void SelectionChanged();
 
 protected:
     // The card under the objects; the base fills white.
@@ -179,6 +213,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    // Tab steps through the objects rather than the window's controls.
+    bool focusNextPrevChild(bool next) override { return false; }
 
     float m_zoom = 1.0f;
     bool m_zooming = false;
@@ -198,6 +234,9 @@ private:
     bool m_pointing = true;
     bool m_printing = false;
     bool m_suppressChanges = false;
+    bool m_smoothDrawing = false;
+    QRect m_paintRect; // the exposed part while painting the screen
+    QList<QLine> m_guides;
     TFont m_font;
     bool m_bandActive = false;
     QPoint m_bandStart;

@@ -229,10 +229,13 @@ void TGBasePanel::PasteFromClipboard()
     if (!streamer
         || !PlainFile::read(ClipboardFileName(), ComponentStreamReader::kMaxDocumentBytes, bytes))
         return;
+    QList<TGGraphicControl *> pasted;
     streamer->ReadObjects(bytes, *this, [](TGGraphicControl &o) {
         o.SetBounds(o.Left() + kPasteOffset, o.Top() + kPasteOffset, o.Width(), o.Height());
-    });
+    }, &pasted);
     ConnectObjects();
+    // What was pasted is what the user works on next.
+    SelectOnly(pasted);
     ReportChange();
     QCoreApplication::processEvents();
     m_lastPaste = TGTickClock::now();

@@ -6,6 +6,7 @@
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -43,9 +44,15 @@ void TGBasePanel::mouseDoubleClickEvent(QMouseEvent *event)
     const TGPanelAction action(this);
     const TGMouseInput in = TGMouseInput::from(*event);
     if (TGGraphicControl *object = ObjectAt(in.pos))
-        PopupMenu(object->ObjectMenu(), in.globalPos);
+        OpenProperties(object, in.globalPos);
     else
         emit DoubleClickEvent();
+}
+
+bool TGBasePanel::HasCardFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return !focus || focus == this || focus == m_handle;
 }
 
 void TGBasePanel::keyPressEvent(QKeyEvent *event)
@@ -165,6 +172,13 @@ bool TGBasePanel::HandleKey(int key, Qt::KeyboardModifiers modifiers)
     } else if (!ctrl && key == Qt::Key_Delete) {
         const TGPanelAction action(this, QStringLiteral("Delete"));
         Delete();
+    } else if (ctrl && key == Qt::Key_A) {
+        SelectAll();
+    } else if (ctrl && key == Qt::Key_D) {
+        const TGPanelAction action(this, QStringLiteral("Duplicate"));
+        Duplicate();
+    } else if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !ctrl && HasCardFocus()) {
+        SelectNext(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
     } else {
         return false;
     }

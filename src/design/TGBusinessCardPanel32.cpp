@@ -158,7 +158,11 @@ void TGBusinessCardPanel32::CreateObject(QRect r)
     if (tool->firstStep && !tool->firstStep(*this, *object)) {
         Handle()->DeselectObject(object);
         FreeObject(object);
+        return;
     }
+    // The new object is what the user works on next.
+    if (Objects().contains(object))
+        SelectOnly({object});
 }
 
 void TGBusinessCardPanel32::SetZoom(float factor)

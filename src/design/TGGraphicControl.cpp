@@ -41,10 +41,33 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
     if (r == m_bounds)
         return;
     Invalidate();
+    const QRect before = m_bounds;
     m_bounds = r;
+    if (!m_zoomScaling)
+        TrackDocumentBounds(before);
     Invalidate();
     if (!m_loading)
         BoundsChanged();
+}
+
+void TGGraphicControl::TrackDocumentBounds(const QRect &before)
+{
+    if (m_zoom == 1.0f || m_zoom <= 0.0f) {
+        m_docBounds = m_bounds;
+        return;
+    }
+    // Only what changed is read back from the zoomed pixels: a move keeps
+    // the document size, a resize on the right keeps the document position.
+    const double z = double(m_zoom);
+    auto unzoom = [z](int v) { return Numbers::roundHalfEven(double(v) / z); };
+    if (m_bounds.left() != before.left())
+        m_docBounds.moveLeft(unzoom(m_bounds.left()));
+    if (m_bounds.top() != before.top())
+        m_docBounds.moveTop(unzoom(m_bounds.top()));
+    if (m_bounds.width() != before.width())
+        m_docBounds.setWidth(unzoom(m_bounds.width()));
+    if (m_bounds.height() != before.height())
+        m_docBounds.setHeight(unzoom(m_bounds.height()));
 }
 
 void TGGraphicControl::SetLoading(bool value)
@@ -90,11 +113,36 @@ void TGGraphicControl::SetZoom(float factor)
 {
     if (factor == m_zoom)
         return;
-    const float r = factor / m_zoom;
-    auto scale = [r](int v) { return Numbers::roundHalfEven(double(v) * double(r)); };
-    SetBounds(scale(Left()), scale(Top()), scale(Width()), scale(Height()));
+    const double z = double(factor);
+    auto scale = [z](int v) { return Numbers::roundHalfEven(double(v) * z); };
+    const QRect doc = m_docBounds;
+    m_zoomScaling = true;
+    SetBounds(scale(doc.left()), scale(doc.top()), scale(doc.width()), scale(doc.height()));
+    m_zoomScaling = false;
     m_zoom = factor;
     BoundsChanged();
+}
+
+void TGGraphicControl::SetDocumentBounds(const QRect &document)
+{
+    if (document.isEmpty() || document == m_docBounds)
+        return;
+    const double z = double(m_zoom);
+    auto scale = [z](int v) { return Numbers::roundHalfEven(double(v) * z); };
+    m_docBounds = document;
+    m_zoomScaling = true;
+    SetBounds(scale(document.left()), scale(document.top()), scale(document.width()), scale(document.height()));
+    m_zoomScaling = false;
+}
+
+void TGGraphicControl::SetZoomDirect(float factor)
+{
+    if (factor == m_zoom)
+        return;
+    m_zoom = factor;
+    // The bounds are read afresh at the new factor.
+    m_docBounds = QRect();
+    TrackDocumentBounds(QRect());
 }
 
 void TGGraphicControl::SetPanel(TGBasePanel *panel)

@@ -2,8 +2,10 @@
 
 #include "design/Properties.h"
 
+#include <QList>
 #include <QObject>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -73,10 +75,18 @@ public:
     void SetVisible(bool value);
 
     float Zoom() const { return m_zoom; }
-    // Scales the bounds by factor / Zoom, each value rounded half to even.
+    // The bounds at zoom 1.0, as the document holds them. Zooming derives
+    // the bounds from them (each value rounded half to even) rather than
+    // from the last zoom's, so zooming never moves an object; a move or a
+    // resize at a zoom sets only the values it changes.
+    QRect DocumentBounds() const { return m_docBounds; }
     void SetZoom(float factor);
-    // Takes the factor without scaling (placing and connecting objects).
-    void SetZoomDirect(float factor) { m_zoom = factor; }
+    // Restores the document bounds (an undo step); the bounds follow at
+    // the current zoom. An empty rectangle is ignored.
+    void SetDocumentBounds(const QRect &document);
+    // Takes the factor without scaling (placing and connecting objects);
+    // the bounds are then read at that zoom.
+    void SetZoomDirect(float factor);
 
     // True while a stream reader sets properties: setters only store. The
     // bounds the object has when loading ends are where it starts, so its
@@ -110,6 +120,13 @@ public:
     virtual void ApplyFont(const TFont &font);
     // Draws on a print job; left and top are the card's corner on the page in inches.
     virtual void PrintTo(TReport &report, double left, double top);
+    // Where the object's own lines of text run, in its own pixels: one
+    // rectangle per line, from the earlier to the later end of the line as
+    // the screen and as paper set it (see design/TextFit). Empty for objects
+    // without lines of text, or whose text always fits by itself.
+    virtual QList<QRectF> TextRuns() { return {}; }
+    // The object's text as a message about it quotes it.
+    virtual QString TextForMessages() const { return {}; }
 
     // Asks the panel to report a change (not while it prints).
     void NotifyChanged();
@@ -143,9 +160,14 @@ protected:
 
 private:
     void BuildBaseMenu();
+    // Brings the document bounds up to date after the bounds changed from
+    // `before` at the current zoom.
+    void TrackDocumentBounds(const QRect &before);
 
     QRect m_bounds{0, 0, 0, 0};
     QRect m_lastBounds{0, 0, 0, 0};
+    QRect m_docBounds{0, 0, 0, 0};
+    bool m_zoomScaling = false;
     bool m_inBoundsCheck = false;
     float m_zoom = 1.0f;
     int m_tag = 0;

@@ -52,6 +52,7 @@ void TGHandle::SelectObject(TGGraphicControl *object)
     m_zone = 0;
     GrabFocusAndMouse();
     m_panel->update();
+    emit m_panel->SelectionChanged();
 }
 
 void TGHandle::GrabFocusAndMouse()
@@ -70,13 +71,17 @@ void TGHandle::DeselectObject(TGGraphicControl *object)
     else
         FitAround(kRoom);
     m_panel->update();
+    emit m_panel->SelectionChanged();
 }
 
 void TGHandle::ClearSelection()
 {
+    const bool had = !m_selection.isEmpty();
     m_selection.clear();
     Hide();
     m_panel->update();
+    if (had)
+        emit m_panel->SelectionChanged();
 }
 
 void TGHandle::Hide()
@@ -149,6 +154,7 @@ void TGHandle::Refit()
     raise();
     FitAround(kRefitRoom);
     m_panel->update();
+    emit m_panel->SelectionChanged();
 }
 
 void TGHandle::ApplyBounds(const QRect &b)
@@ -162,6 +168,7 @@ void TGHandle::ApplyBounds(const QRect &b)
     }
     setGeometry(b);
     m_panel->update();
+    emit m_panel->SelectionChanged();
 }
 
 QRect TGHandle::FeedbackRect() const

@@ -68,7 +68,13 @@ public:
     bool HasCapture() const { return m_capture; }
     void ReleaseCapture() { m_capture = false; }
 
-    // Arrow keys; false when the key is not one of them.
+    // How near (screen pixels) an edge or centre must come to another
+    // object's, or to the card's centre line, to snap to it.
+    static constexpr int GuideReach = 5;
+
+    // Arrow keys; false when the key is not one of them. An arrow nudges
+    // the selection one pixel, with Shift ten; Ctrl with an arrow sizes a
+    // single selection by one pixel.
     bool HandleArrowKey(int key, Qt::KeyboardModifiers modifiers);
     bool HandleArrowKeyRelease(int key);
 
@@ -90,6 +96,10 @@ private:
     void GrabFocusAndMouse();
     int ZoneAt(QPoint p) const;
     QRect DraggedBounds(QPoint p) const;
+    // The dragged handle rectangle moved or sized so that its edges and
+    // centres meet other objects' or the card's centre lines when near;
+    // the guides to show go to the panel.
+    QRect SnapToGuides(const QRect &dragged);
     QPoint ClampToPanel(QPoint p) const;
     void EndDrag();
     TGGraphicControl *SelectedObjectAt(QPoint handlePoint) const;
@@ -111,5 +121,6 @@ private:
     bool m_keyMove = false;
     int m_keyLeft = 0, m_keyTop = 0, m_keyRight = 0, m_keyBottom = 0;
     bool m_afterDoubleClick = false;
+    bool m_guidesOff = false; // Alt held during the drag
     bool m_capture = false;
 };

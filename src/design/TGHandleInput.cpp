@@ -81,6 +81,79 @@ QRect TGHandle::DraggedBounds(QPoint p) const
     return QRect(nl, nt, std::max(nw, kMinSize + room.width()), std::max(nh, kMinSize + room.height()));
 }
 
+namespace {
+
+// The nearest of `targets` to any of `candidates` within reach: the shift
+// that makes them meet and where they meet.
+struct Snap {
+    int shift = 0;
+    int at = 0;
+    bool found = false;
+};
+
+Snap nearest(const QList<int> &candidates, const QList<int> &targets, int reach)
+{
+    Snap best;
+    for (int c : candidates) {
+        for (int t : targets) {
+            const int d = t - c;
+            if (std::abs(d) <= reach && (!best.found || std::abs(d) < std::abs(best.shift)))
+                best = Snap{d, t, true};
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+QRect TGHandle::SnapToGuides(const QRect &dragged)
+{
+    if (m_guidesOff || m_selection.isEmpty()) {
+        m_panel->SetGuides({});
+        return dragged;
+    }
+    // The objects' union inside the handle rectangle.
+    const QRect u0 = SelectionUnion();
+    const int roomW = width() - u0.width(), roomH = height() - u0.height();
+    const QRect u(dragged.left() + 2, dragged.top() + 2, dragged.width() - roomW, dragged.height() - roomH);
+    QList<int> xs{m_panel->width() / 2}, ys{m_panel->height() / 2};
+    for (const TGGraphicControl *o : m_panel->Objects()) {
+        if (IsSelected(o) || !o->Visible())
+            continue;
+        xs << o->Left() << o->Left() + o->Width() / 2 << o->Left() + o->Width();
+        ys << o->Top() << o->Top() + o->Height() / 2 << o->Top() + o->Height();
+    }
+    const bool move = m_zone == 0;
+    const bool left = m_zone == 1 || m_zone == 3 || m_zone == 6;
+    const bool top = m_zone == 1 || m_zone == 2 || m_zone == 5;
+    const bool right = m_zone == 2 || m_zone == 4 || m_zone == 8;
+    const bool bottom = m_zone == 3 || m_zone == 4 || m_zone == 7;
+    const int ux = u.left() + u.width() / 2, uy = u.top() + u.height() / 2;
+    const int ur = u.left() + u.width(), ub = u.top() + u.height();
+    const Snap sx = move ? nearest({u.left(), ux, ur}, xs, GuideReach)
+                  : left ? nearest({u.left()}, xs, GuideReach)
+                  : right ? nearest({ur}, xs, GuideReach) : Snap{};
+    const Snap sy = move ? nearest({u.top(), uy, ub}, ys, GuideReach)
+                  : top ? nearest({u.top()}, ys, GuideReach)
+                  : bottom ? nearest({ub}, ys, GuideReach) : Snap{};
+    QRect r = dragged;
+    QList<QLine> guides;
+    if (sx.found) {
+        if (move) r.translate(sx.shift, 0);
+        else if (left) r.setLeft(r.left() + sx.shift);
+        else r.setWidth(r.width() + sx.shift);
+        guides << QLine(sx.at, 0, sx.at, m_panel->height() - 1);
+    }
+    if (sy.found) {
+        if (move) r.translate(0, sy.shift);
+        else if (top) r.setTop(r.top() + sy.shift);
+        else r.setHeight(r.height() + sy.shift);
+        guides << QLine(0, sy.at, m_panel->width() - 1, sy.at);
+    }
+    m_panel->SetGuides(guides);
+    return r;
+}
+
 QPoint TGHandle::ClampToPanel(QPoint p) const
 {
     return QPoint(std::clamp(p.x(), -x(), m_panel->width() - x()),
@@ -150,7 +223,8 @@ void TGHandle::HandleMove(const TGMouseInput &in)
         }
         return;
     }
-    const QRect r = DraggedBounds(ClampToPanel(in.pos));
+    m_guidesOff = in.modifiers & Qt::AltModifier;
+    const QRect r = SnapToGuides(DraggedBounds(ClampToPanel(in.pos)));
     SetFeedback(r.adjusted(2, 2, -3, -3));
 }
 
@@ -165,13 +239,15 @@ void TGHandle::HandleRelease(const TGMouseInput &in)
     QPoint p = ClampToPanel(in.pos);
     if (TGTickClock::now() - m_pressTime < kQuickClickMs)
         p = m_dragStart;
+    m_guidesOff = in.modifiers & Qt::AltModifier;
     if (p != m_dragStart)
-        ApplyBounds(DraggedBounds(p));
+        ApplyBounds(SnapToGuides(DraggedBounds(p)));
     EndDrag();
 }
 
 void TGHandle::EndDrag()
 {
+    m_panel->SetGuides({});
     m_feedback = QRect();
     setFocus();
     m_dragging = false;
@@ -189,10 +265,8 @@ void TGHandle::HandleDoubleClick(const TGMouseInput &in)
     TGGraphicControl *o = SelectedObjectAt(in.pos);
     if (!o)
         return;
-    if (o->DoubleClickAction)
-        o->DoubleClickAction();
-    else if (o->ObjectMenu())
-        m_panel->PopupMenu(o->ObjectMenu(), in.globalPos);
+    // Its properties, or its text editor for text; its menu when it has none.
+    m_panel->OpenProperties(o, in.globalPos);
 }
 
 bool TGHandle::HandleArrowKey(int key, Qt::KeyboardModifiers modifiers)
@@ -208,22 +282,26 @@ bool TGHandle::HandleArrowKey(int key, Qt::KeyboardModifiers modifiers)
         m_keyBottom = y() + height() - 3;
         m_keyMove = true;
     }
-    const bool resize = (modifiers & Qt::ShiftModifier) && SelectionCount() == 1;
+    const bool resize = (modifiers & Qt::ControlModifier) && SelectionCount() == 1;
+    const int step = (modifiers & Qt::ShiftModifier) && !resize ? 10 : 1;
     int &l = m_keyLeft, &t = m_keyTop, &r = m_keyRight, &b = m_keyBottom;
+    // A move stops at the card's edge: never below 0, never beyond the panel.
     switch (key) {
     case Qt::Key_Left:
         if (resize) { if (r - l + 1 > 10) --r; }
-        else if (l > 0) { --l; --r; }
+        else { const int d = std::min(step, std::max(0, l)); l -= d; r -= d; }
         break;
     case Qt::Key_Up:
         if (resize) { if (b - t + 1 > 10) --b; }
-        else if (t > 0) { --t; --b; }
+        else { const int d = std::min(step, std::max(0, t)); t -= d; b -= d; }
         break;
     case Qt::Key_Right:
-        if (r + 1 <= m_panel->width()) { if (!resize) ++l; ++r; }
+        if (resize) { if (r + 1 <= m_panel->width()) ++r; }
+        else { const int d = std::min(step, std::max(0, m_panel->width() - r)); l += d; r += d; }
         break;
     case Qt::Key_Down:
-        if (b + 1 <= m_panel->height()) { if (!resize) ++t; ++b; }
+        if (resize) { if (b + 1 <= m_panel->height()) ++b; }
+        else { const int d = std::min(step, std::max(0, m_panel->height() - b)); t += d; b += d; }
         break;
     }
     SetFeedback(QRect(l, t, r - l, b - t));

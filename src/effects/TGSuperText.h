@@ -135,7 +135,8 @@ private:
     void RecalcShadowOffset();
     void LookChanged();
     void PaintPlaceholder(TCanvas &canvas) const;
-    const QImage &GlyphLayer(const TFont &font, const QString &text);
+    // `ratio`: device pixels per pixel of the canvas it is drawn on.
+    const QImage &GlyphLayer(const TFont &font, const QString &text, qreal ratio = 1.0);
     static QPoint offsetFor(TShadowOrientation orientation, int depth);
 
     int m_shadowDepth = 0;
@@ -179,6 +180,7 @@ private:
         TColor outlineColor = 0;
         TPenStyle outlineStyle = psSolid;
         int outlineWidth = 0;
+        qreal ratio = 1.0;
         bool operator==(const LayerKey &) const = default;
     };
     LayerKey m_layerKey;

@@ -13,7 +13,7 @@ QPainterPath TGSuperText::GlyphPath(const TFont &font, QPoint at, const QString 
     return canvas.textPath(at.x(), at.y(), text);
 }
 
-const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text)
+const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text, qreal ratio)
 {
     LayerKey key;
     key.text = text;
@@ -31,11 +31,14 @@ const QImage &TGSuperText::GlyphLayer(const TFont &font, const QString &text)
     key.outlineColor = m_outline.color;
     key.outlineStyle = m_outline.style;
     key.outlineWidth = m_outline.width;
+    key.ratio = ratio;
     if (!m_layer.isNull() && key == m_layerKey)
         return m_layer;
 
     const int w = Width(), h = Height();
-    m_layer = QImage(std::max(1, w), std::max(1, h), QImage::Format_ARGB32_Premultiplied);
+    // At the screen's own resolution, so the letters are sharp on a HiDPI screen.
+    m_layer = QImage(QSize(std::max(1, w), std::max(1, h)) * ratio, QImage::Format_ARGB32_Premultiplied);
+    m_layer.setDevicePixelRatio(ratio);
     m_layer.fill(Qt::transparent);
     m_layerKey = key;
     TCanvas canvas(&m_layer, ScreenMetrics::pixelsPerInch());
@@ -115,5 +118,6 @@ void TGSuperText::Paint(TCanvas &canvas)
         PaintPlaceholder(canvas);
         return;
     }
-    canvas.draw(0, 0, GlyphLayer(font, s));
+    const QPaintDevice *device = canvas.device();
+    canvas.draw(0, 0, GlyphLayer(font, s, device ? device->devicePixelRatioF() : 1.0));
 }

@@ -262,17 +262,30 @@ void TGBaseLabel::PaintTo(TCanvas &canvas)
     canvas.setFont(ZoomedFont());
     canvas.setFontEscapement(m_angle * 10);
     canvas.setBrush(TBrush{clWhite, bsClear, {}});
+    // Each copy is drawn from its alignment point, so that text set for
+    // paper keeps that point where the screen layout has it.
+    const unsigned textAlign = canvas.textAlign();
+    int anchor = 0;
+    if (m_angle == 0 && LayoutAlignment() != taLeftJustify) {
+        const int width = canvas.textWidth(m_caption);
+        const bool right = LayoutAlignment() == taRightJustify;
+        canvas.setTextAlign((right ? TA_RIGHT : TA_CENTER) | TA_TOP);
+        anchor = right ? width : width / 2;
+    }
+    const auto draw = [&](const QRect &clip, QPoint origin) {
+        canvas.textRect(clip, origin.x() + anchor, origin.y(), m_caption);
+    };
     if (m_depthShadow > 0 && m_directionShadow != sdNone) {
         canvas.font().color = m_colorShadow;
-        canvas.textRect(m_layout.shadowRect, m_layout.shadowOrigin.x(), m_layout.shadowOrigin.y(), m_caption);
+        draw(m_layout.shadowRect, m_layout.shadowOrigin);
     }
     if (m_depthHighlight > 0 && m_directionHighlight != hdNone) {
         canvas.font().color = m_colorHighlight;
-        canvas.textRect(m_layout.highlightRect, m_layout.highlightOrigin.x(), m_layout.highlightOrigin.y(),
-                        m_caption);
+        draw(m_layout.highlightRect, m_layout.highlightOrigin);
     }
     canvas.font().color = m_font.color;
-    canvas.textRect(m_layout.mainRect, m_layout.mainOrigin.x(), m_layout.mainOrigin.y(), m_caption);
+    draw(m_layout.mainRect, m_layout.mainOrigin);
+    canvas.setTextAlign(textAlign);
     canvas.setFontEscapement(0);
     if (m_borderStyle == bsSingle) {
         canvas.setPen(TPen{clBlack, 1, psSolid, pmCopy});

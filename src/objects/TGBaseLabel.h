@@ -85,7 +85,8 @@ public:
     void PaintTo(TCanvas &canvas);
     void PaintTo(QPainter &painter);
     // A recording of PaintTo over Width x Height (printing stretches it).
-    QPicture MakeMetafile();
+    // (printText: with the text set for paper, see TCanvas).
+    QPicture MakeMetafile(bool printText = false);
     // Grows the box so that the caption fits (angle 0 only; never shrinks).
     void FitToText();
     // The font at the object's zoom: Trunc(size x zoom) points.
@@ -97,6 +98,8 @@ public:
     void RefreshPopup() override;
     void ApplyFont(const TFont &font) override;
     void PrintTo(TReport &report, double left, double top) override;
+    QList<QRectF> TextRuns() override;
+    QString TextForMessages() const override { return m_caption; }
     virtual void ChooseFont();
     // "3D Effects": the effects dialog; a change on OK.
     void EditEffects();

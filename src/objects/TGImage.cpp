@@ -12,6 +12,9 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 TGImage::TGImage(QObject *owner) : TGGraphicControl(owner)
 {
     InitSize(105, 105);
@@ -122,7 +125,9 @@ void TGImage::LoadImageFromDisk()
         browser.SetStretch(m_stretch);
         browser.SetAutoSize(m_autoSize);
         const int result = UserDialogs::runModal(browser);
-        if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
+        // The previewed picture is the one chosen, whether or not its file
+        // is still selected in the list.
+        if (result == QDialog::Accepted && !browser.PreviewPicture().IsEmpty()) {
             // The file already loaded for the preview, not a second read.
             m_picture = browser.PreviewPicture();
             m_stretch = browser.StretchChecked();
@@ -132,6 +137,22 @@ void TGImage::LoadImageFromDisk()
         }
     }
     QDir::setCurrent(remembered);
+}
+
+void TGImage::SizeToPicture(QSize room)
+{
+    if (m_picture.IsEmpty() || m_picture.Width() <= 0 || m_picture.Height() <= 0)
+        return;
+    // The picture's own pixels at the object's zoom, scaled down (never up)
+    // to fit the room, and moved back inside it.
+    const double z = double(Zoom());
+    const double w = m_picture.Width() * z, h = m_picture.Height() * z;
+    const double scale = std::min({1.0, room.width() / w, room.height() / h});
+    const int width = std::max(1, int(std::lround(w * scale)));
+    const int height = std::max(1, int(std::lround(h * scale)));
+    const int left = std::clamp(Left(), 0, std::max(0, room.width() - width));
+    const int top = std::clamp(Top(), 0, std::max(0, room.height() - height));
+    SetBounds(left, top, width, height);
 }
 
 // ---- menu ----
@@ -179,9 +200,9 @@ void TGImage::RefreshPopup()
 
 // ---- drawing ----
 
-TGImage::TCacheKey TGImage::CacheKey() const
+TGImage::TCacheKey TGImage::CacheKey(qreal ratio, bool smooth) const
 {
-    return {m_picture.Serial(), QSize(Width(), Height()), m_flip, m_reverse, m_borderStyle};
+    return {m_picture.Serial(), QSize(Width(), Height()), m_flip, m_reverse, m_borderStyle, ratio, smooth};
 }
 
 QImage TGImage::MirroredBitmap() const
@@ -195,19 +216,24 @@ QImage TGImage::MirroredBitmap() const
     return mirrored;
 }
 
-QImage TGImage::Compose() const
+QImage TGImage::Compose(qreal ratio, bool smooth) const
 {
-    const TCacheKey key = CacheKey();
+    const TCacheKey key = CacheKey(ratio, smooth);
     if (!m_cache.isNull() && key == m_cacheKey)
         return m_cache;
     const int w = std::max(1, Width()), h = std::max(1, Height());
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(QSize(w, h) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
-    if (m_picture.IsBitmap() && (m_flip || m_reverse)) {
-        image = MirroredBitmap();
-    } else if (m_picture.IsBitmap()) {
+    const bool mirrored = m_picture.IsBitmap() && (m_flip || m_reverse);
+    if (m_picture.IsBitmap()) {
         TCanvas canvas(&image);
-        canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
+        canvas.setSmooth(smooth);
+        if (mirrored)
+            canvas.stretchDraw(m_reverse ? Width() - 1 : 0, m_flip ? Height() - 1 : 0, m_reverse ? -Width() : Width(),
+                               m_flip ? -Height() : Height(), m_picture.Bitmap());
+        else
+            canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
     } else if (m_picture.IsMetafile()) {
         QPainter painter(&image);
         m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
@@ -243,6 +269,7 @@ void TGImage::Paint(TCanvas &canvas)
         return;
     if (Width() <= 0 || Height() <= 0)
         return;
-    canvas.draw(0, 0, Compose());
+    const QPaintDevice *device = canvas.device();
+    canvas.draw(0, 0, Compose(device ? device->devicePixelRatioF() : 1.0, canvas.smooth()));
     TGGraphicControl::Paint(canvas);
 }

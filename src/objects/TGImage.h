@@ -46,6 +46,9 @@ public:
     // The clip-art browser: on "Ok" with a file chosen the picture becomes
     // the browser's preview and the two check boxes set Stretch and AutoSize.
     void LoadImageFromDisk();
+    // The picture's natural size (at the zoom), scaled down to fit `room`
+    // (the card) with its aspect kept, and placed inside it.
+    void SizeToPicture(QSize room);
 
     void Loaded() override;
     void Paint(TCanvas &canvas) override;
@@ -54,7 +57,9 @@ public:
     void PrintTo(TReport &report, double left, double top) override;
 
     // The off-screen composition Paint copies: picture, empty frame, border.
-    QImage Compose() const;
+    // The picture as it shows in the object's box; `ratio` device pixels per
+    // pixel (a HiDPI screen), `smooth` filtered when stretched.
+    QImage Compose(qreal ratio = 1.0, bool smooth = false) const;
 
 private:
     // The picture mirrored as Flip and Reverse say into a Width x Height bitmap.
@@ -73,9 +78,11 @@ private:
         QSize size;
         bool flip = false, reverse = false;
         TBorderStyle border = bsNone;
+        qreal ratio = 1.0;
+        bool smooth = false;
         bool operator==(const TCacheKey &) const = default;
     };
-    TCacheKey CacheKey() const;
+    TCacheKey CacheKey(qreal ratio, bool smooth) const;
     mutable QImage m_cache;
     mutable TCacheKey m_cacheKey;
 

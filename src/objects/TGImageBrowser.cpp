@@ -107,14 +107,18 @@ QStringList TGImageBrowser::FileMask()
     return {"*.BMP", "*.JPG", "*.JIF", "*.JPEG", "*.WMF", "*.ICO", "*.EMF"};
 }
 
+QString TGImageBrowser::ClipartFolder()
+{
+    const QString clipart = CaseInsensitivePath::findExisting(QDir(ProgramFolder()).filePath("clipart"));
+    return !clipart.isEmpty() && QFileInfo(clipart).isDir() ? QDir(clipart).absolutePath() : QString();
+}
+
 QString TGImageBrowser::StartFolder()
 {
     if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
         return lastFolder();
-    const QString clipart = CaseInsensitivePath::findExisting(QDir(ProgramFolder()).filePath("clipart"));
-    if (!clipart.isEmpty() && QFileInfo(clipart).isDir())
-        return clipart;
-    return ProgramFolder();
+    const QString clipart = ClipartFolder();
+    return clipart.isEmpty() ? ProgramFolder() : clipart;
 }
 
 void TGImageBrowser::ResetStartFolder()
@@ -141,6 +145,12 @@ void TGImageBrowser::BuildLayout()
     DirectoryListBox1->setHeaderHidden(true);
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         DirectoryListBox1->hideColumn(column);
+    // Whole folder names, scrolling sideways rather than cut off.
+    DirectoryListBox1->setTextElideMode(Qt::ElideNone);
+    DirectoryListBox1->header()->setStretchLastSection(false);
+    DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    DirectoryListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    DirectoryListBox1->setIndentation(12);
 
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files);
@@ -237,9 +247,17 @@ void TGImageBrowser::OpenDirectory(const QString &path)
         return;
     FileListBox1->setRootIndex(m_fileModel->setRootPath(folder));
     FileListBox1->clearSelection();
+    // Inside the clip art the tree starts at the clip-art folder, so its
+    // folders stand at the left, not deep under the file system's root.
+    const QString clipart = ClipartFolder();
+    const bool inClipart = !clipart.isEmpty()
+        && (folder == clipart || folder.startsWith(clipart + QLatin1Char('/')));
+    const QModelIndex root = inClipart ? m_dirModel->index(clipart) : QModelIndex();
+    if (DirectoryListBox1->rootIndex() != root)
+        DirectoryListBox1->setRootIndex(root);
     const QModelIndex dir = m_dirModel->index(folder);
     DirectoryListBox1->setCurrentIndex(dir);
-    for (QModelIndex i = dir; i.isValid(); i = i.parent())
+    for (QModelIndex i = dir; i.isValid() && i != root; i = i.parent())
         DirectoryListBox1->expand(i);
     DirectoryListBox1->scrollTo(dir, QAbstractItemView::PositionAtCenter);
     for (int i = 0; i < DriveComboBox1->count(); ++i)

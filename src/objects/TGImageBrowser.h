@@ -53,6 +53,8 @@ public:
     // The folder the browser opens on: the one last chosen in this run, at
     // first the program folder's "clipart" folder or the program folder.
     static QString StartFolder();
+    // The program folder's "clipart" folder, or empty when there is none.
+    static QString ClipartFolder();
     // Forgets the folder chosen in this run (tests).
     static void ResetStartFolder();
 
@@ -77,6 +79,8 @@ public:
 
     QListView *FileList() const { return FileListBox1; }
     TImagePreview *Preview() const { return Image1; }
+    QTreeView *FolderTree() const { return DirectoryListBox1; }
+    QPushButton *OkButtonWidget() const { return OkButton; }
 
 private:
     void BuildLayout();

@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 #include "platform/EditControlWrap.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 #include "report/TReport.h"
@@ -105,32 +106,64 @@ void TGMultiLineBaseLabel::PaintTo(TCanvas &canvas)
     canvas.setFont(ZoomedFont());
     canvas.setBrush(TBrush{clWhite, bsClear, {}});
     const int h = canvas.textHeight(QStringLiteral("XXX"));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
-        const int w = canvas.textWidth(line);
-        int x = 0;
-        if (m_alignment == taRightJustify)
-            x = Width() - w - 1;
-        else if (m_alignment == taCenter)
-            x = Width() / 2 - w / 2 + 1;
-        canvas.textRect(QRect(0, i * h, Width(), h), x, i * h, line);
+    // Lines are drawn from their alignment point, which text set for paper keeps.
+    const unsigned textAlign = canvas.textAlign();
+    int x = 0;
+    if (m_alignment == taRightJustify) {
+        canvas.setTextAlign(TA_RIGHT | TA_TOP);
+        x = Width() - 1;
+    } else if (m_alignment == taCenter) {
+        canvas.setTextAlign(TA_CENTER | TA_TOP);
+        x = Width() / 2 + 1;
     }
+    for (int i = 0; i < lines.size(); ++i)
+        canvas.textRect(QRect(0, i * h, Width(), h), x, i * h, lines.at(i));
+    canvas.setTextAlign(textAlign);
 }
 
-QPicture TGMultiLineBaseLabel::MakeMetafile()
+QPicture TGMultiLineBaseLabel::MakeMetafile(bool printText)
 {
-    return RecordedDrawing::record(QSize(Width(), Height()), [this](QPainter &painter) {
+    return RecordedDrawing::record(QSize(Width(), Height()), [this, printText](QPainter &painter) {
         TCanvas canvas(&painter);
+        canvas.setPrintText(printText);
         PaintTo(canvas);
     });
 }
 
-// Printed as the screen drawing, recorded and stretched over the box.
+// Printed as the screen drawing, recorded and stretched over the box, with
+// the lines set for the output's resolution.
 void TGMultiLineBaseLabel::PrintTo(TReport &report, double left, double top)
 {
     if (Width() < 1 || Height() < 1)
         return;
-    RecordedDrawing::print(report, *this, left, top, MakeMetafile());
+    RecordedDrawing::print(report, *this, left, top, MakeMetafile(RecordedDrawing::printText(report)));
+}
+
+// Each shown line from its alignment point (as PaintTo draws it), as long
+// as the longer of its screen and paper settings.
+QList<QRectF> TGMultiLineBaseLabel::TextRuns()
+{
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    const TFont font = ZoomedFont();
+    const int h = Fonts::textExtent(font, ppi, QStringLiteral("XXX")).height();
+    const QStringList lines = ShownLines();
+    QList<QRectF> runs;
+    for (int i = 0; i < lines.size(); ++i) {
+        const int screen = Fonts::textExtent(font, ppi, lines.at(i)).width();
+        const qreal paper = Fonts::printTextWidth(font, ppi, lines.at(i));
+        qreal left = 0, paperLeft = 0;
+        if (m_alignment == taRightJustify) {
+            left = Width() - 1 - screen;
+            paperLeft = Width() - 1 - paper;
+        } else if (m_alignment == taCenter) {
+            left = Width() / 2 + 1 - screen / 2;
+            paperLeft = left + (screen - paper) / 2;
+        }
+        const qreal start = std::min(left, paperLeft);
+        const qreal end = std::max(left + screen, paperLeft + paper);
+        runs << QRectF(start, i * h, end - start, h);
+    }
+    return runs;
 }
 
 void TGMultiLineBaseLabel::FitLines()

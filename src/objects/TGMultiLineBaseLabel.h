@@ -48,7 +48,7 @@ public:
     // Height to the lines, width at least the widest line.
     void FitLines();
     void PaintTo(TCanvas &canvas);
-    QPicture MakeMetafile();
+    QPicture MakeMetafile(bool printText = false);
     // "Font": the font dialog; then Rewrap when WordWrap, accepted or not.
     void ChooseFont();
 
@@ -58,6 +58,8 @@ public:
     void RefreshPopup() override;
     void ApplyFont(const TFont &font) override;
     void PrintTo(TReport &report, double left, double top) override;
+    QList<QRectF> TextRuns() override;
+    QString TextForMessages() const override { return ShownLines().join(QLatin1Char(' ')); }
 
 private:
     QStringList m_items;

@@ -43,7 +43,8 @@ protected:
         QFrame::paintEvent(event);
         QPainter painter(this);
         const QRect inside = contentsRect().adjusted(6, 6, -6, -6);
-        painter.drawImage(inside.topLeft(), m_dialog.RenderSample(inside.size()));
+        // At the screen's own resolution: sharp module edges on a HiDPI screen.
+        painter.drawImage(inside.topLeft(), m_dialog.RenderSample(inside.size(), devicePixelRatioF()));
     }
 
 private:
@@ -281,22 +282,24 @@ QString TGQRCodeProperties::StatusText() const
         .arg(CurrentContent().toUtf8().size());
 }
 
-QImage TGQRCodeProperties::RenderSample(QSize size) const
+QImage TGQRCodeProperties::RenderSample(QSize size, qreal ratio) const
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    size = size.expandedTo(QSize(1, 1));
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     const bool transparent = TransparentCheck->isChecked();
     QPainter painter(&image);
     if (transparent) {
         constexpr int Cell = 8;
-        for (int y = 0; y < image.height(); y += Cell)
-            for (int x = 0; x < image.width(); x += Cell)
+        for (int y = 0; y < size.height(); y += Cell)
+            for (int x = 0; x < size.width(); x += Cell)
                 if (((x + y) / Cell) % 2)
                     painter.fillRect(x, y, Cell, Cell, QColor(0xE4, 0xE4, 0xE4));
     }
     if (m_matrix) {
         TCanvas canvas(&painter);
-        QRCodeDrawing::Paint(canvas, *m_matrix, QRect(QPoint(0, 0), image.size()), QuietZoneCheck->isChecked(),
+        QRCodeDrawing::Paint(canvas, *m_matrix, QRect(QPoint(0, 0), size), QuietZoneCheck->isChecked(),
                              ModuleColorButton->Color(),
                              transparent ? std::nullopt : std::optional<TColor>(BackColorButton->Color()));
     }

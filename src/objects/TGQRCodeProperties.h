@@ -47,7 +47,7 @@ public:
     // The message shown under the sample (the reason when there is no code).
     QString StatusText() const;
     // The sample as drawn at `size`.
-    QImage RenderSample(QSize size) const;
+    QImage RenderSample(QSize size, qreal ratio = 1.0) const;
 
     // A web address as typed, given "https://" when it names no scheme.
     static QString NormalisedWebAddress(const QString &typed);

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace {
 
 QString &programFolderOverride()
@@ -25,22 +27,29 @@ QString withSlash(const QString &folder)
     return result;
 }
 
-bool isWritableFolder(const QString &folder)
+// Folders that belong to the system, whoever may write them.
+bool isSystemFolder(const QString &canonical)
 {
-    const QFileInfo info(folder);
-    return info.isDir() && info.isWritable();
+    if (canonical == QLatin1String("/"))
+        return true;
+    static const char *const roots[] = {"/usr", "/opt", "/bin", "/sbin", "/lib", "/lib32", "/lib64",
+                                        "/libx32", "/etc", "/var", "/boot", "/snap", "/app"};
+    for (const char *root : roots) {
+        const QString prefix = QString::fromLatin1(root);
+        if (canonical == prefix || canonical.startsWith(prefix + QLatin1Char('/')))
+            return true;
+    }
+    return false;
 }
 
 QString defaultProgramFolder()
 {
     if (QCoreApplication::instance()) {
         const QString executableFolder = QCoreApplication::applicationDirPath();
-        if (isWritableFolder(executableFolder))
+        if (IsOwnProgramFolder(executableFolder))
             return executableFolder;
     }
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (data.isEmpty())
-        data = QDir::homePath() + QStringLiteral("/.karvello");
+    const QString data = UserDataFolder();
     QDir().mkpath(data);
     return data;
 }
@@ -54,6 +63,25 @@ bool haveGuiApplication()
 }
 
 } // namespace
+
+bool IsOwnProgramFolder(const QString &executableFolder)
+{
+    const QFileInfo info(executableFolder);
+    if (!info.isDir() || !info.isWritable() || info.ownerId() != ::geteuid())
+        return false;
+    const QString canonical = info.canonicalFilePath();
+    if (isSystemFolder(canonical))
+        return false;
+    return !QFileInfo(canonical + QStringLiteral("/../share/karvello")).isDir();
+}
+
+QString UserDataFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return QDir::homePath() + QStringLiteral("/.karvello");
+    return data + QStringLiteral("/Karvello");
+}
 
 QString ProgramFolder()
 {

@@ -6,9 +6,19 @@
 // boxes and the busy cursor.
 
 // The folder the program keeps its settings, clipboard file and document
-// folders in, always ending with "/": the executable's folder when it is
-// writable, otherwise the per-user application data folder (created).
+// folders in, always ending with "/": the executable's folder for a build
+// or portable copy (IsOwnProgramFolder), otherwise the per-user data folder
+// (created). `karvello` and `karvello-tool` share it.
 QString ProgramFolder();
+// Whether a program run from `executableFolder` keeps its files there: the
+// folder is the user's own (owned and writable by them), lies outside the
+// system folders (/usr, /opt, /bin, /etc, ... even when root may write
+// them) and is not an installed copy, which has its art in
+// "../share/karvello" beside it.
+bool IsOwnProgramFolder(const QString &executableFolder);
+// The per-user data folder "Karvello" under $XDG_DATA_HOME
+// (~/.local/share/Karvello), whatever the running program is called.
+QString UserDataFolder();
 // Replaces ProgramFolder() (tests); an empty string restores the default.
 // A trailing "/" is added when missing.
 void setProgramFolderOverride(const QString &folder);

@@ -40,6 +40,9 @@ void TCanvas::begin()
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
     m_painter->setBrushOrigin(0, 0);
+    const QPaintDevice *target = m_painter->device();
+    const qreal ratio = target ? target->devicePixelRatioF() : 1.0;
+    m_hairline = ratio > 1.0 ? 1.0 / ratio : 1.0;
 }
 
 QPaintDevice *TCanvas::device() const { return m_painter->device(); }
@@ -59,6 +62,13 @@ void TCanvas::setAntialiasing(bool on)
 {
     m_antialiasing = on;
     m_painter->setRenderHint(QPainter::Antialiasing, on);
+}
+
+void TCanvas::setSmooth(bool on)
+{
+    m_smooth = on;
+    setAntialiasing(on);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, on);
 }
 
 TBackgroundMode TCanvas::backgroundMode() const

@@ -68,8 +68,21 @@ enum TTextAlignFlag : unsigned {
 // the top-left corner of the unrotated text cell. A non-zero escapement
 // (tenths of a degree, counter-clockwise) rotates the text about that point.
 //
+// Print text. A canvas that draws for paper (setPrintText) sets each line
+// of text in the unhinted font (Fonts::toPrintQFont), whose letters are
+// narrower or wider than the screen's whole-pixel ones. The line keeps the
+// point the horizontal alignment flags name (left end, centre or right
+// end) where the screen layout puts it, and a clip rectangle that held the
+// whole line on screen grows along the line to hold it on paper too.
+//
 // Antialiasing is off, so shapes are pixel-exact; text keeps the font's own
 // smoothing. setAntialiasing(true) smooths shapes for special effects.
+// setSmooth(true) is the screen's smooth drawing: shapes, one-pixel outlines
+// and lines anti-aliased and pictures filtered when stretched.
+//
+// Devices with a pixel ratio above 1 (a HiDPI screen) are drawn at their own
+// resolution: geometry stays in logical pixels, and a pen of width 0 or 1 is
+// a hairline one device pixel wide, as the screen's own lines are.
 class TCanvas {
 public:
     // Draws on the device through a painter of its own.
@@ -116,6 +129,8 @@ public:
 
     bool antialiasing() const { return m_antialiasing; }
     void setAntialiasing(bool on);
+    bool smooth() const { return m_smooth; }
+    void setSmooth(bool on);
 
     // Shapes: outline with the pen, interior with the brush.
     void rectangle(int l, int t, int r, int b);
@@ -143,6 +158,10 @@ public:
     // outside the image).
     TColor pixel(int x, int y) const;
     void setPixel(int x, int y, TColor color);
+
+    // Text for paper rather than for the screen (see "Print text" above).
+    bool printText() const { return m_printText; }
+    void setPrintText(bool on) { m_printText = on; }
 
     // Text in the current font, font colour, alignment and escapement.
     void textOut(int x, int y, const QString &text);
@@ -197,10 +216,16 @@ private:
     void strokeOutline(const QPolygon &vertices, bool closed);
     void strokeWideLine(const QPolygon &vertices, bool closed);
     void strokeCosmetic(const QPainterPath &path);
+    // One-pixel outlines are strokes rather than pixel runs when smoothing
+    // or drawing on a HiDPI device.
+    // Mixing modes (the exclusive-or band) keep their pixel runs when smoothing.
+    bool strokesOutlines() const { return (m_smooth && m_pen.mode == pmCopy) || m_hairline < 1.0; }
     static QPainterPath curvePath(const QRectF &box, double radiusX, double radiusY, bool ellipse);
     void closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, bool ellipse);
     QFont qFont() const;
     QPointF cellOffset(const QString &text) const;
+    qreal printShift(const QString &text) const;
+    QRectF printClip(const QRect &clip, const QTransform &placement, const QPointF &cell, const QString &text) const;
     void drawText(int x, int y, const QString &text, const QRect *clip);
 
     std::unique_ptr<QPainter> m_ownPainter;
@@ -217,6 +242,10 @@ private:
     unsigned m_textAlign = TA_LEFT | TA_TOP;
     Qt::FillRule m_polyFillMode = Qt::OddEvenFill;
     bool m_antialiasing = false;
+    bool m_printText = false;
+    bool m_smooth = false;
+    // One device pixel in logical pixels.
+    qreal m_hairline = 1.0;
     QPoint m_penPos;
     bool m_hasClip = false;
     QRegion m_clip;

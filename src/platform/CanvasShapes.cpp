@@ -82,6 +82,19 @@ void TCanvas::rectangle(int l, int t, int r, int b)
         fillArea(rectPath(QRectF(l, t, r - l - 1, b - t - 1)), m_pen.mode);
         return;
     }
+    if (penPixels() == 1 && m_hairline < 1.0 && !dashed()) {
+        // A hairline just inside the box: the outline encloses the same
+        // logical pixels as on a normal screen.
+        const QRectF outer(l, t, r - l, b - t);
+        const QRectF inner = outer.adjusted(m_hairline, m_hairline, -m_hairline, -m_hairline);
+        if (!inner.isEmpty())
+            fillArea(rectPath(inner), m_pen.mode);
+        QPainterPath frame = rectPath(outer);
+        frame.addPath(rectPath(inner));
+        frame.setFillRule(Qt::OddEvenFill);
+        fillWithPen(frame);
+        return;
+    }
     const QRect outer = penOuterBox(l, t, r, b);
     const int w = penPixels();
     const QRect inner = outer.adjusted(w, w, -w, -w);
@@ -196,6 +209,15 @@ void TCanvas::strokeOutline(const QPolygon &vertices, bool closed)
         return;
     if (penPixels() > 1) {
         strokeWideLine(vertices, closed);
+        return;
+    }
+    if (strokesOutlines()) {
+        // Through the centres of the end pixels, as the pixel runs go.
+        QPainterPath path;
+        path.addPolygon(QPolygonF(vertices).translated(0.5, 0.5));
+        if (closed)
+            path.closeSubpath();
+        strokeCosmetic(path);
         return;
     }
     std::vector<QPoint> on;

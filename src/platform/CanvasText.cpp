@@ -1,11 +1,15 @@
 #include "platform/Canvas.h"
 
+#include "platform/PrintFonts.h"
 #include "platform/SymbolFonts.h"
 
 // Text output of TCanvas: the reference point, alignment, escapement and
 // the opaque text cell.
 
-QFont TCanvas::qFont() const { return Fonts::toQFont(m_font, m_pixelsPerInch); }
+QFont TCanvas::qFont() const
+{
+    return m_printText ? Fonts::toPrintQFont(m_font, m_pixelsPerInch) : Fonts::toQFont(m_font, m_pixelsPerInch);
+}
 
 TTextMetrics TCanvas::textMetrics() const { return Fonts::metrics(m_font, m_pixelsPerInch); }
 
@@ -33,6 +37,39 @@ QPointF TCanvas::cellOffset(const QString &text) const
     return QPointF(dx, dy);
 }
 
+// How far the paper line moves from the screen cell so that its alignment
+// point stays put: none for the left end, half the difference in width for
+// the centre, all of it for the right end.
+qreal TCanvas::printShift(const QString &text) const
+{
+    if (!m_printText || (m_textAlign & (TA_RIGHT | TA_CENTER)) == 0)
+        return 0;
+    const qreal difference = textExtent(text).width() - Fonts::printTextWidth(m_font, m_pixelsPerInch, text);
+    return (m_textAlign & TA_CENTER) == TA_CENTER ? difference / 2 : difference;
+}
+
+// The clip for a paper line: each end of the line that lay inside the clip
+// on screen stays inside it on paper, however much longer the line got.
+QRectF TCanvas::printClip(const QRect &clip, const QTransform &placement, const QPointF &cell,
+                          const QString &text) const
+{
+    const int height = textExtent(text).height();
+    const QRectF screen = placement.mapRect(QRectF(cell, QSizeF(textExtent(text).width(), height)));
+    const QRectF paper = placement.mapRect(
+        QRectF(cell + QPointF(printShift(text), 0),
+               QSizeF(Fonts::printTextWidth(m_font, m_pixelsPerInch, text), height)));
+    QRectF result(clip);
+    if (screen.left() >= result.left() && paper.left() < result.left())
+        result.setLeft(paper.left());
+    if (screen.right() <= result.right() && paper.right() > result.right())
+        result.setRight(paper.right());
+    if (screen.top() >= result.top() && paper.top() < result.top())
+        result.setTop(paper.top());
+    if (screen.bottom() <= result.bottom() && paper.bottom() > result.bottom())
+        result.setBottom(paper.bottom());
+    return result;
+}
+
 static QTransform textPlacement(int x, int y, int escapement)
 {
     QTransform placement;
@@ -46,19 +83,24 @@ void TCanvas::drawText(int x, int y, const QString &text, const QRect *clip)
 {
     const bool opaque = backgroundMode() == bmOpaque;
     const QColor background = Colors::toQColor(backgroundColor());
+    const QTransform placement = textPlacement(x, y, m_escapement);
+    const QPointF cell = cellOffset(text);
     m_painter->save();
     if (clip) {
-        m_painter->setClipRect(*clip, m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        const Qt::ClipOperation operation = m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
+        if (m_printText)
+            m_painter->setClipRect(printClip(*clip, placement, cell, text), operation);
+        else
+            m_painter->setClipRect(*clip, operation);
         if (opaque)
             m_painter->fillRect(*clip, background);
     }
-    m_painter->setTransform(textPlacement(x, y, m_escapement), true);
-    const QPointF cell = cellOffset(text);
+    m_painter->setTransform(placement, true);
     if (opaque && !clip)
         m_painter->fillRect(QRectF(cell, QSizeF(textExtent(text))), background);
     m_painter->setFont(qFont());
     m_painter->setPen(Colors::toQColor(m_font.color));
-    m_painter->drawText(cell + QPointF(0, textMetrics().ascent),
+    m_painter->drawText(cell + QPointF(printShift(text), textMetrics().ascent),
                         SymbolFonts::displayText(m_font.name, text));
     m_painter->restore();
 }
@@ -73,7 +115,7 @@ void TCanvas::textRect(const QRect &clip, int x, int y, const QString &text)
 QPainterPath TCanvas::textPath(int x, int y, const QString &text) const
 {
     QPainterPath path;
-    path.addText(cellOffset(text) + QPointF(0, textMetrics().ascent), qFont(),
+    path.addText(cellOffset(text) + QPointF(printShift(text), textMetrics().ascent), qFont(),
                  SymbolFonts::displayText(m_font.name, text));
     return textPlacement(x, y, m_escapement).map(path);
 }

@@ -5,6 +5,8 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 
+#include <QEvent>
+#include <QLayout>
 #include <QWidget>
 
 namespace {
@@ -24,6 +26,62 @@ QRect screenRect()
 QWidget *mainForm()
 {
     return UserDialogs::parentWidget();
+}
+
+// The size the form will show at. A form nobody has sized yet is 100 x 30
+// pixels until it is shown; it takes its layout's size now, as showing it
+// would, so that it is centred by its real size.
+QSize shownSize(QWidget &form)
+{
+    if (!form.isVisible() && !form.testAttribute(Qt::WA_Resized))
+        form.adjustSize();
+    return form.size();
+}
+
+// A form larger than the screen is made smaller, as far as its minimum
+// size allows, so that its buttons stay in reach.
+void fitScreen(QWidget &form)
+{
+    const QSize screen = ScreenMetrics::screenSize();
+    const QSize size = form.size();
+    if (size.width() > screen.width() || size.height() > screen.height())
+        form.resize(size.boundedTo(screen).expandedTo(form.minimumSize()));
+}
+
+// A dialog's layout may still grow it after it was placed (contents set
+// after placing it, such as the template chooser's card size), so it is
+// placed once more as it is shown, with its final size.
+class PlaceWhenShown : public QObject
+{
+public:
+    PlaceWhenShown(QWidget &form, void (*place)(QWidget &)) : QObject(&form), m_place(place)
+    {
+        setObjectName(QStringLiteral("PlaceWhenShown"));
+        form.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            watched->removeEventFilter(this);
+            auto &form = *static_cast<QWidget *>(watched);
+            // The layout has not yet applied what changed since the placing.
+            if (form.layout())
+                form.layout()->activate();
+            m_place(form);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    void (*m_place)(QWidget &);
+};
+
+void placeWhenShown(QWidget &form, void (*place)(QWidget &))
+{
+    if (!form.isVisible() && !form.findChild<QObject *>(QStringLiteral("PlaceWhenShown"), Qt::FindDirectChildrenOnly))
+        new PlaceWhenShown(form, place);
 }
 
 // The form's rectangle as CenterForm would place it.
@@ -69,17 +127,45 @@ QRect KeepOnScreen(QRect rect, QSize screen)
     return rect;
 }
 
-void CenterForm(QWidget &form)
+namespace {
+
+void centreForm(QWidget &form)
 {
-    form.move(centredRect(form).topLeft());
+    shownSize(form);
+    if (&form == mainForm()) {
+        form.move(centredRect(form).topLeft());
+        return;
+    }
+    fitScreen(form);
+    const QRect centred = centredRect(form);
+    const QSize screen = ScreenMetrics::screenSize();
+    form.move(qBound(0, centred.left(), qMax(0, screen.width() - centred.width())),
+              qBound(0, centred.top(), qMax(0, screen.height() - centred.height())));
 }
 
-void PlaceDialog(QWidget &form)
+void placeDialog(QWidget &form)
 {
+    shownSize(form);
+    fitScreen(form);
     const QRect placed = centredRect(form);
     const bool fits = screenRect().contains(placed) && placed.width() >= 100
         && placed.height() >= 100;
     form.move(fits ? placed.topLeft() : centredIn(screenRect(), form.size()).topLeft());
+}
+
+} // namespace
+
+void CenterForm(QWidget &form)
+{
+    centreForm(form);
+    if (&form != mainForm())
+        placeWhenShown(form, centreForm);
+}
+
+void PlaceDialog(QWidget &form)
+{
+    placeDialog(form);
+    placeWhenShown(form, placeDialog);
 }
 
 bool SaveFormPlacement(const QWidget &form)

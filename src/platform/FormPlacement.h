@@ -19,11 +19,18 @@ QString PlacementSection(const QString &className, int pixelsPerInch);
 // becomes 1. The size is kept.
 QRect KeepOnScreen(QRect rect, QSize screen);
 
-// A dialog over the main window; the main window (or any form while the
-// main window is maximised) on the middle of the screen.
+// Both place a form by the size its layout gives it (a form not yet sized
+// takes it now) and place it again, by its final size, when it is shown.
+// A dialog larger than the screen is made to fit it, as far as its minimum
+// size allows.
+
+// A dialog over the main window, moved only as far as needed to lie wholly
+// on the screen; the main window (or any form while the main window is
+// maximised) on the middle of the screen.
 void CenterForm(QWidget &form);
-// As CenterForm, but a form that would not lie wholly on the screen, or is
-// smaller than 100 x 100 pixels, goes to the middle of the screen.
+// A dialog over the main window, but one that would not lie wholly on the
+// screen there, or is smaller than 100 x 100 pixels, goes to the middle of
+// the screen.
 void PlaceDialog(QWidget &form);
 
 // "Left", "Top", "Right", "Bottom" of the normal rectangle and "Maximized".

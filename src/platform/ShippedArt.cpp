@@ -16,12 +16,13 @@ QStringList ShippedArtFolders()
 
 QString ShippedArtFolder()
 {
-    QStringList candidates;
-    if (QCoreApplication::instance())
-        candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/karvello/art");
-#ifdef KARVELLO_SOURCE_ART_DIR
-    candidates << QStringLiteral(KARVELLO_SOURCE_ART_DIR);
-#endif
+    if (!QCoreApplication::instance())
+        return QString();
+    // No source or build path is compiled in: a build finds the source
+    // tree's art through the link the build writes beside its programs.
+    const QString programs = QCoreApplication::applicationDirPath();
+    const QStringList candidates{programs + QStringLiteral("/../share/karvello/art"),
+                                 programs + QStringLiteral("/shipped-art")};
     for (const QString &folder : candidates) {
         if (QFileInfo(folder + QStringLiteral("/kvlt")).isDir())
             return QDir::cleanPath(folder);

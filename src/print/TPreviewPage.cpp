@@ -50,7 +50,10 @@ TPreviewPage::TileRange TPreviewPage::TilesOf(const QRect &area) const
 
 QImage TPreviewPage::Render(const QRect &area)
 {
-    QImage image(area.size(), QImage::Format_RGB32);
+    // At the screen's own resolution: sharp text on a HiDPI screen.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(area.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     m_largestBuffer = std::max(m_largestBuffer, qint64(image.sizeInBytes()));
     ++m_playbacks;
     image.fill(palette().color(QPalette::Dark));
@@ -73,7 +76,10 @@ int TPreviewPage::RenderBlock(const TileRange &block, QPainter *painter)
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
         for (int column = block.firstColumn; column <= block.lastColumn; ++column) {
             const QRect tile = QRect(column * TileSize, row * TileSize, TileSize, TileSize).intersected(rect());
-            auto *copy = new QImage(image.copy(tile.translated(-area.topLeft())));
+            const QRect source = tile.translated(-area.topLeft());
+            const qreal ratio = image.devicePixelRatio();
+            auto *copy = new QImage(image.copy(QRect(source.topLeft() * ratio, source.size() * ratio)));
+            copy->setDevicePixelRatio(ratio);
             m_tiles.insert(tileKey(column, row), copy, int(std::max<qint64>(1, copy->sizeInBytes() / 1024)));
         }
     }
@@ -128,8 +134,9 @@ bool TPreviewPage::RenderAhead()
         return false;
     const TileRange around = TilesOf(visible.adjusted(-TileSize, -TileSize, TileSize, TileSize));
     // Stay within the cache, or the tiles on screen would be pushed out.
-    const qint64 aroundBytes = qint64(around.lastColumn - around.firstColumn + 1)
-        * (around.lastRow - around.firstRow + 1) * TileSize * TileSize * 4;
+    const qreal ratio = devicePixelRatioF();
+    const qint64 aroundBytes = qint64(qint64(around.lastColumn - around.firstColumn + 1)
+                                      * (around.lastRow - around.firstRow + 1) * TileSize * TileSize * 4 * ratio * ratio);
     if (aroundBytes > CacheBytes)
         return false;
     const int before = m_playbacks;

@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/SymbolFonts.h"
 #include "report/ReportPage.h"
 
@@ -373,7 +374,8 @@ QFont ReportCanvas::deviceFont() const
     const int dpiY = metrics_.dpiY > 0 ? metrics_.dpiY : 96;
     TFont font = font_;
     font.setSize(fontPoints_, dpiY);
-    QFont result = Fonts::toQFont(font, dpiY);
+    // Set with the typeface's own advances: hinting belongs to the screen.
+    QFont result = Fonts::toPrintQFont(font, dpiY);
     // A device with unequal resolutions widens or narrows the letters.
     if (metrics_.dpiX > 0 && metrics_.dpiX != dpiY)
         result.setStretch(std::clamp(Numbers::roundHalfEven(100.0 * metrics_.dpiX / dpiY), 1, 4000));

@@ -42,6 +42,8 @@ private slots:
     void changeAllFontsCancelOrNoLabelsChangesNothing();
     void newFromTemplateBuildsTheCard();
     void chooserRemembersTheLastChoice();
+    void newFromTemplateNamesTextThatDoesNotFit();
+    void missingBackgroundsAreReported();
     void writeIniSuggestsTemplateFolderAndReports();
     void toolMakesACardFromATemplate();
 };
@@ -334,6 +336,77 @@ void TestAuxiliaryCommands::chooserRemembersTheLastChoice()
     }));
     next.RunCommand(TMainCommand::NewFromTemplate);
     QCOMPARE(opened, QStringLiteral("B.kvlt Courier New"));
+}
+
+// A name too long for the template's box is named once the card is made,
+// and the card is made all the same.
+void TestAuxiliaryCommands::newFromTemplateNamesTextThatDoesNotFit()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvl.ini"),
+                               "[Personal]\nName=Bartholomew Montgomery-Featherstonehaugh\n"));
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate));
+    // The template's background is there, so the fit is the one thing told.
+    QImage sky(8, 8, QImage::Format_RGB32);
+    sky.fill(Qt::cyan);
+    QVERIFY(QDir().mkpath(f.folder.filePath(QStringLiteral("bg"))));
+    QVERIFY(sky.save(f.folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.FontListBox1->setCurrentRow(0);
+        chooser.FontListBox1Click();
+        QTest::mouseClick(chooser.Savebutton, Qt::LeftButton);
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
+    const QStringList told = f.dialogs->informations();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QStringLiteral("\"Bartholomew Montgomery-Featherstonehaugh\" (%1) runs past its box")
+                                       .arg(window.BusinessCardPanel->Objects()[0]->Name())),
+             qPrintable(told.first()));
+}
+
+void TestAuxiliaryCommands::missingBackgroundsAreReported()
+{
+    MainScreenFixture f;
+    QVERIFY(f.folder.writeFile(QStringLiteral("kvlt/card.kvlt"), kTemplate)); // names Sky.BMP, not there
+    TMainScreen &window = f.start();
+    TTemplateCommands commands(window);
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        auto &chooser = dynamic_cast<TSelectPreviewTemplate &>(dialog);
+        chooser.FormActivate();
+        chooser.Savebutton->click();
+        return dialog.result();
+    });
+    window.RunCommand(TMainCommand::NewFromTemplate);
+    QCOMPARE(window.BusinessCardPanel->ObjectCount(), 1);
+    QVERIFY(!window.BusinessCardPanel->HasColorPicture());
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    const QString said = f.dialogs->informations().constFirst();
+    QVERIFY2(said.contains(QStringLiteral("Sky.BMP")) && said.contains(QStringLiteral("cannot be found")),
+             qPrintable(said));
+
+    // Saved with the name, the card says so again when it is opened.
+    f.dialogs->clear();
+    const QString card = f.folder.filePath(QStringLiteral("saved/card.KVL"));
+    QVERIFY(window.SaveDocument(card));
+    window.OpenDocument(card);
+    QCOMPARE(window.DocumentPath(), card);
+    QCOMPARE(f.dialogs->informations().size(), 1);
+    QVERIFY(f.dialogs->informations().constFirst().contains(QStringLiteral("Sky.BMP")));
+
+    // A background that is there is loaded without a word.
+    f.dialogs->clear();
+    QImage sky(20, 10, QImage::Format_RGB32);
+    sky.fill(Qt::blue);
+    QVERIFY(sky.save(f.folder.filePath(QStringLiteral("bg/Sky.BMP")), "BMP"));
+    window.OpenDocument(card);
+    QVERIFY(window.BusinessCardPanel->HasColorPicture());
+    QVERIFY(f.dialogs->messages.isEmpty());
 }
 
 void TestAuxiliaryCommands::writeIniSuggestsTemplateFolderAndReports()

@@ -27,7 +27,7 @@ private slots:
     void newCardShowsNoSaveButtonsAndPlainTitle();
     void drawingAnObjectShowsSaveAsAndCancel();
     void richTextDrawnOnTheCardPaintsThroughTheWindowsEngine();
-    void keypadPlusStopsAt150AndMinusAt100WithoutChange();
+    void keypadPlusStopsAt800AndMinusAt25WithoutChange();
     void zoomButtonsStepTheCaption();
     void closingWithChangesAsksOnceAndNoCloses();
     void closingAfterCancelledSaveAsKeepsTheWindowOpen();
@@ -144,28 +144,34 @@ void TestMainScreen::richTextDrawnOnTheCardPaintsThroughTheWindowsEngine()
     QVERIFY(f.dialogs->texts().isEmpty());
 }
 
-void TestMainScreen::keypadPlusStopsAt150AndMinusAt100WithoutChange()
+void TestMainScreen::keypadPlusStopsAt800AndMinusAt25WithoutChange()
 {
     MainScreenFixture f;
     TMainScreen &s = f.start();
     const QSize unzoomed = f.panel().size();
     QStringList captions;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 9; ++i) {
         QTest::keyRelease(&s, Qt::Key_Plus, Qt::KeypadModifier);
         captions << s.ToolBar->ZoomCaption->text();
     }
-    QCOMPARE(captions, QStringList({"110%", "120%", "130%", "140%", "150%", "150%"}));
-    QVERIFY(qAbs(f.panel().Zoom() - 1.5f) < 1e-5f);
-    QCOMPARE(f.panel().size(), QSize(504, 288));
-    for (int i = 0; i < 7; ++i)
+    QCOMPARE(captions, QStringList({"110%", "125%", "150%", "200%", "300%", "400%", "600%", "800%", "800%"}));
+    QCOMPARE(f.panel().Zoom(), 8.0f);
+    QCOMPARE(f.panel().size(), unzoomed * 8);
+    for (int i = 0; i < 8; ++i)
         QTest::keyRelease(&s, Qt::Key_Minus, Qt::KeypadModifier);
     QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("100%"));
-    QVERIFY(qAbs(f.panel().Zoom() - 1.0f) < 1e-5f);
+    QCOMPARE(f.panel().Zoom(), 1.0f);
     QCOMPARE(f.panel().size(), unzoomed); // no pixel gained on the way
+    captions.clear();
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyRelease(&s, Qt::Key_Minus, Qt::KeypadModifier);
+        captions << s.ToolBar->ZoomCaption->text();
+    }
+    QCOMPARE(captions, QStringList({"90%", "75%", "67%", "50%", "33%", "25%", "25%"}));
     QVERIFY(!s.ChangesMade());
     // The main keyboard's plus is no zoom key.
     QTest::keyRelease(&s, Qt::Key_Plus);
-    QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("100%"));
+    QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("25%"));
 }
 
 void TestMainScreen::zoomButtonsStepTheCaption()
@@ -180,8 +186,10 @@ void TestMainScreen::zoomButtonsStepTheCaption()
     QCOMPARE(f.panel().Handle()->SelectionCount(), 0);
     QVERIFY(!s.ChangesMade());
     s.ToolBar->FontSizeDown->click();
-    s.ToolBar->FontSizeDown->click();
     QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("100%"));
+    // Below actual size too, down to a quarter.
+    s.ToolBar->FontSizeDown->click();
+    QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("90%"));
 }
 
 void TestMainScreen::closingWithChangesAsksOnceAndNoCloses()
@@ -231,9 +239,10 @@ void TestMainScreen::toolButtonsFormOneGroupThatCanBeReleased()
     TMainScreen &s = f.start();
     TMainToolBar &bar = *s.ToolBar;
     QCOMPARE(bar.PressedTool(), std::optional<TLPanelState>(psPointing));
-    QCOMPARE(bar.DrawLabelButton->toolTip(), QStringLiteral("Text tool"));
+    // Each hint with the tool's letter.
+    QCOMPARE(bar.DrawLabelButton->toolTip(), QStringLiteral("Text tool (T)"));
     QCOMPARE(bar.DrawSupershape->toolTip(),
-             QStringLiteral("Supershape tool \nMulti-purpose shapes and surfaces"));
+             QStringLiteral("Supershape tool (S)\nMulti-purpose shapes and surfaces"));
     bar.DrawEllipseButton->click();
     QCOMPARE(f.panel().PanelState(), psEllipse);
     QVERIFY(!f.panel().Pointing());
@@ -367,10 +376,13 @@ void TestMainScreen::menusHaveTheirCaptionsInOrder()
              QStringList({"&Contents", "&About", "Configuration Information", "Technical Support",
                           "Frequently Asked Questions", "-", "Visit the Bonus Artwork Web Page",
                           "Visit Our Internet Website"}));
-    // Undo and redo come first; the default-font caption is set at start-up.
+    // Undo and redo come first, then the selection's commands; the
+    // default-font caption is set at start-up.
     QStringList edit = captions(s.Menus->EditMenu);
     QCOMPARE(edit.mid(0, 3), QStringList({"&Undo", "&Redo", "-"}));
-    QCOMPARE(edit.mid(4), QStringList({"Change all fonts to...", "&Personal Information",
+    QCOMPARE(edit.mid(3, 8), QStringList({"Cu&t", "&Copy", "&Paste", "D&uplicate", "De&lete", "Select &All",
+                                          "Properties...", "-"}));
+    QCOMPARE(edit.mid(12), QStringList({"Change all fonts to...", "&Personal Information",
                                        "&Set or Change Background Art", "-",
                                        "Save Current Layout as Default", "Change Business Card Layout",
                                        "-", "Add QR Code"}));

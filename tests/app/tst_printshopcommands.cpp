@@ -73,7 +73,7 @@ void TestPrintShopCommands::safeAreaGuideFollowsTheCardAndZoom()
     screen.ZoomIn();
     screen.ZoomIn();
     QCOMPARE(commands.SafeAreaGuide->geometry(), f.panel().rect());
-    QCOMPARE(commands.SafeAreaGuide->SafeRect(), f.panel().rect().adjusted(14, 14, -14, -14)); // 1/8 inch at 120 %
+    QCOMPARE(commands.SafeAreaGuide->SafeRect(), f.panel().rect().adjusted(15, 15, -15, -15)); // 1/8 inch at 125 %
     // The card's own picture never shows it.
     const QImage card = f.panel().RenderToBitmap();
     QCOMPARE(card.pixel(14, 40), qRgb(255, 255, 255));

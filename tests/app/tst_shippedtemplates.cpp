@@ -1,5 +1,6 @@
 #include "app/CardClasses.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
 // Reading templates arrives with the card-template code; until it is built
 // in, these cases say so and skip.
 #if __has_include("design/CardTemplates.h")
@@ -26,6 +27,8 @@ private slots:
     void everyTemplateMakesACard_data();
     void everyTemplateMakesACard();
     void stylesAndOrientationsAreVaried();
+    void longestInformationFitsEveryLabel_data() { everyTemplateMakesACard_data(); }
+    void longestInformationFitsEveryLabel();
 
 private:
     QStringList m_templates;
@@ -119,6 +122,46 @@ void TestShippedTemplates::stylesAndOrientationsAreVaried()
     QVERIFY(withLogo >= 4); // the logo placeholder is a picture object
 #endif
     QVERIFY(backgrounds.size() >= 16);
+#endif
+}
+
+// Filled with long names (40 letters for the name, the company and the
+// e-mail address, 60 for each address line), every label stays on the card
+// and its text, as the screen and as paper set it, within its box.
+void TestShippedTemplates::longestInformationFitsEveryLabel()
+{
+#ifndef KARVELLO_HAVE_TEMPLATES
+    QSKIP("card templates are not built in yet");
+#else
+    QFETCH(QString, path);
+    QFETCH(int, ppi);
+    ScreenMetrics::setOverride(ppi);
+    TGBusinessCardPanel32 panel;
+    const QStringList personal{"Bartholomew Montgomery-Featherstonehaugh",
+                               "Northwind Landscape Architecture Company",
+                               "Senior Project Manager, Design",
+                               "Suite 4100, Transamerica Pyramid, 600 Montgomery Street West",
+                               "Financial District, San Francisco, California 94111-2702 USA",
+                               "Attention: Accounts Payable and Procurement Department, MS 7",
+                               "+1 (555) 123-4567 ext. 890",
+                               "+1 (555) 987-6543",
+                               "b.featherstonehaugh@northwind-design.com",
+                               "+1 (555) 123-4568"};
+    panel.SetPersonalInformation(personal);
+    QString error;
+    panel.ReadTemplate(path, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QSize card = panel.Portrait() ? QSize(2 * ppi, 7 * ppi / 2) : QSize(7 * ppi / 2, 2 * ppi);
+    QStringList faults;
+    for (TGGraphicControl *object : panel.Objects()) {
+        if (!qobject_cast<TGBusinessCardLabel *>(object))
+            continue;
+        if (!QRect(QPoint(0, 0), card).contains(object->BoundsRect()))
+            faults << object->Name() + QStringLiteral(" leaves the card");
+        QVERIFY(!object->TextRuns().isEmpty());
+    }
+    faults << TextFit::describe(TextFit::check(panel.Objects(), card));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 #endif
 }
 

@@ -76,7 +76,7 @@ private slots:
         const int steps = f.stack().count();
         s.Menus->ZoomInItem->trigger();
         s.Menus->ZoomInItem->trigger();
-        QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("120%"));
+        QCOMPARE(s.ToolBar->ZoomCaption->text(), QStringLiteral("125%"));
         UndoFixture::idle();
         QCOMPARE(f.stack().count(), steps);
 
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(f.panel().ObjectCount(), 0);
         f.history().Redo();
         QCOMPARE(f.panel().ObjectCount(), 1);
-        QCOMPARE(f.object("Special1")->BoundsRect(), QRect(24, 24, 72, 36));
+        QCOMPARE(f.object("Special1")->BoundsRect(), QRect(25, 25, 75, 38));
         s.Menus->ZoomOutItem->trigger();
         s.Menus->ZoomOutItem->trigger();
         QCOMPARE(f.object("Special1")->BoundsRect(), QRect(20, 20, 60, 30));

@@ -46,10 +46,11 @@ private slots:
         h.drag(QPoint(100, 20), QPoint(80, 60));
         QCOMPARE(h.panel->Objects().last()->BoundsRect(), QRect(80, 20, 50, 40));
         h.panel->SetPanelState(psLine);
+        // Down and to the right, steeper than 22.5 degrees: a line sloping down.
         h.drag(QPoint(10, 100), QPoint(150, 160));
         auto *line = qobject_cast<TGLineShape *>(h.panel->Objects().last());
         QVERIFY(line);
-        QCOMPARE(line->LineStyle(), stVertical);
+        QCOMPARE(line->LineStyle(), stAngleSlopingDown);
         QCOMPARE(line->BoundsRect(), QRect(10, 100, 140, 60));
         QCOMPARE(line->Name(), QStringLiteral("Special2"));
     }

@@ -162,6 +162,10 @@ private slots:
         QCOMPARE(panel->ObjectCount(), 3);
         QVERIFY(qobject_cast<TGLineShape *>(panel->Objects().last()));
         QCOMPARE(panel->Objects().last()->BoundsRect(), QRect(65, 75, 80, 1));
+        // The pasted object becomes the selection; the cut below must leave
+        // a selection it does not touch alone.
+        QVERIFY(handle().IsSelected(panel->Objects().last()));
+        handle().SelectObject(selected);
 
         panel->ObjectCut(other);
         QVERIFY(!panel->Objects().contains(other));

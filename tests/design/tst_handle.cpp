@@ -172,16 +172,38 @@ private slots:
         QCOMPARE(s->Width(), 30);
     }
 
-    void shiftArrowsResizeASingleSelectionDownToTenPixels()
+    void ctrlArrowsResizeASingleSelectionDownToTenPixels()
     {
         CardPanelHost h;
         TBCShapes *s = h.addShape(QRect(40, 30, 30, 20));
         h.click(QPoint(50, 40));
         for (int i = 0; i < 40; ++i)
-            QTest::keyPress(h.handle(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyPress(h.handle(), Qt::Key_Down, Qt::ShiftModifier);
-        QTest::keyRelease(h.handle(), Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyPress(h.handle(), Qt::Key_Left, Qt::ControlModifier);
+        QTest::keyPress(h.handle(), Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyRelease(h.handle(), Qt::Key_Down, Qt::ControlModifier);
         QCOMPARE(s->BoundsRect(), QRect(40, 30, 9, 21));
+    }
+
+    void shiftArrowsNudgeByTenPixelsAndStopAtTheEdge()
+    {
+        CardPanelHost h;
+        TBCShapes *s = h.addShape(QRect(40, 30, 30, 20));
+        TBCShapes *other = h.addShape(QRect(100, 100, 30, 20));
+        h.click(QPoint(50, 40));
+        QTest::keyClick(h.handle(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(s->BoundsRect(), QRect(50, 30, 30, 20));
+        QTest::keyClick(h.handle(), Qt::Key_Down);
+        QCOMPARE(s->BoundsRect(), QRect(50, 31, 30, 20));
+        // 31 pixels above: three steps of ten, then the last pixel.
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(h.handle(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(s->BoundsRect(), QRect(50, 0, 30, 20));
+        // Several objects move together.
+        h.click(QPoint(110, 110), Qt::ShiftModifier);
+        QCOMPARE(h.handle()->SelectionCount(), 2);
+        QTest::keyClick(h.handle(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(s->Left(), 40);
+        QCOMPARE(other->Left(), 90);
     }
 
     void arrowMoveShowsItsOutlineUntilTheKeyIsReleased()

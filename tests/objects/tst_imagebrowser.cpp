@@ -1,4 +1,6 @@
 #include "app/CardClasses.h"
+#include "design/CardPanelHost.h"
+#include "objects/TGImage.h"
 #include "objects/TGImageBrowser.h"
 #include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
@@ -11,6 +13,8 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QListView>
+#include <QPushButton>
+#include <QTreeView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -34,6 +38,9 @@ private slots:
     void opensOnClipartThenOnTheLastFolder();
     void previewFailuresPerExtension();
     void stretchAndAutoSizeExcludeEachOther();
+    void folderTreeStartsAtTheClipartFolder();
+    void okTakesThePreviewedPictureWithoutASelectedFile();
+    void clickWithTheToolPlacesThePictureAtItsOwnSize();
 };
 
 namespace {
@@ -152,6 +159,82 @@ void TestImageBrowser::stretchAndAutoSizeExcludeEachOther()
     browser.SetStretch(true);
     QVERIFY(!browser.AutoSizeChecked());
     QVERIFY(!browser.Preview()->AutoSize());
+}
+
+
+void TestImageBrowser::folderTreeStartsAtTheClipartFolder()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("clipart/Animals/cat.bmp", bitmapFile(pattern(4, 4), 24)));
+    QVERIFY(folder.writeFile("clipart/Business/pen.bmp", bitmapFile(pattern(4, 4), 24)));
+    TGImageBrowser browser;
+    QTreeView *tree = browser.FolderTree();
+    auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+    QCOMPARE(QDir(model->filePath(tree->rootIndex())).canonicalPath(),
+             QDir(folder.filePath("clipart")).canonicalPath());
+    QDeadlineTimer deadline(5000);
+    while (model->rowCount(tree->rootIndex()) < 2 && !deadline.hasExpired())
+        QTest::qWait(20);
+    QStringList names;
+    for (int i = 0; i < model->rowCount(tree->rootIndex()); ++i)
+        names << model->fileName(model->index(i, 0, tree->rootIndex()));
+    names.sort();
+    QCOMPARE(names, QStringList({"Animals", "Business"}));
+    QCOMPARE(tree->textElideMode(), Qt::ElideNone);
+    // Outside the clip art the whole file system shows again.
+    QVERIFY(folder.writeFile("other/y.bmp", bitmapFile(pattern(4, 4), 24)));
+    browser.OpenDirectory(folder.filePath("other"));
+    QVERIFY(!tree->rootIndex().isValid());
+}
+
+void TestImageBrowser::okTakesThePreviewedPictureWithoutASelectedFile()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("clipart/good.bmp", bitmapFile(pattern(30, 20), 24)));
+    CardPanelHost host;
+    auto *image = new TGImage(host.panel);
+    image->Loaded();
+    host.panel->PlaceObject(image, QRect(10, 10, 60, 40));
+    const ScopedModalRunner runner(modalRunnerFor<TGImageBrowser>([&folder](TGImageBrowser &browser) {
+        browser.show();
+        browser.SelectFile(folder.filePath("clipart/good.bmp"));
+        // The picture shows, but nothing is selected in the list any more.
+        browser.FileList()->clearSelection();
+        if (!browser.SelectedFile().isEmpty() || browser.PreviewPicture().IsEmpty())
+            return int(QDialog::Rejected);
+        QTest::mouseClick(browser.OkButtonWidget(), Qt::LeftButton);
+        return browser.result();
+    }));
+    image->LoadImageFromDisk();
+    QVERIFY(!image->Picture().IsEmpty());
+    QCOMPARE(image->Picture().Bitmap().size(), QSize(30, 20));
+}
+
+void TestImageBrowser::clickWithTheToolPlacesThePictureAtItsOwnSize()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("clipart/small.bmp", bitmapFile(pattern(90, 60), 24)));
+    QVERIFY(folder.writeFile("clipart/wide.bmp", bitmapFile(pattern(672, 96), 24)));
+    CardPanelHost host; // 336 x 192
+    QString chosen;
+    const ScopedModalRunner runner(modalRunnerFor<TGImageBrowser>([&](TGImageBrowser &browser) {
+        browser.SelectFile(folder.filePath(chosen));
+        return int(QDialog::Accepted);
+    }));
+    chosen = QStringLiteral("clipart/small.bmp");
+    host.panel->SetPanelState(psImage);
+    host.click(QPoint(100, 50));
+    QCOMPARE(host.panel->ObjectCount(), 1);
+    QCOMPARE(host.panel->Objects().last()->BoundsRect(), QRect(100, 50, 90, 60));
+    // Twice the card's width: halved, aspect kept, moved back onto the card.
+    chosen = QStringLiteral("clipart/wide.bmp");
+    host.panel->SetPanelState(psImage);
+    host.click(QPoint(200, 150));
+    QCOMPARE(host.panel->Objects().last()->BoundsRect(), QRect(0, 144, 336, 48));
+    // A drawn box is kept as drawn.
+    host.panel->SetPanelState(psImage);
+    host.drag(QPoint(20, 20), QPoint(120, 80));
+    QCOMPARE(host.panel->Objects().last()->BoundsRect(), QRect(20, 20, 100, 60));
 }
 
 QTEST_MAIN(TestImageBrowser)

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 // Set by main() before the application object exists.
@@ -31,6 +34,55 @@ private slots:
     void programFolderIsTheWritableExecutableFolder()
     {
         QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + '/');
+    }
+
+    void systemFoldersAreNeverTheProgramFolder()
+    {
+        // Even where this user may write (root), and reached through a link.
+        for (const char *folder : {"/usr/bin", "/usr/local/bin", "/opt", "/bin", "/usr/lib", "/"})
+            QVERIFY2(!IsOwnProgramFolder(QString::fromLatin1(folder)), folder);
+        QTemporaryDir user;
+        QVERIFY(QFile::link("/usr/local/bin", user.filePath("tools")));
+        QVERIFY(!IsOwnProgramFolder(user.filePath("tools")));
+        QVERIFY(!IsOwnProgramFolder(user.filePath("missing")));
+    }
+
+    void aFolderTheUserOwnsIsTheProgramFolderUnlessInstalled()
+    {
+        QTemporaryDir user;
+        QVERIFY(QDir(user.path()).mkpath("portable"));
+        QVERIFY(IsOwnProgramFolder(user.filePath("portable")));
+        QVERIFY(IsOwnProgramFolder(QCoreApplication::applicationDirPath())); // the build
+        // Installed under a prefix of the user's own ("bin" beside
+        // "share/karvello"): the copy is shared, its folder is not its own.
+        QVERIFY(QDir(user.path()).mkpath("prefix/bin"));
+        QVERIFY(QDir(user.path()).mkpath("prefix/share/karvello/art"));
+        QVERIFY(!IsOwnProgramFolder(user.filePath("prefix/bin")));
+        // Not writable, or another user's.
+        QVERIFY(QFile::setPermissions(user.filePath("portable"), QFile::ReadOwner | QFile::ExeOwner));
+        if (::geteuid() != 0)
+            QVERIFY(!IsOwnProgramFolder(user.filePath("portable")));
+        QVERIFY(QDir(user.path()).mkpath("theirs"));
+        if (::geteuid() == 0) {
+            QCOMPARE(::chown(QFile::encodeName(user.filePath("theirs")).constData(), 65534, 65534), 0);
+            QVERIFY(!IsOwnProgramFolder(user.filePath("theirs")));
+        }
+    }
+
+    void userDataFolderIsKarvelloUnderTheDataHome()
+    {
+        const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+        QTemporaryDir temporary;
+        qputenv("HOME", QFile::encodeName(temporary.path()));
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(UserDataFolder(), temporary.path() + "/.local/share/Karvello");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(temporary.filePath("data")));
+        QCOMPARE(UserDataFolder(), temporary.filePath("data") + "/Karvello");
+        qputenv("HOME", home);
+        if (dataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", dataHome);
     }
 
     void settingsFileIsKvlIniInTheProgramFolder()

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QTest>
+#include <QVBoxLayout>
 
 // A form with a class name of its own, as the main window has.
 class TPlacedForm : public QMainWindow
@@ -30,6 +31,9 @@ private slots:
     void storedMaximisedStateMaximises();
     void dialogsAreCentredOverTheMainWindow();
     void dialogThatWouldLeaveTheScreenIsCentredOnIt();
+    void dialogsAreCentredByTheSizeTheirLayoutGives();
+    void dialogGrownAfterPlacingIsCentredAgainWhenShown();
+    void dialogLargerThanTheScreenIsMadeToFit();
 };
 
 void TestFormPlacement::sectionNamesCarryPixelsPerInchAbove96()
@@ -139,13 +143,80 @@ void TestFormPlacement::dialogThatWouldLeaveTheScreenIsCentredOnIt()
     QDialog dialog;
     dialog.resize(600, 500);
     CenterForm(dialog);
-    QCOMPARE(dialog.pos(), QPoint(750, 450)); // over the main window, off the screen
+    QCOMPARE(dialog.pos(), QPoint(680, 400)); // as near the main window's centre as the screen allows
     PlaceDialog(dialog);
     QCOMPARE(dialog.pos(), QPoint(340, 200));
     QDialog tiny;
     tiny.resize(80, 60);
     PlaceDialog(tiny);
     QCOMPARE(tiny.pos(), QPoint(600, 420));
+    UserDialogs::setParentWidget(nullptr);
+}
+
+namespace {
+
+// A dialog whose layout makes it `size` (plus margins) once laid out.
+QWidget *addContent(QDialog &dialog, QSize size)
+{
+    auto *content = new QWidget(&dialog);
+    content->setFixedSize(size);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    return content;
+}
+
+} // namespace
+
+void TestFormPlacement::dialogsAreCentredByTheSizeTheirLayoutGives()
+{
+    ScreenMetrics::setOverride(96, QSize(1280, 900));
+    TPlacedForm main;
+    main.setGeometry(100, 100, 800, 600);
+    UserDialogs::setParentWidget(&main);
+    for (auto place : {&CenterForm, &PlaceDialog}) {
+        QDialog dialog(&main);
+        addContent(dialog, QSize(400, 300));
+        place(dialog);
+        QCOMPARE(dialog.geometry(), QRect(300, 250, 400, 300));
+    }
+    UserDialogs::setParentWidget(nullptr);
+}
+
+void TestFormPlacement::dialogGrownAfterPlacingIsCentredAgainWhenShown()
+{
+    ScreenMetrics::setOverride(96, QSize(1280, 900));
+    TPlacedForm main;
+    main.setGeometry(100, 100, 800, 600);
+    UserDialogs::setParentWidget(&main);
+    QDialog dialog(&main);
+    QWidget *content = addContent(dialog, QSize(400, 300));
+    CenterForm(dialog);
+    content->setFixedSize(600, 500); // contents set after placing
+    dialog.show();
+    QCOMPARE(QRect(dialog.pos(), dialog.size()), QRect(200, 150, 600, 500));
+    // Once shown, the user's placement is left alone.
+    dialog.move(10, 10);
+    dialog.hide();
+    dialog.show();
+    QCOMPARE(dialog.pos(), QPoint(10, 10));
+    UserDialogs::setParentWidget(nullptr);
+}
+
+void TestFormPlacement::dialogLargerThanTheScreenIsMadeToFit()
+{
+    ScreenMetrics::setOverride(96, QSize(1280, 900));
+    TPlacedForm main;
+    main.setGeometry(100, 100, 800, 600);
+    UserDialogs::setParentWidget(&main);
+    QDialog dialog(&main);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *content = new QWidget(&dialog);
+    content->setMinimumSize(300, 200);
+    layout->addWidget(content);
+    dialog.resize(700, 1200);
+    CenterForm(dialog);
+    QCOMPARE(dialog.geometry(), QRect(150, 0, 700, 900));
     UserDialogs::setParentWidget(nullptr);
 }
 

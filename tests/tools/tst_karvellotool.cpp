@@ -204,6 +204,32 @@ private slots:
         QVERIFY(r.err.contains("nothing.kvl"));
     }
 
+    // Text too long for its box is named on stderr when a template is read
+    // and before a card is printed; the job still runs.
+    void textThatDoesNotFitIsNamedBeforeItIsCutOff()
+    {
+        const QByteArray label = "[Label1]\r\nType=psLabel\r\nCaption=Northwind Landscape Architecture\r\n"
+                                 "Left=270\r\nTop=20\r\nWidth=120\r\nHeight=20\r\nFont Name=Arial\r\n"
+                                 "Font Size=10\r\n";
+        QVERIFY(folder.writeFile("long.KVLT", label));
+        const QString made = folder.filePath("long.kvl");
+        Run r = run({"template", folder.filePath("long.KVLT"), made});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains("\"Northwind Landscape Architecture\" (Special1) runs past its box and off the card"),
+                 qPrintable(r.err));
+
+        r = run({"print", made, folder.filePath("long.pdf")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains("\"Northwind Landscape Architecture\""), qPrintable(r.err));
+        QVERIFY(QFile::exists(folder.filePath("long.pdf")));
+
+        QVERIFY(folder.writeFile("short.KVLT", QByteArray(label).replace("Left=270", "Left=20")
+                                                   .replace("Width=120", "Width=300")));
+        r = run({"template", folder.filePath("short.KVLT"), folder.filePath("short.kvl")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    }
+
     void badArgumentsShowUsage()
     {
         for (const QStringList &arguments : {QStringList(), QStringList{"info"}, QStringList{"paint", card}}) {
