@@ -122,7 +122,9 @@ void TGImage::LoadImageFromDisk()
         browser.SetStretch(m_stretch);
         browser.SetAutoSize(m_autoSize);
         const int result = UserDialogs::runModal(browser);
-        if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
+        // A file that could not be read has said so and leaves the picture
+        // as it was (a new, still empty object is then discarded).
+        if (result == QDialog::Accepted && !browser.SelectedFile().isEmpty() && !browser.PreviewPicture().IsEmpty()) {
             // The file already loaded for the preview, not a second read.
             m_picture = browser.PreviewPicture();
             m_stretch = browser.StretchChecked();
@@ -173,8 +175,8 @@ void TGImage::RefreshPopup()
     m_autoSizeItem->setChecked(m_autoSize);
     m_flipItem->setChecked(m_flip);
     m_reverseItem->setChecked(m_reverse);
-    m_flipItem->setEnabled(m_picture.IsBitmap());
-    m_reverseItem->setEnabled(m_picture.IsBitmap());
+    m_flipItem->setEnabled(m_picture.IsBitmap() || m_picture.IsSvg());
+    m_reverseItem->setEnabled(m_picture.IsBitmap() || m_picture.IsSvg());
 }
 
 // ---- drawing ----
@@ -201,16 +203,23 @@ QImage TGImage::Compose() const
     if (!m_cache.isNull() && key == m_cacheKey)
         return m_cache;
     const int w = std::max(1, Width()), h = std::max(1, Height());
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (m_picture.IsBitmap() && (m_flip || m_reverse)) {
+    QImage image;
+    if (m_picture.KeepsTransparency()) {
+        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        DrawTransparent(image);
+    } else if (m_picture.IsBitmap() && (m_flip || m_reverse)) {
         image = MirroredBitmap();
-    } else if (m_picture.IsBitmap()) {
-        TCanvas canvas(&image);
-        canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
-    } else if (m_picture.IsMetafile()) {
-        QPainter painter(&image);
-        m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
+    } else {
+        image = QImage(w, h, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        if (m_picture.IsBitmap()) {
+            TCanvas canvas(&image);
+            canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
+        } else if (m_picture.IsMetafile()) {
+            QPainter painter(&image);
+            m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
+        }
     }
     {
         TCanvas canvas(&image);
@@ -234,6 +243,19 @@ QImage TGImage::Compose() const
     m_cache = image;
     m_cacheKey = key;
     return image;
+}
+
+void TGImage::DrawTransparent(QImage &image) const
+{
+    QPainter painter(&image);
+    if (m_picture.IsSvg()) {
+        m_picture.Svg()->Play(painter, QRectF(0, 0, Width(), Height()), m_reverse, m_flip);
+        return;
+    }
+    // Scaled smoothly once per box size: a photo or logo shrunk to the box
+    // keeps its detail.
+    const QImage scaled = m_picture.ScreenBitmap().scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(0, 0, scaled.mirrored(m_reverse, m_flip));
 }
 
 void TGImage::Paint(TCanvas &canvas)
