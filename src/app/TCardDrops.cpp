@@ -2,6 +2,7 @@
 
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
+#include "design/CardTemplates.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
 #include "objects/TGImage.h"
@@ -110,7 +111,9 @@ bool TCardDrops::DropPicture(const QString &path, QPoint point)
     }
     TGBusinessCardPanel32 &panel = *m_screen.BusinessCardPanel;
     auto *target = qobject_cast<TGImage *>(panel.ObjectAt(point));
-    if (target && panel.Handle()->IsSelected(target)) {
+    // A selected picture, or a template's logo placeholder, takes the new
+    // picture in its own box.
+    if (target && (panel.Handle()->IsSelected(target) || target->PictureData() == CardTemplates::LogoPlaceholderData())) {
         TGPanelAction action(&panel, QStringLiteral("Replace Picture"));
         target->SetPicture(picture);
         target->NotifyChanged();

@@ -10,8 +10,8 @@ class TMainScreen;
 
 // Files dropped from a file manager onto the card. A picture file becomes a
 // picture object centred on the drop point, at its own size shrunk to fit
-// the card; dropped on a selected picture object it replaces that object's
-// picture, keeping its box. A card document (".KVL") opens, after the usual
+// the card; dropped on a selected picture object, or on a template's logo
+// placeholder, it replaces that object's picture, keeping its box. A card document (".KVL") opens, after the usual
 // question about unsaved changes. Each drop is one undo step.
 class TCardDrops : public QObject
 {

@@ -21,6 +21,7 @@ class TestCardDrops : public QObject
 private slots:
     void droppedPictureIsPlacedAtItsSizeShrunkToTheCard();
     void droppedOnASelectedPictureReplacesItAsOneStep();
+    void droppedOnTheLogoPlaceholderReplacesIt();
     void droppedCardOpensAfterTheSaveQuestion();
     void otherFilesAreRefused();
 };
@@ -105,6 +106,25 @@ void TestCardDrops::droppedOnASelectedPictureReplacesItAsOneStep()
     QCOMPARE(s.History->Stack().count(), steps + 1);
     s.History->Stack().undo();
     QCOMPARE(imageAt(f.panel(), 0)->Picture().Kind(), TPicture::pkPng);
+}
+
+void TestCardDrops::droppedOnTheLogoPlaceholderReplacesIt()
+{
+    MainScreenFixture f;
+    f.start();
+    QVERIFY(f.folder.writeFile("logo.kvlt", "[Logo]\nLeft=30\nTop=20\nWidth=48\nHeight=48\n"));
+    QVERIFY(f.folder.writeFile("logo.webp", writtenFile(halfTransparent(40, 20), "webp")));
+    QString error;
+    f.panel().ReadTemplate(f.folder.filePath("logo.kvlt"), &error);
+    QCOMPARE(f.panel().ObjectCount(), 1);
+    TGImage *placeholder = imageAt(f.panel(), 0);
+    QVERIFY(placeholder && placeholder->Picture().IsSvg());
+    const QRect box = placeholder->BoundsRect();
+    f.panel().Handle()->ClearSelection();
+    QVERIFY(dropFiles(f.panel(), {f.folder.filePath("logo.webp")}, box.center()));
+    QCOMPARE(f.panel().ObjectCount(), 1);
+    QCOMPARE(placeholder->Picture().Kind(), TPicture::pkWebP);
+    QCOMPARE(placeholder->BoundsRect(), box);
 }
 
 void TestCardDrops::droppedCardOpensAfterTheSaveQuestion()
