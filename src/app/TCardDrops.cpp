@@ -37,8 +37,7 @@ QRect dropBox(const TPicture &picture, QPoint point, const TGBusinessCardPanel32
     QSize size(std::max(1, int(picture.Width() * panel.Zoom())), std::max(1, int(picture.Height() * panel.Zoom())));
     if (size.width() > panel.width() || size.height() > panel.height())
         size.scale(panel.size(), Qt::KeepAspectRatio);
-    QRect box(QPoint(0, 0), size.expandedTo(QSize(1, 1)));
-    box.moveCenter(point);
+    QRect box(point - QPoint(size.width() / 2, size.height() / 2), size.expandedTo(QSize(1, 1)));
     box.moveLeft(std::clamp(box.left(), 0, std::max(0, panel.width() - box.width())));
     box.moveTop(std::clamp(box.top(), 0, std::max(0, panel.height() - box.height())));
     return box;

@@ -162,8 +162,8 @@ bool TPicture::LoadFromData(const QByteArray &data, const QString &fileName, QSt
     const QString ext = QFileInfo(fileName).suffix().toUpper();
     if (PictureFiles::ImageFormatOf(data) != PictureFiles::TImageFormat::None)
         return SetImageFile(data, error);
-    if (ext == QLatin1String("SVG") || ext == QLatin1String("SVGZ")
-        || (!data.startsWith("BM") && TSvgDrawing::LooksLikeSvg(data)))
+    const bool svg = ext == QLatin1String("SVG") || ext == QLatin1String("SVGZ");
+    if (svg || (ext.isEmpty() && !data.startsWith("BM") && TSvgDrawing::LooksLikeSvg(data)))
         return SetSvgFile(data, error);
     if (ext == QLatin1String("WMF") || ext == QLatin1String("EMF")) {
         auto metafile = TMetafile::FromData(data, error);
