@@ -3,6 +3,7 @@
 #include "app/TMRUFileList.h"
 #include "app/TMainScreen.h"
 #include "app/TUndoHistory.h"
+#include "app/WindowsCopy.h"
 #include "design/CardDocument.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -143,6 +144,27 @@ void TFileCommands::SaveAs()
         m_screen.SetChangesMade(false);
         m_screen.RecentFiles->Add(path);
         m_screen.RecentFiles->Save();
+        OfferWindowsCopy(path);
     }
     m_screen.UpdateButtons();
+}
+
+void TFileCommands::OfferWindowsCopy(const QString &path)
+{
+    // Asked once per document, not at every later Save As of it.
+    const QString document = QFileInfo(path).absoluteFilePath();
+    if (m_windowsCopyOffered.contains(document) || !WindowsCopy::Needed(*m_screen.BusinessCardPanel))
+        return;
+    m_windowsCopyOffered.insert(document);
+    const QString copy = WindowsCopy::PathFor(path);
+    const QString question =
+        QStringLiteral("This card holds PNG, GIF, TIFF, WebP or SVG pictures, which the Windows version "
+                       "cannot open.\n\nAlso keep a copy that it can open, with those pictures as bitmaps "
+                       "on white?\n\n%1")
+            .arg(copy);
+    if (!Ask(question, QStringLiteral("Save")))
+        return;
+    QString error;
+    if (!WindowsCopy::Write(path, copy, &error))
+        UserDialogs::current().error(QStringLiteral("Unable to save %1: %2").arg(copy, error));
 }

@@ -3,6 +3,7 @@
 #include "app/CardClasses.h"
 #include "app/TAboutBox.h"
 #include "app/TBackgroundArtCommand.h"
+#include "app/TCardDrops.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
 #include "app/TEditingCommands.h"
@@ -65,6 +66,7 @@ void TMainScreen::FormCreate()
     ConnectToolBar();
     ConnectMenus();
     InstallBackgroundArtCommand(*this);
+    InstallCardDrops(*this);
     History = new TUndoHistory(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);
