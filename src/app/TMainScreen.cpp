@@ -5,6 +5,7 @@
 #include "app/TBackgroundArtCommand.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
+#include "app/TCardSideCommands.h"
 #include "app/TEditingCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMRUFileList.h"
@@ -84,6 +85,7 @@ void TMainScreen::FormCreate()
     RecentFiles->Load();
     ensureProgramFolders();
     new TEditingCommands(*this);
+    new TCardSideCommands(*this);
     Menus->WriteIniItem->setVisible(
         !CaseInsensitivePath::findEntry(ProgramFolder(), QStringLiteral("IAmDeveloping.dat"))
              .isEmpty());
