@@ -6,11 +6,14 @@
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
 #include "design/stream/ComponentStreamReader.h"
+#include "design/stream/StreamError.h"
+#include "design/stream/StreamRecord.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/PlainFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -39,6 +42,29 @@ bool removeDocument(const QString &path, QString *error)
     return true;
 }
 
+// A side that comes back onto the panel keeps the names its objects had,
+// so that showing the other side and back changes nothing that is saved.
+// Names that are missing or repeated leave the names given on reading.
+void keepStoredNames(const QByteArray &objects, const QList<TGGraphicControl *> &read)
+{
+    std::vector<StreamRecord> records;
+    try {
+        records = ComponentStreamReader::readContainer(objects);
+    } catch (const StreamError &) {
+        return;
+    }
+    if (records.size() != size_t(read.size()))
+        return;
+    QSet<QString> names;
+    for (const StreamRecord &record : records) {
+        if (record.name.isEmpty() || names.contains(record.name))
+            return;
+        names.insert(record.name);
+    }
+    for (qsizetype i = 0; i < read.size(); ++i)
+        read.at(i)->SetName(records.at(size_t(i)).name);
+}
+
 // Reads a container into the panel, scaled to the panel's zoom.
 bool readObjects(TGBusinessCardPanel32 &panel, const QByteArray &objects, QString *error)
 {
@@ -51,6 +77,7 @@ bool readObjects(TGBusinessCardPanel32 &panel, const QByteArray &objects, QStrin
     }
     for (TGGraphicControl *object : read)
         object->SetZoom(panel.Zoom());
+    keepStoredNames(objects, read);
     panel.ConnectObjects();
     panel.ObjectsLoaded();
     return true;

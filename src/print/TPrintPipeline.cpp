@@ -139,7 +139,7 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         sheet.Flip = m_flip;
         sheet.BackOffset = DuplexLayout::BackOffset();
     }
-    if (m_printing && sheet.Duplex() && DuplexPrinting::ModeFor(m_job) != DuplexPrinting::dmAlternatePages) {
+    if (m_printing && sheet.Duplex() && DuplexModeOf(m_job) != DuplexPrinting::dmAlternatePages) {
         PrintBothSides(sheet, context);
         return;
     }
@@ -179,7 +179,7 @@ bool TPrintPipeline::RunStatus(TCardSheetPrinter &sheet, TReport &job, TPrintCon
 
 void TPrintPipeline::PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &context)
 {
-    if (DuplexPrinting::ModeFor(m_job) == DuplexPrinting::dmPrinterDuplex) {
+    if (DuplexModeOf(m_job) == DuplexPrinting::dmPrinterDuplex) {
         DuplexPrinting::SetPrinterDuplex(m_job, sheet.Flip);
         RunStatus(sheet, m_job, context);
         DuplexPrinting::SetPrinterDuplex(m_job, dfNone);

@@ -2,7 +2,7 @@
 
 #include "design/SheetLayout.h"
 #include "print/CardSelection.h"
-#include "print/DuplexLayout.h"
+#include "print/DuplexPrinting.h"
 #include "print/SheetGeometry.h"
 
 #include <QString>
@@ -45,6 +45,10 @@ public:
     explicit TPrintPipeline(TReport &mainJob) : m_job(mainJob) {}
 
     TReport &MainJob() { return m_job; }
+
+    // How both sides reach the main job's paper (by default from its
+    // printer's abilities).
+    std::function<DuplexPrinting::TDuplexMode(TReport &)> DuplexModeOf = DuplexPrinting::ModeFor;
 
     void mnuPrintClick(TPrintContext &context);
     void mnuPreviewClick(TPrintContext &context);

@@ -9,6 +9,7 @@
 #include "design/CardSides.h"
 #include "design/TGHandle.h"
 #include "dialogs/TChangeFontAll.h"
+#include "dialogs/TFontListBoxx.h"
 #include "objects/TGBusinessCardLabel.h"
 
 #include <QAction>
@@ -310,20 +311,24 @@ void TestCardSides::changeAllFontsChangesBothSides()
     sidesOf(s).AddBack();
     addLabel();
     sidesOf(s).ShowSide(false);
+    const QString before = dynamic_cast<TGBusinessCardLabel *>(f.panel().Objects().first())->Font().name;
+    QString chosen;
     UserDialogs::setModalRunner([&](QDialog &dialog) {
         auto &fonts = dynamic_cast<TChangeFontAll &>(dialog);
-        fonts.FontListBox1->setCurrentRow(1);
+        fonts.FontListBox1->setCurrentRow(fonts.FontListBox1->currentRow() == 1 ? 2 : 1);
+        chosen = fonts.SelectedFont();
         fonts.OKButton->click();
         return dialog.result();
     });
     s.RunCommand(TMainCommand::ChangeAllFonts);
     UserDialogs::setModalRunner(nullptr);
+    QVERIFY(!chosen.isEmpty() && chosen != before);
     for (bool back : {false, true}) {
         sidesOf(s).ShowSide(back);
         QCOMPARE(f.panel().Objects().size(), 1);
         auto *label = dynamic_cast<TGBusinessCardLabel *>(f.panel().Objects().first());
         QVERIFY(label);
-        QCOMPARE(label->Font().name, QStringLiteral("Times New Roman"));
+        QCOMPARE(label->Font().name, chosen);
     }
 }
 
