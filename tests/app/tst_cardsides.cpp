@@ -3,6 +3,15 @@
 #include "app/TAuxiliaryCommands.h"
 #include "app/TCardSideCommands.h"
 #include "app/TFileCommands.h"
+#include "app/TPrintCommands.h"
+#include "app/TPrintShopCommands.h"
+#include "print/SelectLabelsDialog.h"
+#include "print/TExportImageDialog.h"
+#include "print/TLabelPrinter.h"
+#include "print/TPreviewForm.h"
+#include "print/TPrintShopDialog.h"
+#include "report/PdfTarget.h"
+#include "report/TReport.h"
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TUndoHistory.h"
@@ -34,6 +43,8 @@ private slots:
     void keysAndSwitchButtonsShowTheSides();
     void changeAllFontsChangesBothSides();
     void newBlankHasNoBack();
+    void exportsWriteBothSidesFrontFirst();
+    void previewAndPrintTakeBothSidesWhicheverIsShown();
 };
 
 namespace {
@@ -343,6 +354,79 @@ void TestCardSides::newBlankHasNoBack()
     QVERIFY(!s.Sides().BackShown());
     QVERIFY(f.panel().Objects().isEmpty());
     QVERIFY(!sidesOf(s).BackButton->isEnabled());
+}
+
+void TestCardSides::exportsWriteBothSidesFrontFirst()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    TPrintShopCommands commands(s);
+    makeTwoSidedCard(f); // the back is on screen
+    UserDialogs::setModalRunner([](QDialog &dialog) {
+        if (auto *image = dynamic_cast<TExportImageDialog *>(&dialog))
+            image->DpiEdit->setValue(96);
+        return int(QDialog::Accepted);
+    });
+    const QString png = f.folder.filePath(QStringLiteral("Jane.png"));
+    f.dialogs->saveFileNames << png;
+    commands.ExportAsPngClick();
+    QVERIFY(!QFileInfo::exists(png));
+    const QImage front(f.folder.filePath(QStringLiteral("Jane-front.png")));
+    const QImage back(f.folder.filePath(QStringLiteral("Jane-back.png")));
+    QCOMPARE(front.size(), QSize(336, 192));
+    // The front's rectangle outline at 20, 20; the back's ellipse round 110, 50.
+    QCOMPARE(qGray(front.pixel(20, 30)), 0);
+    QCOMPARE(qGray(back.pixel(20, 30)), 255);
+    QVERIFY(qGray(back.pixel(90, 50)) < 128);
+    QCOMPARE(qGray(front.pixel(90, 50)), 255);
+
+    const QString pdf = f.folder.filePath(QStringLiteral("Jane.pdf"));
+    f.dialogs->saveFileNames << pdf;
+    commands.ExportForPrintShopClick();
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 2);
+    QCOMPARE(bytes.count("/TrimBox"), 2);
+    QCOMPARE(bytes.count("/BleedBox"), 2);
+    QVERIFY(s.Sides().BackShown()); // the window is left as it was
+    UserDialogs::setModalRunner(nullptr);
+}
+
+void TestCardSides::previewAndPrintTakeBothSidesWhicheverIsShown()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    const QString pdf = f.folder.filePath(QStringLiteral("sheet.pdf"));
+    TPrintCommands print(s, std::make_unique<TReport>(std::make_unique<PdfTarget>(pdf)));
+    makeTwoSidedCard(f);
+    bool offered = false;
+    int previewPages = 0;
+    UserDialogs::setModalRunner([&](QDialog &dialog) {
+        if (auto *select = qobject_cast<TSelectSpecificLabels *>(&dialog)) {
+            offered = select->BothSidesBox->isVisibleTo(select);
+            select->BothSidesBox->setChecked(true);
+            select->OKbuttonClick();
+            return select->result();
+        }
+        if (auto *status = qobject_cast<TLabelPrinter *>(&dialog)) {
+            status->FormActivate();
+            return int(QDialog::Accepted);
+        }
+        if (auto *preview = qobject_cast<TPreviewForm *>(&dialog))
+            previewPages = preview->PageCount();
+        return int(QDialog::Rejected);
+    });
+    print.mnuPreviewClick();
+    QCOMPARE(previewPages, 2);
+    f.dialogs->saveFileNames << pdf;
+    print.mnuPrintClick();
+    UserDialogs::setModalRunner(nullptr);
+    QVERIFY(offered);
+    QCOMPARE(print.MainJob().pageCount(), 2);
+    // Printing changed nothing on screen.
+    QVERIFY(s.Sides().BackShown());
+    QCOMPARE(shownClasses(f.panel()), QStringList{"TBCShapes@90"});
 }
 
 QTEST_MAIN(TestCardSides)
