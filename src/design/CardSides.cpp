@@ -11,6 +11,8 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/PlainFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -63,6 +65,16 @@ void keepStoredNames(const QByteArray &objects, const QList<TGGraphicControl *> 
     }
     for (qsizetype i = 0; i < read.size(); ++i)
         read.at(i)->SetName(records.at(size_t(i)).name);
+}
+
+// A panel deletes its clipboard file when it goes; one made for a moment
+// must not take the user's clipboard with it.
+void giveOwnClipboard(TGBusinessCardPanel32 &panel)
+{
+    panel.SetClipboardFileName(QDir::temp().filePath(
+        QStringLiteral("karvello-side-%1-%2.tmp")
+            .arg(QCoreApplication::applicationPid())
+            .arg(quintptr(&panel), 0, 16)));
 }
 
 // Reads a container into the panel, scaled to the panel's zoom.
@@ -157,6 +169,7 @@ std::unique_ptr<TGBusinessCardPanel32> CardSides::MakePanel(QWidget *owner, cons
                                                             const QString &background, QString *error)
 {
     auto panel = std::make_unique<TGBusinessCardPanel32>(owner);
+    giveOwnClipboard(*panel);
     panel->hide();
     panel->SetSuppressChanges(true);
     panel->SetPreview(like.Preview());
@@ -210,6 +223,7 @@ bool CardSides::OpenBack(const QString &frontPath, QString *error)
     // the first look at it.
     {
         TGBusinessCardPanel32 scratch;
+        giveOwnClipboard(scratch);
         QList<TGGraphicControl *> read;
         if (!ComponentStreamer::Read(bytes, scratch, {}, &read, error))
             return false;

@@ -1,6 +1,7 @@
 #include "MainScreenFixture.h"
 
 #include "app/TAuxiliaryCommands.h"
+#include "app/TCardSidePanels.h"
 #include "app/TCardSideCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TPrintCommands.h"
@@ -38,8 +39,10 @@ private slots:
     void unreadableBackFailsTheOpening();
     void removedBackIsAskedForAndItsFilesDeletedOnSave();
     void failedWriteOfTheBackIsAFailedSave();
+    void deletingACardDeletesItsBack();
     void oneUndoHistoryAcrossBothSides();
     void switchingSidesIsNoChange();
+    void clipboardCarriesObjectsToTheOtherSide();
     void keysAndSwitchButtonsShowTheSides();
     void changeAllFontsChangesBothSides();
     void newBlankHasNoBack();
@@ -233,6 +236,20 @@ void TestCardSides::failedWriteOfTheBackIsAFailedSave()
     QVERIFY(f.dialogs->texts().last().contains("Jane.BACK.KVL"));
 }
 
+void TestCardSides::deletingACardDeletesItsBack()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    makeTwoSidedCard(f);
+    const QString path = f.folder.filePath("saved/Jane.KVL");
+    QVERIFY(s.SaveDocument(path));
+    QVERIFY(QFile::rename(f.folder.filePath("saved/Jane.BACK.KVE"), f.folder.filePath("saved/jane.back.kve")));
+    f.dialogs->openFileNames << path;
+    f.dialogs->answers << true;
+    s.DeleteClick();
+    QVERIFY(QDir(f.folder.filePath("saved")).entryList(QDir::Files).isEmpty());
+}
+
 void TestCardSides::oneUndoHistoryAcrossBothSides()
 {
     MainScreenFixture f;
@@ -273,6 +290,30 @@ void TestCardSides::switchingSidesIsNoChange()
     QVERIFY(!s.ChangesMade());
     QCOMPARE(s.History->Stack().count(), steps);
     QVERIFY(s.History->Stack().isClean());
+}
+
+void TestCardSides::clipboardCarriesObjectsToTheOtherSide()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    makeTwoSidedCard(f);
+    sidesOf(s).ShowSide(false);
+    f.panel().Handle()->SelectObject(f.panel().Objects().first());
+    f.panel().Copy();
+    sidesOf(s).ShowSide(true);
+    // Panels made for a moment (printing, exports, opening) leave the
+    // clipboard alone.
+    { TCardSidePanels both(s); }
+    QString error;
+    CardSides opened;
+    QVERIFY(s.SaveDocument(f.folder.filePath("saved/Jane.KVL")));
+    QVERIFY(opened.OpenBack(f.folder.filePath("saved/Jane.KVL"), &error));
+    f.panel().Paste();
+    s.History->Settle();
+    QCOMPARE(f.panel().Objects().size(), 2);
+    QCOMPARE(s.Menus->UndoItem->text(), QStringLiteral("&Undo Paste"));
+    sidesOf(s).ShowSide(false);
+    QCOMPARE(shownClasses(f.panel()), QStringList{"TBCShapes@20"}); // the front is as it was
 }
 
 void TestCardSides::keysAndSwitchButtonsShowTheSides()

@@ -15,11 +15,13 @@
 #include "print/TLabelPrinter.h"
 #include "print/TPrintPipeline.h"
 #include "report/PdfTarget.h"
+#include "report/PrinterTarget.h"
 #include "../support/ScriptedDialogs.h"
 #include "../support/TempProgramFolder.h"
 
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -135,6 +137,8 @@ private slots:
     void oneSidedCardOffersNoBothSides();
     void turningByHandAsksBetweenTheRuns();
     void duplexOutlinePageNumbersBothSides();
+    void pdfAndPrinterQueuesChooseTheirWay();
+    void fineTuningIsMirroredAndTheBackOffsetAdded();
 };
 
 void TestDuplex::mirroredPositionsFollowTheFlip()
@@ -349,6 +353,52 @@ void TestDuplex::duplexOutlinePageNumbersBothSides()
     // Its number stands inside the frame on both pages.
     for (const auto &[page, frame] : {std::pair{pages[0], frontFrame}, std::pair{pages[1], backFrame}})
         QVERIFY(!inkBox(page, frame.adjusted(8, 8, -8, -8)).isNull());
+}
+
+void TestDuplex::pdfAndPrinterQueuesChooseTheirWay()
+{
+    TReport pdf(std::make_unique<PdfTarget>());
+    QCOMPARE(DuplexPrinting::ModeFor(pdf), DuplexPrinting::dmAlternatePages);
+    auto image = imageJob();
+    QCOMPARE(DuplexPrinting::ModeFor(*image), DuplexPrinting::dmAlternatePages);
+    const QString queue = QStringLiteral("KarvelloPDF");
+    if (!PrinterTarget::printerNames().contains(queue))
+        QSKIP("No CUPS queue \"KarvelloPDF\" (scripts/start-cups.sh starts cupsd and adds it)");
+    // The PDF printer of CUPS has no duplexer: its sheets are turned by hand.
+    TReport printer(std::make_unique<PrinterTarget>(queue));
+    QVERIFY(!DuplexPrinting::PrinterHasDuplexer(printer));
+    QCOMPARE(DuplexPrinting::ModeFor(printer), DuplexPrinting::dmTurnByHand);
+    // Asking for two sides sets the option Qt hands to CUPS, and it goes again.
+    DuplexPrinting::SetPrinterDuplex(printer, dfShortEdge);
+    QCOMPARE(printer.targetAs<PrinterTarget>()->printer().duplex(), QPrinter::DuplexShortSide);
+    DuplexPrinting::SetPrinterDuplex(printer, dfNone);
+    QCOMPARE(printer.targetAs<PrinterTarget>()->printer().duplex(), QPrinter::DuplexNone);
+}
+
+void TestDuplex::fineTuningIsMirroredAndTheBackOffsetAdded()
+{
+    TempProgramFolder folder;
+    folder.writeFile("kvl.ini", "[Printer]\nBackOffsetX=4\nBackOffsetY=-2\n");
+    const SheetLayout layout = stockLayout(0);
+    TwoSidedCard card(layout);
+    auto job = imageJob({}, 1, ReadDpi);
+    TCardSheetPrinter sheet;
+    sheet.Panel = card.front.get();
+    sheet.BackPanel = card.back.get();
+    sheet.Flip = dfLongEdge;
+    sheet.BackOffset = DuplexLayout::BackOffset();
+    // The front moves 1/4 inch right and 1/8 inch down.
+    sheet.Geometry = TSheetGeometry::FromLayout(layout, TSheetNudges{4, 8, 0, 0});
+    sheet.Selection.reset();
+    sheet.Selection.set(0);
+    job->onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
+    job->onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
+    QVERIFY(job->run());
+    const QList<QImage> &pages = imageTarget(*job).pages();
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(near(inkBox(pages[0], pages[0].rect()), deviceRect(QRectF(1.0, 0.625, 3.5, 2.0))));
+    // Behind it, so 1/4 inch left on the back page, then 4/32 right and 2/32 up.
+    QVERIFY(near(inkBox(pages[1], pages[1].rect()), deviceRect(QRectF(4.0 + 0.125, 0.625 - 0.0625, 3.5, 2.0))));
 }
 
 QTEST_MAIN(TestDuplex)
