@@ -21,7 +21,6 @@
 
 #include <QGroupBox>
 #include <QMessageBox>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -368,11 +367,6 @@ void TestDuplex::pdfAndPrinterQueuesChooseTheirWay()
     TReport printer(std::make_unique<PrinterTarget>(queue));
     QVERIFY(!DuplexPrinting::PrinterHasDuplexer(printer));
     QCOMPARE(DuplexPrinting::ModeFor(printer), DuplexPrinting::dmTurnByHand);
-    // Asking for two sides sets the option Qt hands to CUPS, and it goes again.
-    DuplexPrinting::SetPrinterDuplex(printer, dfShortEdge);
-    QCOMPARE(printer.targetAs<PrinterTarget>()->printer().duplex(), QPrinter::DuplexShortSide);
-    DuplexPrinting::SetPrinterDuplex(printer, dfNone);
-    QCOMPARE(printer.targetAs<PrinterTarget>()->printer().duplex(), QPrinter::DuplexNone);
 }
 
 void TestDuplex::fineTuningIsMirroredAndTheBackOffsetAdded()
