@@ -5,6 +5,7 @@
 #include "app/TUndoHistory.h"
 #include "app/WindowsCopy.h"
 #include "design/CardDocument.h"
+#include "design/CardSides.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/AppRoutines.h"
@@ -57,7 +58,11 @@ bool TFileCommands::DeleteCardFiles(const QString &path)
         CardDocument::CompanionFileName(path));
     if (ok && !companion.isEmpty())
         ok = removeFile(companion, &error);
-    if (!ok)
+    // The back goes with its front.
+    const QString back = CardSides::FindBack(path);
+    if (ok && !back.isEmpty() && back != path)
+        ok = DeleteCardFiles(back);
+    else if (!ok)
         UserDialogs::current().error(error);
     return ok;
 }
@@ -75,6 +80,7 @@ void TFileCommands::NewBlank()
     m_screen.SetLoading(true);
     TGBusinessCardPanel32 &panel = *m_screen.BusinessCardPanel;
     panel.RemoveAllObjects();
+    m_screen.SetSides(CardSides());
     m_screen.SetBackgroundPath(QString());
     panel.ClearBackground();
     panel.update();
@@ -94,7 +100,7 @@ void TFileCommands::Open()
     const QString path = AskCardFile(QStringLiteral("Open Business Card"));
     if (path.isEmpty() || !CheckCardExtension(path))
         return;
-    m_screen.OpenDocument(path);
+    m_screen.OpenDocument(CardSides::FrontOf(path));
 }
 
 void TFileCommands::OpenPath(const QString &path)
@@ -107,7 +113,7 @@ void TFileCommands::OpenPath(const QString &path)
         Inform(path + QStringLiteral(" no longer exists"));
         return;
     }
-    m_screen.OpenDocument(path);
+    m_screen.OpenDocument(CardSides::FrontOf(path));
 }
 
 void TFileCommands::Delete()

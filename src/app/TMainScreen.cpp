@@ -6,6 +6,7 @@
 #include "app/TCardDrops.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
+#include "app/TCardSideCommands.h"
 #include "app/TEditingCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMRUFileList.h"
@@ -86,6 +87,7 @@ void TMainScreen::FormCreate()
     RecentFiles->Load();
     ensureProgramFolders();
     new TEditingCommands(*this);
+    new TCardSideCommands(*this);
     Menus->WriteIniItem->setVisible(
         !CaseInsensitivePath::findEntry(ProgramFolder(), QStringLiteral("IAmDeveloping.dat"))
              .isEmpty());

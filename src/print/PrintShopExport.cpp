@@ -302,12 +302,17 @@ bool Write(const Card &card, const Options &options, const QString &fileName, QS
     }
     const QString draft = scratch.filePath(QStringLiteral("draft.pdf"));
     ZoomScope zoom(card.Panel);
+    ZoomScope backZoom(card.Back ? card.Back->Panel : nullptr);
     const PageGeometry page = Page(card.Size, options);
     TReport job(std::make_unique<PdfTarget>(draft, Resolution));
     job.target().setPaper(
         QPageSize(page.Page, QPageSize::Inch, QStringLiteral("Card"), QPageSize::ExactMatch));
     job.setOrientation(poPortrait);
-    job.onPrint = [&](TReport &j) { PrintPage(j, card, options); };
+    job.onPrint = [&](TReport &j) {
+        PrintPage(j, card, options);
+        if (card.Back && j.newPage())
+            PrintPage(j, *card.Back, options);
+    };
     if (!job.run()) {
         if (error)
             *error = QStringLiteral("Unable to write the PDF file %1: the card could not be drawn.")

@@ -39,6 +39,9 @@ struct Card {
     TGBusinessCardPanel32 *Panel = nullptr;
     QSizeF Size{3.5, 2.0}; // inches, as the card stands
     QString BackgroundFile;
+    // The card's back, exported as a second page with its own boxes and
+    // marks (null: one page).
+    const Card *Back = nullptr;
 };
 
 // The page in inches from its top-left corner.

@@ -80,6 +80,7 @@ void TSelectSpecificLabels::BuildControls()
     CutMarksCheck->setChecked(CutMarks::Remembered());
     connect(CutMarksCheck, &QCheckBox::toggled, PaintBox1, qOverload<>(&QWidget::update));
     right->addWidget(CutMarksCheck);
+    BuildSidesControls(right);
 
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -256,6 +257,8 @@ void TSelectSpecificLabels::OKbuttonClick()
     }
     if (AnyCardSelected(Selection, PositionCount())) {
         CutMarks::Remember(CutMarksCheck->isChecked());
+        if (BothSidesBox->isVisibleTo(this))
+            DuplexLayout::Remember(Flip());
         accept();
     }
     else

@@ -39,6 +39,17 @@ bool TCardSheetPrinter::HasComplexObjects() const
 
 void TCardSheetPrinter::LoadBackGround()
 {
+    if (BackPanel) {
+        // The back's art is loaded as the front's, then put aside.
+        SwapSides();
+        LoadOneBackGround();
+        SwapSides();
+    }
+    LoadOneBackGround();
+}
+
+void TCardSheetPrinter::LoadOneBackGround()
+{
     m_kind = bkNone;
     m_bitmap = QImage();
     m_metafile.reset();
@@ -96,10 +107,11 @@ void TCardSheetPrinter::BeforePrintLabels(TReport &job)
 void TCardSheetPrinter::PrintLabels(TReport &job)
 {
     PrintingScope printing(Panel);
+    PrintingScope printingBack(BackPanel);
     job.setMarginLeft(0);
     job.setMarginTop(0);
-    while (PrintSheet(job)) {
-        if (job.pageNumber() >= Copies || job.wasAborted() || !job.newPage())
+    for (int sheet = 1; PrintSheetSides(job); ++sheet) {
+        if (sheet >= Copies || job.wasAborted() || !job.newPage())
             break;
     }
 }
@@ -109,7 +121,7 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
 {
     const bool portrait = Portrait();
     const QSizeF cell = Geometry.CellSize(portrait);
-    if (PrintCutMarks && !Outline)
+    if (PrintCutMarks && !Outline && !m_backPage)
         CutMarks::Print(job, Geometry, portrait);
     for (int r = 0; r < Geometry.Down; ++r) {
         for (int c = 0; c < Geometry.Across; ++c) {
@@ -118,12 +130,14 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
             const int index = r * Geometry.Across + c;
             if (index >= MaxCardPositions || !Selection.test(index))
                 continue;
-            const QPointF origin = Geometry.CardOrigin(r, c, portrait, job.pageHeight());
+            const QPointF origin = PlaceCard(job, Geometry.CardOrigin(r, c, portrait, job.pageHeight()), cell);
             if (OnCard)
                 OnCard(index + 1);
-            if (Outline)
+            if (Outline) {
                 job.rectangle(origin.x(), origin.y(), origin.x() + cell.width(), origin.y() + cell.height());
-            else
+                if (Flip != dfNone)
+                    NumberFrame(job, QRectF(origin, cell), index + 1);
+            } else
                 PrintCard(job, origin.x(), origin.y());
             if (AfterCard)
                 AfterCard();

@@ -3,6 +3,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
+#include "print/DuplexPrinting.h"
 #include "print/PrintScopes.h"
 #include "print/PrinterChoice.h"
 #include "print/TCardSheetPrinter.h"
@@ -38,7 +39,10 @@ void TPrintPipeline::mnuPrintClick(TPrintContext &context)
     m_job.setPaperSize(context.Layout.Papersize);
     if (context.Panel)
         context.Panel->SetPreview(false);
+    if (context.BackPanel)
+        context.BackPanel->SetPreview(false);
     m_outline = false;
+    m_flip = dfNone;
     if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
         return;
     if (!DoPageSetup(context))
@@ -73,7 +77,13 @@ void TPrintPipeline::mnuPreviewClick(TPrintContext &context)
     m_job.setPaperSize(context.Layout.Papersize);
     if (context.Panel)
         context.Panel->SetPreview(true);
+    if (context.BackPanel)
+        context.BackPanel->SetPreview(true);
     m_outline = false;
+    // A card with a back previews both pages of the sheet.
+    m_flip = context.BackPanel ? DuplexLayout::Remembered() : dfNone;
+    if (context.BackPanel && m_flip == dfNone)
+        m_flip = dfLongEdge;
     DoPrint(context);
 }
 
@@ -81,6 +91,8 @@ void TPrintPipeline::mnuPrintOutlineTestPageClick(TPrintContext &context)
 {
     m_printing = true;
     m_outline = true;
+    // The sheet is checked the way cards were last printed.
+    m_flip = DuplexLayout::Remembered();
     if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
         return;
     if (PrinterChoice::PrintDialog(m_job))
@@ -97,9 +109,11 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     TSelectSpecificLabels dialog(&m_job, context.Window);
     dialog.Selection = *context.Selection;
     dialog.SetLayout(context.Layout);
+    dialog.SetBothSidesOffered(context.BackPanel != nullptr);
     if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return false;
     *context.Selection = dialog.Selection;
+    m_flip = context.BackPanel ? dialog.Flip() : dfNone;
     return true;
 }
 
@@ -118,6 +132,17 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     sheet.BackgroundFile = context.BackgroundFile;
     sheet.Printing = m_printing;
     sheet.PrintCutMarks = CutMarks::Remembered();
+    ZoomScope backZoom(m_flip != dfNone ? context.BackPanel : nullptr);
+    if (m_flip != dfNone) {
+        sheet.BackPanel = context.BackPanel;
+        sheet.BackBackgroundFile = context.BackBackgroundFile;
+        sheet.Flip = m_flip;
+        sheet.BackOffset = DuplexLayout::BackOffset();
+    }
+    if (m_printing && sheet.Duplex() && DuplexModeOf(m_job) != DuplexPrinting::dmAlternatePages) {
+        PrintBothSides(sheet, context);
+        return;
+    }
 
     QBuffer stream;
     std::unique_ptr<TReport> previewJob;
@@ -128,12 +153,19 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         previewJob = std::make_unique<TReport>(std::move(target));
     }
     TReport &job = m_printing ? m_job : *previewJob;
+    // A failed job has nothing worth previewing.
+    const bool aborted = !RunStatus(sheet, job, context);
+    if (!m_printing && !aborted)
+        ShowPreview(context, stream.data());
+}
+
+bool TPrintPipeline::RunStatus(TCardSheetPrinter &sheet, TReport &job, TPrintContext &context)
+{
     job.setOrientation(poPortrait);
     bool aborted = false;
     {
         TLabelPrinter status(sheet, job, context.Window);
         UserDialogs::runModal(status);
-        // A failed job has nothing worth previewing.
         aborted = status.JobAborted() || status.JobFailed();
     }
     job.onBeforePrint = nullptr;
@@ -142,8 +174,25 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     // A new copy count must be chosen for every run.
     m_job.setCopies(1);
     m_job.setOrientation(poPortrait);
-    if (!m_printing && !aborted)
-        ShowPreview(context, stream.data());
+    return !aborted;
+}
+
+void TPrintPipeline::PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &context)
+{
+    if (DuplexModeOf(m_job) == DuplexPrinting::dmPrinterDuplex) {
+        DuplexPrinting::SetPrinterDuplex(m_job, sheet.Flip);
+        RunStatus(sheet, m_job, context);
+        DuplexPrinting::SetPrinterDuplex(m_job, dfNone);
+        return;
+    }
+    const int copies = sheet.Copies;
+    sheet.Sides = TCardSheetPrinter::ssFronts;
+    if (!RunStatus(sheet, m_job, context) || !DuplexPrinting::AskToTurnSheets())
+        return;
+    sheet.Sides = TCardSheetPrinter::ssBacks;
+    sheet.Copies = copies;
+    sheet.StopRequested = false;
+    RunStatus(sheet, m_job, context);
 }
 
 void TPrintPipeline::ShowPreview(TPrintContext &context, const QByteArray &recording)
