@@ -165,6 +165,9 @@ void TEditingCommands::SizeFirstWindow()
 {
     // Wide enough for the whole tool bar, tall enough for a 100 % card with
     // room around it; a stored placement replaces this when the window shows.
+    // Style sheets and fonts change the buttons' and the zoom caption's
+    // size when they are polished, which is otherwise left until they show.
+    m_window.ensurePolished();
     const QSize card = m_window.Layout().Layout.CardPixelSize(m_window.BusinessCardPanel->Portrait());
     const int width = std::max(m_window.ToolBar->sizeHint().width() + 24, card.width() + 2 * kCardMargin);
     const int height = m_window.menuBar()->sizeHint().height() + m_window.ToolBar->height()

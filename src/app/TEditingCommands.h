@@ -45,6 +45,10 @@ public:
     void SetSmoothDrawing(bool on);
     void UpdateItems();
     void UpdateStatus();
+    // Wide enough for the whole tool bar, tall enough for a 100 % card.
+    // Run again when the window first shows: the print, template and other
+    // commands made after this one add tool-bar buttons of their own.
+    void SizeFirstWindow();
     // "Rectangle", "Text", ... for the status bar.
     static QString KindName(const class TGGraphicControl &object);
 
@@ -56,7 +60,6 @@ private:
     void AddViewItems();
     void AddStatusBar();
     void AddToolLetters();
-    void SizeFirstWindow();
     void OpenSelectedProperties();
 
     TMainScreen &m_window;

@@ -224,6 +224,8 @@ void TMainScreen::FormActivate()
         return;
     }
     m_activated = true;
+    if (auto *editing = findChild<TEditingCommands *>())
+        editing->SizeFirstWindow();
     RestoreFormPlacement(*this);
     show();
     QCoreApplication::processEvents();
