@@ -4,6 +4,7 @@
 #include "app/TMainScreen.h"
 #include "app/TUndoHistory.h"
 #include "design/CardDocument.h"
+#include "design/CardMerge.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/AppRoutines.h"
@@ -74,6 +75,8 @@ void TFileCommands::NewBlank()
     m_screen.SetLoading(true);
     TGBusinessCardPanel32 &panel = *m_screen.BusinessCardPanel;
     panel.RemoveAllObjects();
+    if (CardMerge *merge = CardMerge::Find(&panel))
+        merge->Detach();
     m_screen.SetBackgroundPath(QString());
     panel.ClearBackground();
     panel.update();

@@ -1,5 +1,6 @@
 #include "app/ToolCard.h"
 
+#include "app/ToolDataOptions.h"
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
 #include "design/BackgroundArt.h"
@@ -45,6 +46,8 @@ std::optional<CardDocument::Opened> ToolCard::open(const QString &path)
         return std::nullopt;
     if (!opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
         warnBackgroundNotLoaded(opened.backgroundFile);
+    if (!ToolDataOptions::apply(*panel, m_err))
+        return std::nullopt;
     return opened;
 }
 

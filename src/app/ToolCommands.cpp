@@ -1,5 +1,6 @@
 #include "app/ToolCommands.h"
 
+#include "app/ToolDataOptions.h"
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
@@ -52,7 +53,7 @@ QString usage()
         "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg [--dpi N]\n"
         "       karvello-tool resave IN.KVL OUT.KVL\n"
         "       karvello-tool template TEMPLATE.KVLT OUT.KVL [--font NAME]\n")
-        + ToolPrintCommand::usage() + ToolPdfCommand::usage();
+        + ToolPrintCommand::usage() + ToolPdfCommand::usage() + ToolDataOptions::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
@@ -165,8 +166,15 @@ int fromTemplate(const QString &templatePath, const QString &targetPath, const Q
     return 0;
 }
 
-int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int run(const QStringList &givenArguments, QTextStream &out, QTextStream &err)
 {
+    QStringList arguments = givenArguments;
+    const std::optional<ToolDataOptions::Options> data = ToolDataOptions::take(arguments, err);
+    if (!data) {
+        err.flush();
+        return kBadArguments;
+    }
+    ToolDataOptions::setCurrent(*data);
     const QString command = arguments.value(0);
     int status = kBadArguments;
     if (command == QLatin1String("info") && arguments.size() == 2)

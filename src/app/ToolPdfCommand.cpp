@@ -1,5 +1,6 @@
 #include "app/ToolPdfCommand.h"
 
+#include "app/ToolDataOptions.h"
 #include "design/TextFit.h"
 
 #include <optional>
@@ -71,8 +72,13 @@ int run(const QStringList &arguments, QTextStream &err)
     const std::optional<CardDocument::Opened> opened = card.open(parsed->document);
     if (!opened)
         return kFailed;
-    const PrintShopExport::Card exported = CardOf(card, *opened);
-    TextFit::tellUser(*card.panel);
+    PrintShopExport::Card exported = CardOf(card, *opened);
+    exported.OneCardPerRecord = !ToolDataOptions::current().list.isEmpty();
+    exported.Records = ToolDataOptions::current().records;
+    if (!exported.OneCardPerRecord)
+        TextFit::tellUser(*card.panel);
+    else if (!ToolDataOptions::check(*card.panel, err))
+        return kFailed;
     if (PrintShopExport::TextOutsideSafeArea(*exported.Panel, exported.Size))
         err << "karvello-tool: warning: some text lies within 1/8 inch of the card's edge and may be cut off\n";
     QString error;

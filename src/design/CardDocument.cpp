@@ -1,7 +1,9 @@
 #include "design/CardDocument.h"
 
+#include "design/CardMerge.h"
 #include "design/CompanionFile.h"
 #include "design/ComponentStreamer.h"
+#include "design/ContactList.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
@@ -11,6 +13,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/PlainFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -73,6 +76,25 @@ void clearCard(TGBusinessCardPanel32 &panel)
     handle->move(panel.width() + 1, handle->y());
     panel.ClearBackground();
     panel.SetPortrait(false);
+    if (CardMerge *merge = CardMerge::Find(&panel))
+        merge->Detach();
+}
+
+// The list the companion names; a list that cannot be read leaves the
+// card without one, and says why.
+void attachContactList(TGBusinessCardPanel32 &panel, Opened &opened)
+{
+    if (opened.contactList.isEmpty())
+        return;
+    auto list = std::make_shared<ContactList>();
+    QString error;
+    if (!ContactLists::read(opened.contactList, *list, &error)) {
+        opened.contactListError = QStringLiteral("The contact list %1 could not be read. %2")
+                                      .arg(QDir::toNativeSeparators(opened.contactList), error);
+        Inform(opened.contactListError);
+        return;
+    }
+    CardMerge::Of(panel).Attach(std::move(list), opened.contactList);
 }
 
 bool loadHidden(TGBusinessCardPanel32 &panel, const QString &path, QString *error)
@@ -135,7 +157,8 @@ bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     QByteArray objects;
     if (!containerAtZoomOne(panel, &objects, error))
         return false;
-    const QByteArray ini = CompanionFile::Contents(companion, error);
+    const CardMerge *merge = CardMerge::Find(&panel);
+    const QByteArray ini = CompanionFile::Contents(companion, merge ? merge->ListPath() : QString(), error);
     if (ini.isEmpty())
         return false;
     return writeWhole(path, objects, error) && writeWhole(companionForWriting(path), ini, error);
@@ -166,6 +189,8 @@ Opened OpenCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     const bool portrait = companion.isIni && opened.layout.Layout.Portrait;
     panel.SetCardOrientation(portrait, opened.layout.Layout, background);
     opened.backgroundLoaded = !background.isEmpty() && panel.HasColorPicture();
+    opened.contactList = companion.contactList;
+    attachContactList(panel, opened);
     return opened;
 }
 

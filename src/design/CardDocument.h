@@ -31,6 +31,8 @@ struct Opened {
     SheetLayoutSetting layout;
     QString backgroundFile;     // as named by the companion (empty when none)
     bool backgroundLoaded = false; // the named file existed and was loaded
+    QString contactList;        // as named by the companion (empty when none)
+    QString contactListError;   // why that list could not be attached
 };
 
 // The text shown when a document cannot be read.

@@ -289,6 +289,24 @@ void PrintPage(TReport &job, const Card &card, const Options &options)
     }
 }
 
+// The card once, or once per record on pages of their own.
+static void PrintPages(TReport &job, const Card &card, const Options &options)
+{
+    CardMerge *merge = card.OneCardPerRecord ? CardMerge::Find(card.Panel) : nullptr;
+    if (!merge) {
+        PrintPage(job, card, options);
+        return;
+    }
+    const CardMerge::RecordKeeper keep(merge);
+    const auto [first, last] = merge->Span(card.Records);
+    for (int record = first; record <= last && !job.wasAborted(); ++record) {
+        if (record > first && !job.newPage())
+            return;
+        merge->SetRecord(record);
+        PrintPage(job, card, options);
+    }
+}
+
 bool Write(const Card &card, const Options &options, const QString &fileName, QString *error)
 {
     // Qt's writer fills a draft in a temporary folder; the finished file then
@@ -307,7 +325,7 @@ bool Write(const Card &card, const Options &options, const QString &fileName, QS
     job.target().setPaper(
         QPageSize(page.Page, QPageSize::Inch, QStringLiteral("Card"), QPageSize::ExactMatch));
     job.setOrientation(poPortrait);
-    job.onPrint = [&](TReport &j) { PrintPage(j, card, options); };
+    job.onPrint = [&](TReport &j) { PrintPages(j, card, options); };
     if (!job.run()) {
         if (error)
             *error = QStringLiteral("Unable to write the PDF file %1: the card could not be drawn.")

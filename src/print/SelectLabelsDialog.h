@@ -13,6 +13,7 @@ class QPushButton;
 class QSpinBox;
 class QWidget;
 class TCanvas;
+class TPrintRecordsBox;
 class TReport;
 
 // "Print Cards": a drawing of the sheet at one fifth of its size in which
@@ -36,6 +37,9 @@ public:
     QSpinBox *pages = nullptr;
     // "Print cut marks": kept in the settings file when the dialog ends with OK.
     QCheckBox *CutMarksCheck = nullptr;
+    // For a card filled from a contact list: hidden until ShowRecords.
+    TPrintRecordsBox *RecordsBox = nullptr;
+    void ShowRecords(int recordCount);
 
     int PositionCount() const { return m_across * m_down; }
     // A cell in paint-box pixels; it covers left..right-1 and top..bottom-1,

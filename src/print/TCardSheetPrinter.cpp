@@ -12,6 +12,8 @@
 
 #include <QPainter>
 
+#include <tuple>
+
 namespace {
 
 // The background art always covers a standard card's 3.5 x 2 inches.
@@ -86,7 +88,7 @@ void TCardSheetPrinter::BeforePrintLabels(TReport &job)
     job.setStatusFormat(Printing ? QStringLiteral("Printing Page %p\r%0\r%1")
                                  : QStringLiteral("Preparing Preview Page %p\r%0\r%1"));
     job.statusText() = QStringList{QString(), QString()};
-    if (!Printing) {
+    if (!Printing && !OneCardPerRecord) {
         // Only the card that lands at the top left of the page is previewed.
         Selection.reset();
         Selection.set(Portrait() ? std::max(0, Geometry.Across - 1) : 0);
@@ -96,12 +98,32 @@ void TCardSheetPrinter::BeforePrintLabels(TReport &job)
 void TCardSheetPrinter::PrintLabels(TReport &job)
 {
     PrintingScope printing(Panel);
+    CardMerge *merge = OneCardPerRecord ? CardMerge::Find(Panel) : nullptr;
+    const CardMerge::RecordKeeper keep(merge);
+    if (merge)
+        std::tie(m_nextRecord, m_lastRecord) = merge->Span(Records);
     job.setMarginLeft(0);
     job.setMarginTop(0);
-    while (PrintSheet(job)) {
-        if (job.pageNumber() >= Copies || job.wasAborted() || !job.newPage())
+    for (int taken = m_nextRecord; PrintSheet(job); taken = m_nextRecord) {
+        // A sheet without a selected position takes no record: no end.
+        const bool more = OneCardPerRecord ? RecordsLeft() && m_nextRecord > taken : job.pageNumber() < Copies;
+        if (!more || job.wasAborted() || !job.newPage())
             break;
     }
+}
+
+bool TCardSheetPrinter::RecordsLeft() const
+{
+    return m_nextRecord <= m_lastRecord;
+}
+
+bool TCardSheetPrinter::NextRecord()
+{
+    CardMerge *merge = CardMerge::Find(Panel);
+    if (!merge || !RecordsLeft())
+        return false;
+    merge->SetRecord(m_nextRecord++);
+    return true;
 }
 
 // One sheet; false when the run was stopped or aborted.
@@ -118,6 +140,8 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
             const int index = r * Geometry.Across + c;
             if (index >= MaxCardPositions || !Selection.test(index))
                 continue;
+            if (OneCardPerRecord && !Outline && !NextRecord())
+                return true;
             const QPointF origin = Geometry.CardOrigin(r, c, portrait, job.pageHeight());
             if (OnCard)
                 OnCard(index + 1);

@@ -1,6 +1,8 @@
 #include "print/TPrintPipeline.h"
 
+#include "design/MergeCheck.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "platform/AppRoutines.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
 #include "print/PrintScopes.h"
@@ -8,6 +10,7 @@
 #include "print/TCardSheetPrinter.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPreviewForm.h"
+#include "print/TPrintRecordsBox.h"
 #include "print/SelectLabelsDialog.h"
 #include "print/TWarnBottomMargin.h"
 #include "report/RecordedTarget.h"
@@ -97,9 +100,18 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     TSelectSpecificLabels dialog(&m_job, context.Window);
     dialog.Selection = *context.Selection;
     dialog.SetLayout(context.Layout);
+    const CardMerge *merge = CardMerge::Find(context.Panel);
+    if (merge && merge->Attached()) {
+        dialog.ShowRecords(merge->RecordCount());
+        dialog.RecordsBox->SetChoice(m_oneCardPerRecord, m_records);
+    }
     if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return false;
     *context.Selection = dialog.Selection;
+    if (merge && merge->Attached()) {
+        m_oneCardPerRecord = dialog.RecordsBox->OneCardPerRecord();
+        m_records = dialog.RecordsBox->Range();
+    }
     return true;
 }
 
@@ -118,6 +130,13 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     sheet.BackgroundFile = context.BackgroundFile;
     sheet.Printing = m_printing;
     sheet.PrintCutMarks = CutMarks::Remembered();
+    const CardMerge *merge = CardMerge::Find(context.Panel);
+    sheet.OneCardPerRecord = !m_outline && merge && merge->Attached() && m_oneCardPerRecord;
+    sheet.Records = m_records;
+    if (sheet.OneCardPerRecord)
+        sheet.Copies = 1; // the records decide the sheets
+    if (sheet.OneCardPerRecord && m_printing && !CheckRecords(context))
+        return;
 
     QBuffer stream;
     std::unique_ptr<TReport> previewJob;
@@ -144,6 +163,18 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     m_job.setOrientation(poPortrait);
     if (!m_printing && !aborted)
         ShowPreview(context, stream.data());
+}
+
+bool TPrintPipeline::CheckRecords(TPrintContext &context)
+{
+    MergeCheck::Findings findings;
+    {
+        BusyCursorScope busy;
+        findings = MergeCheck::run(*context.Panel, m_records);
+    }
+    if (findings.empty())
+        return true;
+    return Ask(MergeCheck::message(findings) + QStringLiteral("\n\nPrint anyway?"), QStringLiteral("Print Cards"));
 }
 
 void TPrintPipeline::ShowPreview(TPrintContext &context, const QByteArray &recording)
