@@ -4,6 +4,8 @@
 #include "design/MergeCheck.h"
 #include "design/TGBusinessCardPanel32.h"
 
+#include <QFileInfo>
+
 namespace ToolDataOptions {
 
 namespace {
@@ -80,7 +82,7 @@ bool apply(TGBusinessCardPanel32 &panel, QTextStream &err)
         return false;
     }
     CardMerge &merge = CardMerge::Of(panel);
-    merge.Attach(std::move(list), o.list);
+    merge.Attach(std::move(list), QFileInfo(o.list).absoluteFilePath());
     merge.SetRecord(o.record - 1);
     return true;
 }

@@ -82,19 +82,21 @@ void clearCard(TGBusinessCardPanel32 &panel)
 
 // The list the companion names; a list that cannot be read leaves the
 // card without one, and says why.
-void attachContactList(TGBusinessCardPanel32 &panel, Opened &opened)
+void attachContactList(TGBusinessCardPanel32 &panel, const QString &documentPath, Opened &opened)
 {
     if (opened.contactList.isEmpty())
         return;
+    // A name without a folder is beside the document.
+    const QString path = QFileInfo(documentPath).absoluteDir().absoluteFilePath(opened.contactList);
     auto list = std::make_shared<ContactList>();
     QString error;
-    if (!ContactLists::read(opened.contactList, *list, &error)) {
+    if (!ContactLists::read(path, *list, &error)) {
         opened.contactListError = QStringLiteral("The contact list %1 could not be read. %2")
                                       .arg(QDir::toNativeSeparators(opened.contactList), error);
         Inform(opened.contactListError);
         return;
     }
-    CardMerge::Of(panel).Attach(std::move(list), opened.contactList);
+    CardMerge::Of(panel).Attach(std::move(list), path);
 }
 
 bool loadHidden(TGBusinessCardPanel32 &panel, const QString &path, QString *error)
@@ -190,7 +192,7 @@ Opened OpenCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     panel.SetCardOrientation(portrait, opened.layout.Layout, background);
     opened.backgroundLoaded = !background.isEmpty() && panel.HasColorPicture();
     opened.contactList = companion.contactList;
-    attachContactList(panel, opened);
+    attachContactList(panel, path, opened);
     return opened;
 }
 

@@ -274,5 +274,9 @@ bool VCardReader::parse(const QString &text, ContactList &list, QString *error)
         return fail(error, openedAt, QStringLiteral("the vCard begun here does not end."));
     if (list.records.isEmpty())
         return fail(error, 1, QStringLiteral("the file holds no vCard."));
+    // A property first met in a later contact is a field the earlier ones lack.
+    for (QStringList &record : list.records)
+        while (record.size() < list.fields.size())
+            record << QString();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "design/MergeCheck.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
 #include "platform/AppRoutines.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
@@ -137,6 +138,8 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         sheet.Copies = 1; // the records decide the sheets
     if (sheet.OneCardPerRecord && m_printing && !CheckRecords(context))
         return;
+    if (!sheet.OneCardPerRecord && !m_outline && m_printing && merge && merge->Attached())
+        TextFit::tellUser(*context.Panel);
 
     QBuffer stream;
     std::unique_ptr<TReport> previewJob;

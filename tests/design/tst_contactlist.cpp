@@ -165,12 +165,16 @@ void TestContactList::vCardOtherPropertiesKeepTheirNames()
 {
     const ContactList list = parsed("BEGIN:VCARD\nVERSION:3.0\nFN:Anna\nURL:https://example.org/anna\n"
                                     "item1.X-EMPLOYEE-ID:4711\nNOTE:first\nNOTE:second\nEND:VCARD\n"
-                                    "BEGIN:VCARD\nVERSION:3.0\nFN:Bo\nX-EMPLOYEE-ID:4712\nEND:VCARD\n");
+                                    "BEGIN:VCARD\nVERSION:3.0\nFN:Bo\nX-EMPLOYEE-ID:4712\nROLE:Auditor\nEND:VCARD\n");
     QCOMPARE(list.value(0, list.fieldIndex("URL")), QStringLiteral("https://example.org/anna"));
     QCOMPARE(list.value(0, list.fieldIndex("x-employee-id")), QStringLiteral("4711"));
     QCOMPARE(list.value(1, list.fieldIndex("X-EMPLOYEE-ID")), QStringLiteral("4712"));
     QCOMPARE(list.value(0, list.fieldIndex("Note")), QStringLiteral("first"));
     QCOMPARE(list.value(1, list.fieldIndex("URL")), QString());
+    // A field first met in a later contact is an empty value of the earlier.
+    QCOMPARE(list.value(1, list.fieldIndex("Role")), QStringLiteral("Auditor"));
+    for (const QStringList &record : list.records)
+        QCOMPARE(record.size(), list.fields.size());
 }
 
 void TestContactList::malformedVCardNamesTheLine_data()
