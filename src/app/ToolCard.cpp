@@ -1,8 +1,8 @@
 #include "app/ToolCard.h"
 
-#include "app/ToolDataOptions.h"
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
+#include "app/ToolDataOptions.h"
 #include "design/BackgroundArt.h"
 #include "design/ComponentStreamer.h"
 #include "platform/ScreenMetrics.h"

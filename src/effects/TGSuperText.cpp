@@ -2,12 +2,12 @@
 
 #include "design/CardFields.h"
 #include "design/CardMerge.h"
-#include "platform/PrintFonts.h"
 #include "design/ChangedValue.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/StreamError.h"
 #include "effects/TSuperTextProperties.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 

@@ -2,7 +2,6 @@
 
 #include "design/CardFields.h"
 #include "design/CardMerge.h"
-
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/ShapeMenus.h"
 #include "objects/TGFont3DEffects.h"

@@ -2,9 +2,9 @@
 
 #include "design/CardFields.h"
 #include "design/CardMerge.h"
-#include "platform/AppRoutines.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TRichTextLabelEditor.h"
+#include "platform/AppRoutines.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"

@@ -2,10 +2,10 @@
 
 #include "design/CardFields.h"
 #include "design/CardMerge.h"
-#include "objects/VCard.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/QRCodeDrawing.h"
 #include "objects/TGQRCodeProperties.h"
+#include "objects/VCard.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
