@@ -18,7 +18,7 @@
 #include <QToolButton>
 
 TContactListCommands::TContactListCommands(TMainScreen &window)
-    : QObject(&window), m_window(window), m_merge(CardMerge::Of(*window.BusinessCardPanel))
+    : m_window(window), m_merge(CardMerge::Of(*window.BusinessCardPanel))
 {
     AddMenuItems();
     AddRecordBar();

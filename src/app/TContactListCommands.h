@@ -12,7 +12,8 @@ class TMainScreen;
 // Filling the card from a contact list: "Attach Contact List..." and
 // "Detach Contact List" in the File menu, and the record bar (first,
 // previous, "3 of 20", next, last, and the toggle that shows the raw
-// fields), which is shown while a list is attached. Made beside the window.
+// fields), which is shown while a list is attached. Made beside the window
+// (after the print commands, so its items come before "&Print").
 class TContactListCommands : public QObject
 {
     Q_OBJECT

@@ -4,7 +4,6 @@
 #include "app/TAboutBox.h"
 #include "app/TBackgroundArtCommand.h"
 #include "app/TCardArea.h"
-#include "app/TContactListCommands.h"
 #include "app/TCardExport.h"
 #include "app/TEditingCommands.h"
 #include "app/TFileCommands.h"
@@ -85,7 +84,6 @@ void TMainScreen::FormCreate()
     RecentFiles->Load();
     ensureProgramFolders();
     new TEditingCommands(*this);
-    new TContactListCommands(*this);
     Menus->WriteIniItem->setVisible(
         !CaseInsensitivePath::findEntry(ProgramFolder(), QStringLiteral("IAmDeveloping.dat"))
              .isEmpty());

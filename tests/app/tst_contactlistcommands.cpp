@@ -40,8 +40,8 @@ void TestContactListCommands::recordBarStepsThroughTheAttachedList()
     TMainScreen &screen = f.start();
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
-    auto *commands = screen.findChild<TContactListCommands *>();
-    QVERIFY(commands);
+    TContactListCommands contactListCommands(screen);
+    auto *commands = &contactListCommands;
     QVERIFY(commands->RecordBar->isHidden());
     QVERIFY(!commands->DetachItem->isEnabled());
 
@@ -84,7 +84,8 @@ void TestContactListCommands::malformedListKeepsTheCardAsItWas()
 {
     MainScreenFixture f;
     TMainScreen &screen = f.start();
-    auto *commands = screen.findChild<TContactListCommands *>();
+    TContactListCommands contactListCommands(screen);
+    auto *commands = &contactListCommands;
     f.dialogs->openFileNames << writeFile(f.folder, "staff.csv", "Name\nAnna\nBo\n");
     commands->AttachItem->trigger();
     f.dialogs->openFileNames << writeFile(f.folder, "broken.vcf", "BEGIN:VCARD\nVERSION:3.0\nFN Anna\nEND:VCARD\n");
