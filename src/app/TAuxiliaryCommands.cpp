@@ -1,6 +1,7 @@
 #include "app/TAuxiliaryCommands.h"
 
 #include "app/Preferences.h"
+#include "app/TCardSideCommands.h"
 #include "app/TMainScreen.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "dialogs/ConfigurationReport.h"
@@ -86,4 +87,7 @@ void TAuxiliaryCommands::Changeallfontsto1Click()
         return;
     m_window.BusinessCardPanel->SetAllTextFonts(name);
     m_window.BusinessCardPanel->update();
+    TCardSideCommands::ChangeHiddenSide(m_window, [&name](TGBusinessCardPanel32 &side) {
+        side.SetAllTextFonts(name);
+    });
 }

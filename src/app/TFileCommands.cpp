@@ -3,8 +3,10 @@
 #include "app/TMRUFileList.h"
 #include "app/TMainScreen.h"
 #include "app/TUndoHistory.h"
+#include "app/WindowsCopy.h"
 #include "design/CardDocument.h"
 #include "design/CardMerge.h"
+#include "design/CardSides.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/AppRoutines.h"
@@ -57,7 +59,11 @@ bool TFileCommands::DeleteCardFiles(const QString &path)
         CardDocument::CompanionFileName(path));
     if (ok && !companion.isEmpty())
         ok = removeFile(companion, &error);
-    if (!ok)
+    // The back goes with its front.
+    const QString back = CardSides::FindBack(path);
+    if (ok && !back.isEmpty() && back != path)
+        ok = DeleteCardFiles(back);
+    else if (!ok)
         UserDialogs::current().error(error);
     return ok;
 }
@@ -77,6 +83,7 @@ void TFileCommands::NewBlank()
     panel.RemoveAllObjects();
     if (CardMerge *merge = CardMerge::Find(&panel))
         merge->Detach();
+    m_screen.SetSides(CardSides());
     m_screen.SetBackgroundPath(QString());
     panel.ClearBackground();
     panel.update();
@@ -96,7 +103,7 @@ void TFileCommands::Open()
     const QString path = AskCardFile(QStringLiteral("Open Business Card"));
     if (path.isEmpty() || !CheckCardExtension(path))
         return;
-    m_screen.OpenDocument(path);
+    m_screen.OpenDocument(CardSides::FrontOf(path));
 }
 
 void TFileCommands::OpenPath(const QString &path)
@@ -109,7 +116,7 @@ void TFileCommands::OpenPath(const QString &path)
         Inform(path + QStringLiteral(" no longer exists"));
         return;
     }
-    m_screen.OpenDocument(path);
+    m_screen.OpenDocument(CardSides::FrontOf(path));
 }
 
 void TFileCommands::Delete()
@@ -146,6 +153,27 @@ void TFileCommands::SaveAs()
         m_screen.SetChangesMade(false);
         m_screen.RecentFiles->Add(path);
         m_screen.RecentFiles->Save();
+        OfferWindowsCopy(path);
     }
     m_screen.UpdateButtons();
+}
+
+void TFileCommands::OfferWindowsCopy(const QString &path)
+{
+    // Asked once per document, not at every later Save As of it.
+    const QString document = QFileInfo(path).absoluteFilePath();
+    if (m_windowsCopyOffered.contains(document) || !WindowsCopy::Needed(*m_screen.BusinessCardPanel))
+        return;
+    m_windowsCopyOffered.insert(document);
+    const QString copy = WindowsCopy::PathFor(path);
+    const QString question =
+        QStringLiteral("This card holds PNG, GIF, TIFF, WebP or SVG pictures, which the Windows version "
+                       "cannot open.\n\nAlso keep a copy that it can open, with those pictures as bitmaps "
+                       "on white?\n\n%1")
+            .arg(copy);
+    if (!Ask(question, QStringLiteral("Save")))
+        return;
+    QString error;
+    if (!WindowsCopy::Write(path, copy, &error))
+        UserDialogs::current().error(QStringLiteral("Unable to save %1: %2").arg(copy, error));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 class TMainScreen;
@@ -29,6 +30,10 @@ public:
 
 private:
     QString AskCardFile(const QString &caption) const;
+    // Where the card holds pictures the Windows version cannot read, offers
+    // once to write a copy it can open beside the saved document.
+    void OfferWindowsCopy(const QString &path);
 
     TMainScreen &m_screen;
+    QSet<QString> m_windowsCopyOffered;
 };

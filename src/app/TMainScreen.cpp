@@ -3,8 +3,10 @@
 #include "app/CardClasses.h"
 #include "app/TAboutBox.h"
 #include "app/TBackgroundArtCommand.h"
+#include "app/TCardDrops.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
+#include "app/TCardSideCommands.h"
 #include "app/TEditingCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMRUFileList.h"
@@ -65,6 +67,7 @@ void TMainScreen::FormCreate()
     ConnectToolBar();
     ConnectMenus();
     InstallBackgroundArtCommand(*this);
+    InstallCardDrops(*this);
     History = new TUndoHistory(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);
@@ -84,6 +87,7 @@ void TMainScreen::FormCreate()
     RecentFiles->Load();
     ensureProgramFolders();
     new TEditingCommands(*this);
+    new TCardSideCommands(*this);
     Menus->WriteIniItem->setVisible(
         !CaseInsensitivePath::findEntry(ProgramFolder(), QStringLiteral("IAmDeveloping.dat"))
              .isEmpty());

@@ -2,6 +2,7 @@
 
 #include "app/Preferences.h"
 #include "app/TMainCommand.h"
+#include "design/CardSides.h"
 #include "design/SheetLayout.h"
 
 #include <QHash>
@@ -58,6 +59,9 @@ public:
     void SetBackgroundPath(const QString &path) { m_backgroundPath = path; }
     const SheetLayoutSetting &Layout() const { return m_layout; }
     void SetLayout(const SheetLayoutSetting &layout) { m_layout = layout; }
+    // The card's back and the side not on the panel.
+    const CardSides &Sides() const { return m_sides; }
+    void SetSides(const CardSides &sides);
     std::array<bool, CardPositionCount> &CardPositions() { return m_positions; }
     bool PrinterIsAvailable() const { return m_printerAvailable; }
 
@@ -108,6 +112,10 @@ public:
     TFileCommands &FileCommands() { return *m_files; }
     TCardExport &CardExport() { return *m_export; }
 
+signals:
+    // The card gained or lost its back, or the other side is shown.
+    void SidesChanged();
+
 public slots:
     void NewBlankClick();
     void OpenClick();
@@ -147,6 +155,7 @@ private:
     QString m_documentPath;
     QString m_backgroundPath;
     SheetLayoutSetting m_layout;
+    CardSides m_sides;
     TPreferences m_preferences;
     std::array<bool, CardPositionCount> m_positions;
     QHash<int, std::function<void()>> m_commands;

@@ -52,6 +52,7 @@ void TMainScreen::CancelbuttonClick()
         return;
     BusinessCardPanel->RemoveAllObjects();
     m_backgroundPath.clear();
+    SetSides(CardSides());
     BusinessCardPanel->ClearBackground();
     if (!m_documentPath.isEmpty())
         OpenDocument(m_documentPath);
@@ -99,8 +100,17 @@ void TMainScreen::RecentFileClicked(const QString &path)
 void TMainScreen::OpenDocument(const QString &path)
 {
     m_loading = true;
-    const CardDocument::Opened opened =
-        CardDocument::OpenCardDocument(*BusinessCardPanel, path, m_layout);
+    CardDocument::Opened opened = CardDocument::OpenCardDocument(*BusinessCardPanel, path, m_layout);
+    CardSides sides;
+    if (opened.ok && !sides.OpenBack(path)) {
+        // A card whose back cannot be read is not opened: saving it would
+        // lose the back.
+        opened.ok = false;
+        BusinessCardPanel->RemoveAllObjects();
+        BusinessCardPanel->ClearBackground();
+        Inform(CardDocument::UnableToOpenMessage(CardSides::FindBack(path)));
+    }
+    SetSides(sides);
     if (opened.ok) {
         m_documentPath = path;
         m_layout = opened.layout;
@@ -128,12 +138,18 @@ bool TMainScreen::SaveDocument(const QString &path)
 {
     QString error;
     const CardDocument::Companion companion {m_layout, m_backgroundPath};
-    if (CardDocument::SaveCardDocument(*BusinessCardPanel, path, companion, &error)) {
+    if (m_sides.Save(*BusinessCardPanel, path, companion, &error)) {
         History->MarkSaved();
         return true;
     }
     UserDialogs::current().error(QStringLiteral("Unable to save %1: %2").arg(path, error));
     return false;
+}
+
+void TMainScreen::SetSides(const CardSides &sides)
+{
+    m_sides = sides;
+    emit SidesChanged();
 }
 
 void TMainScreen::DefaultFontClick()

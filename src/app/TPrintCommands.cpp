@@ -1,6 +1,7 @@
 #include "app/TPrintCommands.h"
 
 #include "app/PrinterAvailable.h"
+#include "app/TCardSidePanels.h"
 #include "app/TMainScreen.h"
 #include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -32,11 +33,14 @@ TPrintContext TPrintCommands::Context()
 {
     TakeWindowSelection();
     TPrintContext context;
-    context.Panel = m_window.BusinessCardPanel;
+    m_sides = std::make_unique<TCardSidePanels>(m_window);
+    context.Panel = m_sides->Front;
+    context.BackPanel = m_sides->Back;
+    context.BackBackgroundFile = m_sides->BackBackground;
     context.Window = &m_window;
     context.Layout = m_window.Layout().Layout;
     context.Nudges = m_window.Preferences().Nudges;
-    context.BackgroundFile = m_window.BackgroundPath();
+    context.BackgroundFile = m_sides->FrontBackground;
     context.DocumentPath = m_window.DocumentPath();
     context.DocumentFolder = ProgramSubFolder(QStringLiteral("saved"));
     context.Selection = &m_selection;
@@ -70,6 +74,7 @@ void TPrintCommands::mnuPrintClick()
         TextFit::tellUser(*m_window.BusinessCardPanel);
     TPrintContext context = Context();
     m_pipeline->mnuPrintClick(context);
+    m_sides.reset();
     GiveWindowSelection();
 }
 
@@ -77,12 +82,14 @@ void TPrintCommands::mnuPreviewClick()
 {
     TPrintContext context = Context();
     m_pipeline->mnuPreviewClick(context);
+    m_sides.reset();
 }
 
 void TPrintCommands::mnuPrintOutlineTestPageClick()
 {
     TPrintContext context = Context();
     m_pipeline->mnuPrintOutlineTestPageClick(context);
+    m_sides.reset();
 }
 
 void TPrintCommands::mnuPrinterSetupClick()

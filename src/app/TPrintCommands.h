@@ -7,6 +7,7 @@
 class TMainScreen;
 class TPrintPipeline;
 class TReport;
+struct TCardSidePanels;
 struct TPrintContext;
 
 // Connects the main window's print menu ("&Print", "Pre&view", "Printer
@@ -39,4 +40,5 @@ private:
     std::unique_ptr<TReport> m_job;
     std::unique_ptr<TPrintPipeline> m_pipeline;
     TCardSelection m_selection = AllCardsSelected();
+    std::unique_ptr<TCardSidePanels> m_sides; // for the command being run
 };

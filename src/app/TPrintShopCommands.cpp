@@ -1,5 +1,6 @@
 #include "app/TPrintShopCommands.h"
 
+#include "app/TCardSidePanels.h"
 #include "app/TMainMenus.h"
 #include "app/TMainScreen.h"
 #include "app/TMainToolBar.h"
@@ -102,6 +103,13 @@ PrintShopExport::Card TPrintShopCommands::CurrentCard() const
     return card;
 }
 
+QString TPrintShopCommands::SideFileName(const QString &path, const QString &side)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + side + suffix);
+}
+
 QString TPrintShopCommands::SuggestedName(const QString &suffix) const
 {
     const QString document = m_window.DocumentPath();
@@ -121,8 +129,19 @@ void TPrintShopCommands::ExportForPrintShopClick()
         return;
     const PrintShopExport::Options options = dialog.Options();
     PrintShopExport::Remember(options);
-    if (PrintShopExport::TextOutsideSafeArea(*card.Panel, card.Size)
-        && !Ask(PrintShopExport::SafeAreaWarning(), QStringLiteral("Export for Print Shop")))
+    // A card with a back becomes two pages, front first.
+    const TCardSidePanels sides(m_window);
+    PrintShopExport::Card front = card;
+    front.Panel = sides.Front;
+    front.BackgroundFile = sides.FrontBackground;
+    PrintShopExport::Card back = card;
+    back.Panel = sides.Back;
+    back.BackgroundFile = sides.BackBackground;
+    if (sides.Back)
+        front.Back = &back;
+    const bool textOutside = PrintShopExport::TextOutsideSafeArea(*front.Panel, card.Size)
+        || (sides.Back && PrintShopExport::TextOutsideSafeArea(*sides.Back, card.Size));
+    if (textOutside && !Ask(PrintShopExport::SafeAreaWarning(), QStringLiteral("Export for Print Shop")))
         return;
     const QString path = UserDialogs::current().saveFileName(
         QStringLiteral("Export for Print Shop"), SuggestedName(QStringLiteral("pdf")),
@@ -133,7 +152,7 @@ void TPrintShopCommands::ExportForPrintShopClick()
     bool written = false;
     {
         BusyCursorScope busy;
-        written = PrintShopExport::Write(card, options, path, &error);
+        written = PrintShopExport::Write(front, options, path, &error);
     }
     if (!written)
         Inform(error);
@@ -160,10 +179,27 @@ void TPrintShopCommands::ExportAsPngClick()
     bool written = false;
     {
         BusyCursorScope busy;
-        const QImage picture = CardImageExport::Render(card, settings.Dpi, settings.Transparent);
-        written = !picture.isNull() && CardImageExport::WritePicture(picture, path, "png", &error);
-        if (picture.isNull())
-            error = QStringLiteral("The card could not be drawn at %1 dpi.").arg(settings.Dpi);
+        // A card with a back gives "NAME-front.png" and "NAME-back.png".
+        const TCardSidePanels sides(m_window);
+        QList<std::pair<PrintShopExport::Card, QString>> pictures;
+        PrintShopExport::Card side = card;
+        side.Panel = sides.Front;
+        side.BackgroundFile = sides.FrontBackground;
+        pictures.append({side, sides.Back ? SideFileName(path, QStringLiteral("front")) : path});
+        if (sides.Back) {
+            side.Panel = sides.Back;
+            side.BackgroundFile = sides.BackBackground;
+            pictures.append({side, SideFileName(path, QStringLiteral("back"))});
+        }
+        written = true;
+        for (const auto &[which, file] : pictures) {
+            const QImage picture = CardImageExport::Render(which, settings.Dpi, settings.Transparent);
+            written = !picture.isNull() && CardImageExport::WritePicture(picture, file, "png", &error);
+            if (picture.isNull())
+                error = QStringLiteral("The card could not be drawn at %1 dpi.").arg(settings.Dpi);
+            if (!written)
+                break;
+        }
     }
     if (!written)
         Inform(error);

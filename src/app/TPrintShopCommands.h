@@ -30,6 +30,8 @@ public:
 
     // The card on the screen as the exports take it.
     PrintShopExport::Card CurrentCard() const;
+    // "Jane-front.png" for "Jane.png" and "front".
+    static QString SideFileName(const QString &path, const QString &side);
     // Beside the card document, or in the "saved" folder for a new card.
     QString SuggestedName(const QString &suffix) const;
 

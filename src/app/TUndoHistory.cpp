@@ -75,8 +75,20 @@ QString TUndoHistory::CommandStepName(TMainCommand command)
 
 CardSnapshot TUndoHistory::TakeSnapshot(const CardSnapshot *previous) const
 {
-    return CardSnapshot::Take(*m_screen.BusinessCardPanel, m_screen.Layout(), m_screen.BackgroundPath(),
-                              previous);
+    CardSnapshot s = CardSnapshot::Take(*m_screen.BusinessCardPanel, m_screen.Layout(),
+                                        m_screen.BackgroundPath(), previous);
+    s.sides = m_screen.Sides();
+    if (previous && s.sides.HiddenObjects == previous->sides.HiddenObjects)
+        s.sides.HiddenObjects = previous->sides.HiddenObjects;
+    return s;
+}
+
+void TUndoHistory::Rebase()
+{
+    m_idleCheck.stop();
+    m_reported = false;
+    m_screen.BusinessCardPanel->TakeActionHint();
+    m_baseline = snapshotOrEmpty([this] { return TakeSnapshot(&m_baseline); });
 }
 
 void TUndoHistory::Reset()
@@ -188,6 +200,7 @@ void TUndoHistory::Restore(const CardSnapshot &snapshot)
     const bool complete = snapshot.Restore(panel, m_screen.Layout(), m_screen.BackgroundPath(), &error);
     m_screen.SetLayout(snapshot.layout);
     m_screen.SetBackgroundPath(snapshot.background);
+    m_screen.SetSides(snapshot.sides);
     m_baseline = snapshotOrEmpty([this, &snapshot] { return TakeSnapshot(&snapshot); });
     m_reported = false;
     m_idleCheck.stop();

@@ -36,6 +36,9 @@ public:
 
     // A fresh history from the card as it is ("New", "Open", "Cancel").
     void Reset();
+    // The card as it is now is the last step, without a step of its own:
+    // showing the other side of the card changes nothing.
+    void Rebase();
     // The card as it is now is the saved document: a change the save made
     // (objects outside the card dropped) becomes a step first.
     void MarkSaved();

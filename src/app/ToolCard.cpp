@@ -4,6 +4,8 @@
 #include "app/ConsoleDialogs.h"
 #include "app/ToolDataOptions.h"
 #include "design/BackgroundArt.h"
+#include "design/CardMerge.h"
+#include "design/CardSides.h"
 #include "design/ComponentStreamer.h"
 #include "platform/ScreenMetrics.h"
 #include "richtext/TRichTextEngine.h"
@@ -31,6 +33,7 @@ ToolCard::ToolCard(QTextStream &err) : m_err(err)
 
 ToolCard::~ToolCard()
 {
+    back.reset();
     panel.reset();
     UserDialogs::install(std::move(m_previousDialogs));
 }
@@ -49,6 +52,39 @@ std::optional<CardDocument::Opened> ToolCard::open(const QString &path)
     if (!ToolDataOptions::apply(*panel, m_err))
         return std::nullopt;
     return opened;
+}
+
+bool ToolCard::openBack(const QString &frontPath, const CardDocument::Opened &front)
+{
+    back.reset();
+    backBackground.clear();
+    CardSides sides;
+    QString error;
+    if (!sides.OpenBack(frontPath, &error)) {
+        m_err << CardDocument::UnableToOpenMessage(CardSides::FindBack(frontPath)) << " (" << error << ")\n";
+        return false;
+    }
+    if (!sides.HasBack)
+        return true;
+    panel->SetPortrait(front.layout.Layout.Portrait);
+    back = CardSides::MakePanel(nullptr, *panel, front.layout.Layout, sides.HiddenObjects,
+                                sides.HiddenBackground, &error);
+    if (!back) {
+        m_err << CardDocument::UnableToOpenMessage(CardSides::FindBack(frontPath)) << " (" << error << ")\n";
+        return false;
+    }
+    back->SetClipboardFileName(m_scratch.filePath(QStringLiteral("Clipbrd.tmp")));
+    TRichTextEngine::CreateMaster(back.get());
+    // A contact list fills the back as it fills the front.
+    if (const CardMerge *merge = CardMerge::Find(panel.get()); merge && merge->Attached())
+        CardMerge::Of(*back).Follow(*merge);
+    if (!sides.HiddenBackground.isEmpty()) {
+        if (back->HasColorPicture())
+            backBackground = sides.HiddenBackground;
+        else
+            warnBackgroundNotLoaded(sides.HiddenBackground);
+    }
+    return true;
 }
 
 void ToolCard::warnBackgroundNotLoaded(const QString &fileName)

@@ -37,7 +37,15 @@ public:
     // The warning on `err` for a background that cannot be loaded.
     void warnBackgroundNotLoaded(const QString &fileName);
 
+    // Opens the back beside the front document at `frontPath` (opened
+    // before) onto `back`; true with `back` null when the card has none,
+    // false (with the reason on `err`) when it cannot be read.
+    bool openBack(const QString &frontPath, const CardDocument::Opened &front);
+    // The back's background file when it was loaded.
+    QString backBackground;
+
     std::unique_ptr<TGBusinessCardPanel32> panel;
+    std::unique_ptr<TGBusinessCardPanel32> back;
 
 private:
     QTextStream &m_err;

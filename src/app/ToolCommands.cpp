@@ -9,6 +9,7 @@
 #include "app/ToolPdfCommand.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
+#include "design/CardSides.h"
 #include "design/ComponentStreamer.h"
 #include "design/Properties.h"
 #include "design/SheetLayoutIni.h"
@@ -46,17 +47,32 @@ void printRecord(const StreamRecord &record, QTextStream &out)
 
 } // namespace
 
+int infoOfOneSide(const QString &path, QTextStream &out, QTextStream &err);
+
 QString usage()
 {
     return QStringLiteral(
         "usage: karvello-tool info FILE.KVL\n"
-        "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg [--dpi N]\n"
+        "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg [--dpi N] [--side front|back]\n"
         "       karvello-tool resave IN.KVL OUT.KVL\n"
         "       karvello-tool template TEMPLATE.KVLT OUT.KVL [--font NAME]\n")
         + ToolPrintCommand::usage() + ToolPdfCommand::usage() + ToolDataOptions::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
+{
+    // A card with a back lists each side under its own heading.
+    const QString back = CardSides::FindBack(path);
+    if (back.isEmpty() || back == path)
+        return infoOfOneSide(path, out, err);
+    out << "[Front] " << path << "\n\n";
+    if (infoOfOneSide(path, out, err) != 0)
+        return kFailed;
+    out << "\n[Back] " << back << "\n\n";
+    return infoOfOneSide(back, out, err);
+}
+
+int infoOfOneSide(const QString &path, QTextStream &out, QTextStream &err)
 {
     QByteArray bytes;
     QString reason;
@@ -78,7 +94,7 @@ int info(const QString &path, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-int render(const QString &path, const QString &imagePath, QTextStream &err, int dpi)
+int render(const QString &path, const QString &imagePath, QTextStream &err, int dpi, bool back)
 {
     const QByteArray format = imageFormatFor(imagePath);
     if (format.isEmpty()) {
@@ -89,8 +105,22 @@ int render(const QString &path, const QString &imagePath, QTextStream &err, int 
     const std::optional<CardDocument::Opened> opened = card.open(path);
     if (!opened)
         return kFailed;
+    if (back) {
+        if (!card.openBack(path, *opened))
+            return kFailed;
+        if (!card.back) {
+            err << "karvello-tool: " << path << ": the card has no back\n";
+            return kFailed;
+        }
+    }
+    TGBusinessCardPanel32 &panel = back ? *card.back : *card.panel;
     if (dpi > 0) {
-        const QImage picture = CardImageExport::Render(ToolPdfCommand::CardOf(card, *opened), dpi);
+        PrintShopExport::Card side = ToolPdfCommand::CardOf(card, *opened);
+        if (back) {
+            side.Panel = card.back.get();
+            side.BackgroundFile = card.backBackground;
+        }
+        const QImage picture = CardImageExport::Render(side, dpi);
         QString error;
         if (picture.isNull() || !CardImageExport::WritePicture(picture, imagePath, format, &error)) {
             err << "karvello-tool: " << (error.isEmpty() ? imagePath + QStringLiteral(": the card could not be drawn") : error) << '\n';
@@ -101,23 +131,36 @@ int render(const QString &path, const QString &imagePath, QTextStream &err, int 
     QImageWriter writer(imagePath, format);
     if (format == "jpg")
         writer.setQuality(100);
-    if (!writer.write(card.panel->RenderToBitmap())) {
+    if (!writer.write(panel.RenderToBitmap())) {
         err << "karvello-tool: " << imagePath << ": " << writer.errorString() << '\n';
         return kFailed;
     }
     return 0;
 }
 
-int renderAtDpi(const QString &path, const QString &imagePath, const QString &dpiText, QTextStream &err)
+int renderWithOptions(const QStringList &arguments, QTextStream &err)
 {
-    bool ok = false;
-    const int dpi = dpiText.toInt(&ok);
-    if (!ok || dpi < CardImageExport::MinDpi || dpi > CardImageExport::MaxDpi) {
-        err << "karvello-tool: --dpi takes a whole number from " << CardImageExport::MinDpi << " to "
-            << CardImageExport::MaxDpi << '\n' << usage();
-        return kBadArguments;
+    int dpi = 0;
+    bool back = false;
+    for (int i = 3; i + 1 < arguments.size(); i += 2) {
+        const QString &name = arguments.at(i);
+        const QString &value = arguments.at(i + 1);
+        if (name == QLatin1String("--dpi")) {
+            bool ok = false;
+            dpi = value.toInt(&ok);
+            if (!ok || dpi < CardImageExport::MinDpi || dpi > CardImageExport::MaxDpi) {
+                err << "karvello-tool: --dpi takes a whole number from " << CardImageExport::MinDpi << " to "
+                    << CardImageExport::MaxDpi << '\n' << usage();
+                return kBadArguments;
+            }
+        } else if (name == QLatin1String("--side") && (value == QLatin1String("front") || value == QLatin1String("back"))) {
+            back = value == QLatin1String("back");
+        } else {
+            err << usage();
+            return kBadArguments;
+        }
     }
-    return render(path, imagePath, err, dpi);
+    return render(arguments.at(1), arguments.at(2), err, dpi, back);
 }
 
 int resave(const QString &path, const QString &targetPath, QTextStream &err)
@@ -128,7 +171,12 @@ int resave(const QString &path, const QString &targetPath, QTextStream &err)
         return kFailed;
     QString error;
     const CardDocument::Companion companion{opened->layout, opened->backgroundFile};
-    if (!CardDocument::SaveCardDocument(*card.panel, targetPath, companion, &error)) {
+    CardSides sides;
+    if (!sides.OpenBack(path, &error)) {
+        err << CardDocument::UnableToOpenMessage(CardSides::FindBack(path)) << " (" << error << ")\n";
+        return kFailed;
+    }
+    if (!sides.Save(*card.panel, targetPath, companion, &error)) {
         err << "karvello-tool: " << error << '\n';
         return kFailed;
     }
@@ -179,10 +227,8 @@ int run(const QStringList &givenArguments, QTextStream &out, QTextStream &err)
     int status = kBadArguments;
     if (command == QLatin1String("info") && arguments.size() == 2)
         status = info(arguments.at(1), out, err);
-    else if (command == QLatin1String("render") && arguments.size() == 3)
-        status = render(arguments.at(1), arguments.at(2), err);
-    else if (command == QLatin1String("render") && arguments.size() == 5 && arguments.at(3) == QLatin1String("--dpi"))
-        status = renderAtDpi(arguments.at(1), arguments.at(2), arguments.at(4), err);
+    else if (command == QLatin1String("render") && arguments.size() >= 3 && arguments.size() % 2 == 1)
+        status = renderWithOptions(arguments, err);
     else if (command == QLatin1String("resave") && arguments.size() == 3)
         status = resave(arguments.at(1), arguments.at(2), err);
     else if (command == QLatin1String("template") && arguments.size() == 3)

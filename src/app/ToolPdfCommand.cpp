@@ -81,6 +81,22 @@ int run(const QStringList &arguments, QTextStream &err)
         return kFailed;
     if (PrintShopExport::TextOutsideSafeArea(*exported.Panel, exported.Size))
         err << "karvello-tool: warning: some text lies within 1/8 inch of the card's edge and may be cut off\n";
+    // A card with a back is a second page.
+    if (!card.openBack(parsed->document, *opened))
+        return kFailed;
+    PrintShopExport::Card back = exported;
+    if (card.back) {
+        back.Panel = card.back.get();
+        back.BackgroundFile = card.backBackground;
+        exported.Back = &back;
+        if (!exported.OneCardPerRecord)
+            TextFit::tellUser(*card.back);
+        else if (!ToolDataOptions::check(*card.back, err))
+            return kFailed;
+        if (PrintShopExport::TextOutsideSafeArea(*back.Panel, back.Size))
+            err << "karvello-tool: warning: some text on the back lies within 1/8 inch of the card's edge and may "
+                   "be cut off\n";
+    }
     QString error;
     if (!PrintShopExport::Write(exported, parsed->options, parsed->pdf, &error)) {
         err << "karvello-tool: " << error << '\n';

@@ -24,6 +24,7 @@ struct Options {
     int sheets = 1;
     std::optional<QList<int>> positions; // 1-based
     std::optional<TSheetNudges> nudges;
+    TDuplexFlip duplex = dfNone;
 };
 
 std::optional<QList<int>> numberList(const QString &text)
@@ -47,6 +48,13 @@ std::optional<Options> parse(const QStringList &args)
     o.pdf = args.at(1);
     for (int i = 2; i + 1 < args.size(); i += 2) {
         const QString &name = args.at(i);
+        if (name == QLatin1String("--duplex")) {
+            const QString &edge = args.at(i + 1);
+            if (edge != QLatin1String("long") && edge != QLatin1String("short"))
+                return std::nullopt;
+            o.duplex = edge == QLatin1String("long") ? dfLongEdge : dfShortEdge;
+            continue;
+        }
         const std::optional<QList<int>> values = numberList(args.at(i + 1));
         if (!values)
             return std::nullopt;
@@ -67,7 +75,7 @@ std::optional<Options> parse(const QStringList &args)
 QString usage()
 {
     return QStringLiteral("       karvello-tool print FILE.KVL OUT.pdf [--sheets N] [--positions 1,2,...]"
-                          " [--nudges TOP,LEFT,VERTICAL,HORIZONTAL]\n");
+                          " [--nudges TOP,LEFT,VERTICAL,HORIZONTAL] [--duplex long|short]\n");
 }
 
 int run(const QStringList &arguments, QTextStream &err)
@@ -103,6 +111,23 @@ int run(const QStringList &arguments, QTextStream &err)
             if (p >= 1 && p <= MaxCardPositions)
                 sheet.Selection.set(p - 1);
         }
+    }
+    if (o.duplex != dfNone) {
+        // Each sheet of fronts is followed by its backs.
+        if (!card.openBack(o.document, *opened))
+            return kFailed;
+        if (!card.back) {
+            err << "karvello-tool: " << o.document << ": the card has no back\n";
+            return kFailed;
+        }
+        if (!perRecord)
+            TextFit::tellUser(*card.back);
+        else if (!ToolDataOptions::check(*card.back, err))
+            return kFailed;
+        sheet.BackPanel = card.back.get();
+        sheet.BackBackgroundFile = card.backBackground;
+        sheet.Flip = o.duplex;
+        sheet.BackOffset = DuplexLayout::BackOffset();
     }
     TReport job(std::make_unique<PdfTarget>(o.pdf));
     job.setPaperSize(opened->layout.Layout.Papersize);

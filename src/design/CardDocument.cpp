@@ -39,9 +39,9 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
     return true;
 }
 
-// The panel's objects as a container in unzoomed coordinates; the panel's
-// zoom is restored afterwards.
-bool containerAtZoomOne(TGBusinessCardPanel32 &panel, QByteArray *bytes, QString *error)
+} // namespace
+
+bool ObjectsAtZoomOne(TGBusinessCardPanel32 &panel, QByteArray *bytes, QString *error)
 {
     const float zoom = panel.Zoom();
     if (zoom != 1.0f)
@@ -58,6 +58,8 @@ bool containerAtZoomOne(TGBusinessCardPanel32 &panel, QByteArray *bytes, QString
         panel.SetZoom(zoom);
     return ok;
 }
+
+namespace {
 
 // Writing to the companion's existing spelling ("card.kve") replaces it
 // instead of leaving a second companion beside it.
@@ -130,7 +132,7 @@ QString CompanionFileName(const QString &path)
 bool SaveToFile(TGBusinessCardPanel32 &panel, const QString &path, QString *error)
 {
     QByteArray bytes;
-    return containerAtZoomOne(panel, &bytes, error) && writeWhole(path, bytes, error);
+    return ObjectsAtZoomOne(panel, &bytes, error) && writeWhole(path, bytes, error);
 }
 
 bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error)
@@ -157,10 +159,16 @@ bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     panel.DeleteObjectsOutside();
     // Both files are prepared before either is replaced.
     QByteArray objects;
-    if (!containerAtZoomOne(panel, &objects, error))
-        return false;
     const CardMerge *merge = CardMerge::Find(&panel);
-    const QByteArray ini = CompanionFile::Contents(companion, merge ? merge->ListPath() : QString(), error);
+    Companion withList = companion;
+    withList.contactList = merge ? merge->ListPath() : QString();
+    return ObjectsAtZoomOne(panel, &objects, error) && WriteCardDocument(path, objects, withList, error);
+}
+
+bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
+                       QString *error)
+{
+    const QByteArray ini = CompanionFile::Contents(companion, companion.contactList, error);
     if (ini.isEmpty())
         return false;
     return writeWhole(path, objects, error) && writeWhole(companionForWriting(path), ini, error);

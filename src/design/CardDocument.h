@@ -18,6 +18,7 @@ namespace CardDocument {
 struct Companion {
     SheetLayoutSetting layout;
     QString backgroundFile; // full path, possibly empty
+    QString contactList;    // the list the card is filled from (none when empty)
 };
 
 // The result of opening a card document.
@@ -47,6 +48,11 @@ QString CompanionFileName(const QString &path);
 // `error`) on failure.
 bool SaveToFile(TGBusinessCardPanel32 &panel, const QString &path, QString *error = nullptr);
 
+// The panel's objects as a container at zoom 1.0 (the zoom is restored
+// afterwards, and the panel's `ObjectsLoaded` runs). False (with `error`)
+// when an object cannot be written.
+bool ObjectsAtZoomOne(TGBusinessCardPanel32 &panel, QByteArray *bytes, QString *error = nullptr);
+
 // Reads a container file into the panel when the file exists (true and
 // nothing read otherwise). The objects are scaled to the panel's zoom,
 // connected, and `ObjectsLoaded` runs. On failure every object read from
@@ -60,6 +66,11 @@ bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error = null
 // failure.
 bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
                       const Companion &companion, QString *error = nullptr);
+
+// Writes a prepared container into `path` and the companion beside it,
+// each file replaced only once its new content is complete.
+bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
+                       QString *error = nullptr);
 
 // "Open": clears the card (objects, selection, background, portrait flag),
 // reads the objects and the companion (found without regard to letter

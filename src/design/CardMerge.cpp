@@ -121,6 +121,15 @@ void CardMerge::Detach()
     Refresh();
 }
 
+void CardMerge::Follow(const CardMerge &other)
+{
+    m_list = other.m_list;
+    m_path = other.m_path;
+    m_record = other.m_record;
+    m_raw = other.m_raw;
+    Refresh();
+}
+
 void CardMerge::SetRecord(int record)
 {
     record = std::clamp(record, 0, std::max(0, RecordCount() - 1));

@@ -50,6 +50,9 @@ public:
 
     void Attach(std::shared_ptr<const ContactList> list, const QString &path);
     void Detach();
+    // Takes the list, the record shown and the raw-fields toggle of
+    // another card's merge (the other side of the same card).
+    void Follow(const CardMerge &other);
     bool Attached() const { return bool(m_list); }
     const ContactList *List() const { return m_list.get(); }
     QString ListPath() const { return m_path; }

@@ -169,7 +169,7 @@ bool CardSnapshot::Restore(TGBusinessCardPanel32 &panel, const SheetLayoutSettin
 bool CardSnapshot::SameCard(const CardSnapshot &other) const
 {
     return objects == other.objects && portrait == other.portrait && layout == other.layout
-        && background == other.background;
+        && background == other.background && sides == other.sides;
 }
 
 qsizetype CardSnapshot::BytesBeyond(const CardSnapshot &other) const
@@ -182,6 +182,8 @@ qsizetype CardSnapshot::BytesBeyond(const CardSnapshot &other) const
             bytes += entry.record.size();
         bytes += kObjectOverhead + entry.name.size() * qsizetype(sizeof(QChar));
     }
+    if (!sides.HiddenObjects.isSharedWith(other.sides.HiddenObjects))
+        bytes += sides.HiddenObjects.size();
     return bytes;
 }
 
@@ -189,6 +191,8 @@ QString CardSnapshot::ChangeName(const CardSnapshot &before, const CardSnapshot 
 {
     if (before.portrait != after.portrait || !(before.layout == after.layout))
         return QStringLiteral("Card Layout");
+    if (before.sides.HasBack != after.sides.HasBack)
+        return after.sides.HasBack ? QStringLiteral("Add Back") : QStringLiteral("Remove Back");
     const bool sameObjects = before.objects == after.objects;
     if (before.background != after.background)
         return sameObjects ? QStringLiteral("Background Art") : QStringLiteral("Change");

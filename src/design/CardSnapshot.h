@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/CardSides.h"
 #include "design/SheetLayout.h"
 
 #include <QByteArray>
@@ -39,6 +40,9 @@ public:
     SheetLayoutSetting layout;
     QString background; // full path, possibly empty
     QStringList selection; // names, in the order they were selected
+    // The card's back and the side not on the panel; `objects` and
+    // `background` are the side shown. Set by the owner of the sides.
+    CardSides sides;
 
     // The panel's card now. StreamError when an object cannot be written
     // (a declaration fault).
@@ -55,8 +59,8 @@ public:
     bool Restore(TGBusinessCardPanel32 &panel, const SheetLayoutSetting &shownLayout,
                  const QString &shownBackground, QString *error = nullptr) const;
 
-    // The same card: objects, names, z-order, background, layout and
-    // orientation. The selection and the zoom do not count.
+    // The same card: objects, names, z-order, background, layout,
+    // orientation and the other side. The selection and the zoom do not count.
     bool SameCard(const CardSnapshot &other) const;
 
     // Bytes this snapshot holds that `other` does not share with it.

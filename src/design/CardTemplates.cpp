@@ -92,36 +92,22 @@ int FromTemplatePixels(int templatePixels, int pixelsPerInch, double zoom)
     return Numbers::roundHalfEven(double(templatePixels) * double(pixelsPerInch) * zoom / 96.0);
 }
 
-QImage LogoPlaceholder(int size)
+QByteArray LogoPlaceholderSvg()
 {
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    TCanvas canvas(&image, 96);
-    canvas.ellipse(0, 0, size, size); // default pen and brush: black on white
-    TFont font;
-    font.name = QStringLiteral("MS Sans Serif");
-    font.color = clBlack;
-    font.setSize(10, 96);
-    canvas.setFont(font);
-    canvas.brush().style = bsClear;
-    canvas.textOut(5, size / 5, QStringLiteral("YOUR"));
-    canvas.textOut(5, size / 2, QStringLiteral("LOGO"));
-    return image;
+    return QByteArrayLiteral(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"48\" viewBox=\"0 0 48 48\">\n"
+        "<circle cx=\"24\" cy=\"24\" r=\"23.5\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1\"/>\n"
+        "<text x=\"24\" y=\"21\" text-anchor=\"middle\" font-family=\"Liberation Sans\" font-size=\"10\" "
+        "fill=\"#000000\">YOUR</text>\n"
+        "<text x=\"24\" y=\"33\" text-anchor=\"middle\" font-family=\"Liberation Sans\" font-size=\"10\" "
+        "fill=\"#000000\">LOGO</text>\n"
+        "</svg>\n");
 }
 
-QByteArray BitmapPictureData(const QImage &bitmap)
+QByteArray LogoPlaceholderData()
 {
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    bitmap.save(&buffer, "BMP");
-    QByteArray data;
-    const QByteArray className("TBitmap");
-    data.append(char(className.size())).append(className);
-    char length[4];
-    qToLittleEndian<qint32>(qint32(bmp.size()), length);
-    data.append(length, 4).append(bmp);
-    return data;
+    const QByteArray className("TSvgImage");
+    return char(className.size()) + className + LogoPlaceholderSvg();
 }
 
 QString SafeBackgroundName(const QString &name)

@@ -32,10 +32,11 @@ constexpr int MaxTemplateCoordinate = 100000;
 int ToTemplatePixels(int cardPixels, int pixelsPerInch, double zoom);
 int FromTemplatePixels(int templatePixels, int pixelsPerInch, double zoom);
 
-// The logo placeholder: a circle over the whole square with "YOUR" and "LOGO".
-QImage LogoPlaceholder(int size);
-// The picture data a picture object stores for a bitmap ("TBitmap" + BMP).
-QByteArray BitmapPictureData(const QImage &bitmap);
+// The logo placeholder: a see-through SVG drawing of a circle over the whole
+// square with "YOUR" and "LOGO", sharp at any size on paper.
+QByteArray LogoPlaceholderSvg();
+// The picture data a picture object stores for it ("TSvgImage" + the SVG).
+QByteArray LogoPlaceholderData();
 
 // A background name as a template gives it, kept only when it is a plain
 // file name (no folder, not ".." or "."), so a template cannot point outside

@@ -268,7 +268,7 @@ private:
         if (!o)
             return;
         SetProperty(*o, QStringLiteral("BorderStyle"), 0);
-        SetProperty(*o, QStringLiteral("Picture"), BitmapPictureData(LogoPlaceholder(side)));
+        SetProperty(*o, QStringLiteral("Picture"), LogoPlaceholderData());
     }
 
     TGBusinessCardPanel32 &m_panel;

@@ -126,7 +126,9 @@ void TGImage::LoadImageFromDisk()
         browser.SetAutoSize(m_autoSize);
         const int result = UserDialogs::runModal(browser);
         // The previewed picture is the one chosen, whether or not its file
-        // is still selected in the list.
+        // is still selected in the list. A file that could not be read has
+        // said so and cleared the preview, so the picture stays as it was (a
+        // new, still empty object is then discarded).
         if (result == QDialog::Accepted && !browser.PreviewPicture().IsEmpty()) {
             // The file already loaded for the preview, not a second read.
             m_picture = browser.PreviewPicture();
@@ -194,8 +196,8 @@ void TGImage::RefreshPopup()
     m_autoSizeItem->setChecked(m_autoSize);
     m_flipItem->setChecked(m_flip);
     m_reverseItem->setChecked(m_reverse);
-    m_flipItem->setEnabled(m_picture.IsBitmap());
-    m_reverseItem->setEnabled(m_picture.IsBitmap());
+    m_flipItem->setEnabled(m_picture.IsBitmap() || m_picture.IsSvg());
+    m_reverseItem->setEnabled(m_picture.IsBitmap() || m_picture.IsSvg());
 }
 
 // ---- drawing ----
@@ -222,21 +224,28 @@ QImage TGImage::Compose(qreal ratio, bool smooth) const
     if (!m_cache.isNull() && key == m_cacheKey)
         return m_cache;
     const int w = std::max(1, Width()), h = std::max(1, Height());
-    QImage image(QSize(w, h) * ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    const bool mirrored = m_picture.IsBitmap() && (m_flip || m_reverse);
-    if (m_picture.IsBitmap()) {
-        TCanvas canvas(&image);
-        canvas.setSmooth(smooth);
-        if (mirrored)
-            canvas.stretchDraw(m_reverse ? Width() - 1 : 0, m_flip ? Height() - 1 : 0, m_reverse ? -Width() : Width(),
-                               m_flip ? -Height() : Height(), m_picture.Bitmap());
-        else
-            canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
-    } else if (m_picture.IsMetafile()) {
-        QPainter painter(&image);
-        m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
+    QImage image;
+    if (m_picture.KeepsTransparency()) {
+        image = QImage(QSize(w, h) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        DrawTransparent(image);
+    } else {
+        image = QImage(QSize(w, h) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        if (m_picture.IsBitmap()) {
+            TCanvas canvas(&image);
+            canvas.setSmooth(smooth);
+            if (m_flip || m_reverse)
+                canvas.stretchDraw(m_reverse ? Width() - 1 : 0, m_flip ? Height() - 1 : 0,
+                                   m_reverse ? -Width() : Width(), m_flip ? -Height() : Height(), m_picture.Bitmap());
+            else
+                canvas.stretchDraw(QRect(0, 0, Width(), Height()), m_picture.Bitmap());
+        } else if (m_picture.IsMetafile()) {
+            QPainter painter(&image);
+            m_picture.Metafile()->Play(painter, QRectF(0, 0, Width(), Height()));
+        }
     }
     {
         TCanvas canvas(&image);
@@ -260,6 +269,19 @@ QImage TGImage::Compose(qreal ratio, bool smooth) const
     m_cache = image;
     m_cacheKey = key;
     return image;
+}
+
+void TGImage::DrawTransparent(QImage &image) const
+{
+    QPainter painter(&image);
+    if (m_picture.IsSvg()) {
+        m_picture.Svg()->Play(painter, QRectF(0, 0, Width(), Height()), m_reverse, m_flip);
+        return;
+    }
+    // Scaled smoothly once per box size, in device pixels: a photo or logo
+    // shrunk to the box keeps its detail, and stays sharp on HiDPI screens.
+    const QImage scaled = m_picture.ScreenBitmap().scaled(image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(QRectF(0, 0, Width(), Height()), scaled.mirrored(m_reverse, m_flip));
 }
 
 void TGImage::Paint(TCanvas &canvas)

@@ -7,10 +7,11 @@
 #include <QImage>
 
 // A clip-art picture: a bitmap (from a BMP, JPEG or icon file) or a Windows
-// metafile, drawn stretched to the box on a white ground. With `AutoSize`
-// the box takes the picture's size times the zoom; `Stretch` is always the
-// opposite of `AutoSize`. Bitmaps can be mirrored (`Flip` top-bottom,
-// `Reverse` left-right).
+// metafile, drawn stretched to the box on a white ground; or a PNG, GIF,
+// TIFF, WebP or SVG picture, drawn with its transparency (an SVG as vectors
+// on paper). With `AutoSize` the box takes the picture's size times the
+// zoom; `Stretch` is always the opposite of `AutoSize`. Bitmaps and SVG
+// drawings can be mirrored (`Flip` top-bottom, `Reverse` left-right).
 class TGImage : public TGGraphicControl
 {
     Q_OBJECT
@@ -64,6 +65,8 @@ public:
 private:
     // The picture mirrored as Flip and Reverse say into a Width x Height bitmap.
     QImage MirroredBitmap() const;
+    // A picture kept with its transparency, mirrored as asked, over `image`.
+    void DrawTransparent(QImage &image) const;
 
     bool m_autoSize = false;
     bool m_stretch = true;

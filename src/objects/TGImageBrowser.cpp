@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStorageInfo>
@@ -78,8 +79,21 @@ void TImagePreview::paintEvent(QPaintEvent *)
     // Stretched over the whole preview, otherwise at the picture's own size.
     const QRectF target = m_stretch && !m_autoSize ? QRectF(rect())
                                                    : QRectF(0, 0, m_picture.Width(), m_picture.Height());
-    if (m_picture.IsBitmap())
-        painter.drawImage(target, m_picture.Bitmap());
+    if (m_picture.KeepsTransparency()) {
+        // See-through parts show as a grey and white checkerboard.
+        QPixmap tile(16, 16);
+        tile.fill(Qt::white);
+        QPainter tilePainter(&tile);
+        tilePainter.fillRect(0, 0, 8, 8, QColor(204, 204, 204));
+        tilePainter.fillRect(8, 8, 8, 8, QColor(204, 204, 204));
+        tilePainter.end();
+        painter.fillRect(target, QBrush(tile));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    if (m_picture.IsSvg())
+        m_picture.Svg()->Play(painter, target);
+    else if (m_picture.IsBitmap())
+        painter.drawImage(target, m_picture.ScreenBitmap());
     else
         m_picture.Metafile()->Play(painter, target);
 }
@@ -104,7 +118,8 @@ TGImageBrowser::~TGImageBrowser() = default;
 
 QStringList TGImageBrowser::FileMask()
 {
-    return {"*.BMP", "*.JPG", "*.JIF", "*.JPEG", "*.WMF", "*.ICO", "*.EMF"};
+    return {"*.BMP", "*.JPG", "*.JIF", "*.JPEG", "*.WMF", "*.ICO", "*.EMF",
+            "*.PNG", "*.SVG", "*.SVGZ", "*.GIF", "*.TIF", "*.TIFF", "*.WEBP"};
 }
 
 QString TGImageBrowser::ClipartFolder()
@@ -306,16 +321,21 @@ void TGImageBrowser::FileListBox1Change()
     const QString ext = QFileInfo(file).suffix().toUpper();
     const bool direct = ext == "BMP" || ext == "WMF" || ext == "EMF";
     const bool converted = ext == "JPG" || ext == "JIF" || ext == "JPEG" || ext == "ICO";
-    if (direct || converted) {
+    const bool kept = !direct && !converted && TPicture::Extensions().contains(ext);
+    if (direct || converted || kept) {
         TPicture picture;
-        if (picture.LoadFromFile(file)) {
+        QString reason;
+        if (picture.LoadFromFile(file, &reason)) {
             if (ext == "ICO")
                 QCoreApplication::processEvents();
             Image1->SetPicture(picture);
         } else {
-            // Bitmaps and metafiles say so; JPEG and icon failures are silent.
+            // Bitmaps and metafiles say so, the newer kinds with the reason;
+            // JPEG and icon failures are silent.
             if (direct)
                 UserDialogs::current().error(QStringLiteral("Error loading file!"));
+            else if (kept)
+                UserDialogs::current().error(QStringLiteral("Error loading file!\n\n") + reason);
             Image1->SetPicture(TPicture());
         }
     }

@@ -38,8 +38,9 @@ private:
 };
 
 // The clip-art browser "Load Image File ": drive, folder and file lists
-// (bitmaps, JPEG pictures, icons and metafiles), a live preview of the
-// selected file, and the "Stretch" and "AutoSize" boxes the picture object
+// (bitmaps, JPEG pictures, icons, metafiles, PNG, GIF, TIFF, WebP and SVG),
+// a live preview of the selected file (see-through parts over a
+// checkerboard), and the "Stretch" and "AutoSize" boxes the picture object
 // takes over on "Ok".
 class TGImageBrowser : public QDialog
 {

@@ -227,18 +227,24 @@ void TGPCircleText::Paint(TCanvas &canvas)
     TGGraphicControl::Paint(canvas);
 }
 
-QPicture TGPCircleText::MakeMetafile()
+QPicture TGPCircleText::MakeMetafile(bool printText)
 {
-    return RecordedDrawing::record(QSize(Width(), Height()), [this](QPainter &painter) { PaintTo(painter); });
+    return RecordedDrawing::record(QSize(Width(), Height()), [this, printText](QPainter &painter) {
+        TCanvas canvas(&painter);
+        canvas.setPrintText(printText);
+        PaintTo(canvas);
+    });
 }
 
 // The letters print as the recorded screen drawing, so they keep their
-// places and stay text in a PDF.
+// places and stay text in a PDF. Above the screen's resolution each letter
+// is set with the font's own advance, centred on the anchor the screen
+// gives it: centring it on its screen width would shift it sideways.
 void TGPCircleText::PrintTo(TReport &report, double left, double top)
 {
     if (Width() < 1 || Height() < 1)
         return;
-    RecordedDrawing::print(report, *this, left, top, MakeMetafile());
+    RecordedDrawing::print(report, *this, left, top, MakeMetafile(RecordedDrawing::printText(report)));
 }
 
 void TGPCircleText::BoundsChanged()

@@ -54,8 +54,9 @@ public:
     // Draws the object with (0, 0) at its top-left corner.
     void PaintTo(TCanvas &canvas);
     void PaintTo(QPainter &painter);
-    // A recording of PaintTo over Width x Height; the letters stay text.
-    QPicture MakeMetafile();
+    // A recording of PaintTo over Width x Height; the letters stay text
+    // (printText: each set for paper, centred on its anchor, see TCanvas).
+    QPicture MakeMetafile(bool printText = false);
 
     // Takes the caption, font, look, size and arc of another circular text.
     void CopyCircleText(const TGPCircleText &source);

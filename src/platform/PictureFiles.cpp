@@ -281,6 +281,89 @@ QImage DecodeIcon(const QByteArray &icoFile, QString *error)
     return bitmap;
 }
 
+TImageFormat ImageFormatOf(const QByteArray &file)
+{
+    if (file.startsWith("\x89PNG\r\n\x1A\n"))
+        return TImageFormat::Png;
+    if (file.startsWith("GIF87a") || file.startsWith("GIF89a"))
+        return TImageFormat::Gif;
+    if (file.startsWith(QByteArray("II*\0", 4)) || file.startsWith(QByteArray("MM\0*", 4)))
+        return TImageFormat::Tiff;
+    if (file.size() >= 12 && file.startsWith("RIFF") && file.mid(8, 4) == "WEBP")
+        return TImageFormat::WebP;
+    return TImageFormat::None;
+}
+
+namespace {
+
+const char *qtFormatName(TImageFormat format)
+{
+    switch (format) {
+    case TImageFormat::Png: return "PNG";
+    case TImageFormat::Gif: return "GIF";
+    case TImageFormat::Tiff: return "TIFF";
+    case TImageFormat::WebP: return "WEBP";
+    case TImageFormat::None: break;
+    }
+    return nullptr;
+}
+
+// The most bytes of pixels a PNG of `fileBytes` can unpack to: deflate
+// expands at most 1032 times, plus a margin for the smallest files.
+bool pngCanHold(const QByteArray &file, QSize size)
+{
+    if (file.size() < 26)
+        return false;
+    const int depth = quint8(file[24]), colorType = quint8(file[25]);
+    const int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
+    const qint64 rowBytes = (qint64(size.width()) * channels * std::max(depth, 1) + 7) / 8 + 1;
+    return rowBytes * size.height() <= qint64(file.size()) * 1032 + 65536;
+}
+
+} // namespace
+
+QSize ImageSize(const QByteArray &file)
+{
+    const char *format = qtFormatName(ImageFormatOf(file));
+    if (!format)
+        return QSize();
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    return reader.size();
+}
+
+QImage DecodeImage(const QByteArray &file, QString *error)
+{
+    const TImageFormat kind = ImageFormatOf(file);
+    if (kind == TImageFormat::None) {
+        fail(error, QStringLiteral("Not a picture file of a known kind"));
+        return QImage();
+    }
+    const QSize size = ImageSize(file);
+    if (!size.isValid()) {
+        fail(error, QStringLiteral("Damaged picture file"));
+        return QImage();
+    }
+    if (!SizeAllowed(size.width(), size.height())) {
+        fail(error, QStringLiteral("Picture size out of range"));
+        return QImage();
+    }
+    if (kind == TImageFormat::Png && !pngCanHold(file, size)) {
+        fail(error, QStringLiteral("Picture file is truncated"));
+        return QImage();
+    }
+    QImage image = readWithQt(file, qtFormatName(kind));
+    if (image.isNull() || !SizeAllowed(image.width(), image.height())) {
+        fail(error, QStringLiteral("Damaged or truncated picture file"));
+        return QImage();
+    }
+    // 16-bit and palette pictures are drawn from 8 bits per channel.
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
 QByteArray EncodeBitmap(const QImage &image)
 {
     QImage source = image;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Reads the picture files the program offers (bitmaps, JPEG pictures and
@@ -38,6 +39,19 @@ QImage DecodeJpeg(const QByteArray &jpegFile, QString *error = nullptr);
 // The largest image of an icon file drawn at (0, 0) on a white bitmap of its
 // size.
 QImage DecodeIcon(const QByteArray &icoFile, QString *error = nullptr);
+
+// The image formats kept as their own files (not turned into bitmaps):
+// PNG, GIF, TIFF and WebP, read through Qt's image readers with their alpha.
+enum class TImageFormat { None, Png, Gif, Tiff, WebP };
+// The format by the file's first bytes.
+TImageFormat ImageFormatOf(const QByteArray &file);
+// Decodes such a file (a GIF's first frame) into a 32-bit image, with alpha
+// where the file has any. Sides and pixels are checked against the limits
+// before decoding, and a PNG claiming more pixels than its bytes can hold is
+// refused as truncated. A null image with `error` set otherwise.
+QImage DecodeImage(const QByteArray &file, QString *error = nullptr);
+// The picture's size as its header claims it; invalid when unreadable.
+QSize ImageSize(const QByteArray &file);
 
 // Reads a whole file within MaxFileBytes; false with `error` set otherwise.
 bool ReadWholeFile(const QString &fileName, QByteArray &data, QString *error = nullptr);

@@ -1,5 +1,7 @@
 #include "print/LengthEdit.h"
 
+#include <QLineEdit>
+
 namespace {
 // Six digits at most, whatever the unit.
 constexpr double MaximumLength = 9999.99;

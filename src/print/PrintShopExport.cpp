@@ -289,21 +289,34 @@ void PrintPage(TReport &job, const Card &card, const Options &options)
     }
 }
 
-// The card once, or once per record on pages of their own.
+// The front, then the back on a page of its own when the card has one.
+static void PrintSides(TReport &job, const Card &card, const Options &options)
+{
+    PrintPage(job, card, options);
+    if (card.Back && job.newPage())
+        PrintPage(job, *card.Back, options);
+}
+
+// The card once, or once per record on pages of their own (the back of
+// each record right after its front).
 static void PrintPages(TReport &job, const Card &card, const Options &options)
 {
     CardMerge *merge = card.OneCardPerRecord ? CardMerge::Find(card.Panel) : nullptr;
     if (!merge) {
-        PrintPage(job, card, options);
+        PrintSides(job, card, options);
         return;
     }
+    CardMerge *backMerge = card.Back ? CardMerge::Find(card.Back->Panel) : nullptr;
     const CardMerge::RecordKeeper keep(merge);
+    const CardMerge::RecordKeeper keepBack(backMerge);
     const auto [first, last] = merge->Span(card.Records);
     for (int record = first; record <= last && !job.wasAborted(); ++record) {
         if (record > first && !job.newPage())
             return;
         merge->SetRecord(record);
-        PrintPage(job, card, options);
+        if (backMerge)
+            backMerge->SetRecord(record);
+        PrintSides(job, card, options);
     }
 }
 
@@ -320,6 +333,7 @@ bool Write(const Card &card, const Options &options, const QString &fileName, QS
     }
     const QString draft = scratch.filePath(QStringLiteral("draft.pdf"));
     ZoomScope zoom(card.Panel);
+    ZoomScope backZoom(card.Back ? card.Back->Panel : nullptr);
     const PageGeometry page = Page(card.Size, options);
     TReport job(std::make_unique<PdfTarget>(draft, Resolution));
     job.target().setPaper(

@@ -44,6 +44,9 @@ struct Card {
     // One page per record of the panel's contact list.
     bool OneCardPerRecord = false;
     RecordRange Records;
+    // The card's back, exported as a second page with its own boxes and
+    // marks (null: one page).
+    const Card *Back = nullptr;
 };
 
 // The page in inches from its top-left corner.

@@ -86,6 +86,7 @@ void TSelectSpecificLabels::BuildControls()
     // With one card per record the records decide the number of sheets.
     connect(RecordsBox, &TPrintRecordsBox::PerRecordToggled, pages, &QWidget::setDisabled);
     right->addWidget(RecordsBox);
+    BuildSidesControls(right);
 
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -262,6 +263,8 @@ void TSelectSpecificLabels::OKbuttonClick()
     }
     if (AnyCardSelected(Selection, PositionCount())) {
         CutMarks::Remember(CutMarksCheck->isChecked());
+        if (BothSidesBox->isVisibleTo(this))
+            DuplexLayout::Remember(Flip());
         accept();
     }
     else

@@ -2,12 +2,16 @@
 
 #include "design/SheetLayout.h"
 #include "print/CardSelection.h"
+#include "print/DuplexLayout.h"
 
 #include <QDialog>
 #include <QList>
 #include <QRect>
 
 class QCheckBox;
+class QGroupBox;
+class QRadioButton;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -40,6 +44,15 @@ public:
     // For a card filled from a contact list: hidden until ShowRecords.
     TPrintRecordsBox *RecordsBox = nullptr;
     void ShowRecords(int recordCount);
+    // "Both sides" (checkable) with "Flip on long edge" / "Flip on short
+    // edge", shown for a card with a back; the choice is kept in the
+    // settings file when the dialog ends with OK.
+    QGroupBox *BothSidesBox = nullptr;
+    QRadioButton *LongEdgeButton = nullptr;
+    QRadioButton *ShortEdgeButton = nullptr;
+    void SetBothSidesOffered(bool offered);
+    // dfNone unless "Both sides" is offered and ticked.
+    TDuplexFlip Flip() const;
 
     int PositionCount() const { return m_across * m_down; }
     // A cell in paint-box pixels; it covers left..right-1 and top..bottom-1,
@@ -69,6 +82,7 @@ protected:
 
 private:
     void BuildControls();
+    void BuildSidesControls(QVBoxLayout *column); // SelectLabelsSides.cpp
     void FillLabelRect(TCanvas &canvas, const QRect &cell, bool selected);
     // The cut marks over the drawing while "Print cut marks" is ticked.
     void PaintCutMarks(TCanvas &canvas);

@@ -41,6 +41,17 @@ bool TCardSheetPrinter::HasComplexObjects() const
 
 void TCardSheetPrinter::LoadBackGround()
 {
+    if (BackPanel) {
+        // The back's art is loaded as the front's, then put aside.
+        SwapSides();
+        LoadOneBackGround();
+        SwapSides();
+    }
+    LoadOneBackGround();
+}
+
+void TCardSheetPrinter::LoadOneBackGround()
+{
     m_kind = bkNone;
     m_bitmap = QImage();
     m_metafile.reset();
@@ -98,15 +109,17 @@ void TCardSheetPrinter::BeforePrintLabels(TReport &job)
 void TCardSheetPrinter::PrintLabels(TReport &job)
 {
     PrintingScope printing(Panel);
+    PrintingScope printingBack(BackPanel);
     CardMerge *merge = OneCardPerRecord ? CardMerge::Find(Panel) : nullptr;
     const CardMerge::RecordKeeper keep(merge);
+    const CardMerge::RecordKeeper keepBack(merge ? CardMerge::Find(BackPanel) : nullptr);
     if (merge)
         std::tie(m_nextRecord, m_lastRecord) = merge->Span(Records);
     job.setMarginLeft(0);
     job.setMarginTop(0);
-    for (int taken = m_nextRecord; PrintSheet(job); taken = m_nextRecord) {
+    for (int sheet = 1, taken = m_nextRecord; PrintSheetSides(job); ++sheet, taken = m_nextRecord) {
         // A sheet without a selected position takes no record: no end.
-        const bool more = OneCardPerRecord ? RecordsLeft() && m_nextRecord > taken : job.pageNumber() < Copies;
+        const bool more = OneCardPerRecord ? RecordsLeft() && m_nextRecord > taken : sheet < Copies;
         if (!more || job.wasAborted() || !job.newPage())
             break;
     }
@@ -119,10 +132,12 @@ bool TCardSheetPrinter::RecordsLeft() const
 
 bool TCardSheetPrinter::NextRecord()
 {
-    CardMerge *merge = CardMerge::Find(Panel);
-    if (!merge || !RecordsLeft())
+    if (!RecordsLeft())
         return false;
-    merge->SetRecord(m_nextRecord++);
+    // The side printed now (a back may have no list of its own).
+    if (CardMerge *merge = CardMerge::Find(Panel))
+        merge->SetRecord(m_nextRecord);
+    ++m_nextRecord;
     return true;
 }
 
@@ -131,7 +146,7 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
 {
     const bool portrait = Portrait();
     const QSizeF cell = Geometry.CellSize(portrait);
-    if (PrintCutMarks && !Outline)
+    if (PrintCutMarks && !Outline && !m_backPage)
         CutMarks::Print(job, Geometry, portrait);
     for (int r = 0; r < Geometry.Down; ++r) {
         for (int c = 0; c < Geometry.Across; ++c) {
@@ -142,12 +157,14 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
                 continue;
             if (OneCardPerRecord && !Outline && !NextRecord())
                 return true;
-            const QPointF origin = Geometry.CardOrigin(r, c, portrait, job.pageHeight());
+            const QPointF origin = PlaceCard(job, Geometry.CardOrigin(r, c, portrait, job.pageHeight()), cell);
             if (OnCard)
                 OnCard(index + 1);
-            if (Outline)
+            if (Outline) {
                 job.rectangle(origin.x(), origin.y(), origin.x() + cell.width(), origin.y() + cell.height());
-            else
+                if (Flip != dfNone)
+                    NumberFrame(job, QRectF(origin, cell), index + 1);
+            } else
                 PrintCard(job, origin.x(), origin.y());
             if (AfterCard)
                 AfterCard();

@@ -2,6 +2,7 @@
 
 #include "design/CardMerge.h"
 #include "print/CardSelection.h"
+#include "print/DuplexLayout.h"
 #include "print/SheetGeometry.h"
 
 #include <QImage>
@@ -45,8 +46,21 @@ public:
     std::function<void(int cardNumber)> OnCard;
     std::function<void()> AfterCard;
 
-    // Reads the background art (bitmap or metafile); anything that cannot
-    // be read gives no background.
+    // Both sides: with a flip, each sheet of fronts is followed by a page
+    // with the backs, each behind its own front (an outline test page
+    // numbers its frames on both pages). `Sides` prints only the fronts or
+    // only the backs of every sheet, for a printer whose sheets are turned
+    // over by hand between two runs.
+    enum TSheetSides { ssBoth, ssFronts, ssBacks };
+    TGBusinessCardPanel32 *BackPanel = nullptr;
+    QString BackBackgroundFile;
+    TDuplexFlip Flip = dfNone;
+    QPointF BackOffset; // inches, back pages only
+    TSheetSides Sides = ssBoth;
+    bool Duplex() const { return Flip != dfNone && (BackPanel || Outline); }
+
+    // Reads the background art (bitmap or metafile) of both sides; anything
+    // that cannot be read gives no background.
     void LoadBackGround();
     TBackgroundKind BackgroundKind() const { return m_kind; }
 
@@ -66,8 +80,15 @@ public:
     bool HasComplexObjects() const;
 
 private:
+    void LoadOneBackGround();
     void PrintCard(TReport &job, double x, double y);
     bool PrintSheet(TReport &job);
+    // One sheet's pages as `Sides` asks (TCardSheetPrinterSides.cpp).
+    bool PrintSheetSides(TReport &job);
+    bool PrintBackSheet(TReport &job);
+    void SwapSides();
+    QPointF PlaceCard(TReport &job, QPointF origin, QSizeF cell) const;
+    void NumberFrame(TReport &job, const QRectF &frame, int number);
 
     // The record the next card takes; false when none is left.
     bool NextRecord();
@@ -78,4 +99,9 @@ private:
     int m_lastRecord = -1;
     QImage m_bitmap;
     std::shared_ptr<const TMetafile> m_metafile;
+    // The back's art while the front's is in use, and the other way round.
+    TBackgroundKind m_otherKind = bkNone;
+    QImage m_otherBitmap;
+    std::shared_ptr<const TMetafile> m_otherMetafile;
+    bool m_backPage = false;
 };

@@ -6,6 +6,7 @@
 #include "platform/AppRoutines.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
+#include "print/DuplexPrinting.h"
 #include "print/PrintScopes.h"
 #include "print/PrinterChoice.h"
 #include "print/TCardSheetPrinter.h"
@@ -42,7 +43,10 @@ void TPrintPipeline::mnuPrintClick(TPrintContext &context)
     m_job.setPaperSize(context.Layout.Papersize);
     if (context.Panel)
         context.Panel->SetPreview(false);
+    if (context.BackPanel)
+        context.BackPanel->SetPreview(false);
     m_outline = false;
+    m_flip = dfNone;
     if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
         return;
     if (!DoPageSetup(context))
@@ -77,7 +81,13 @@ void TPrintPipeline::mnuPreviewClick(TPrintContext &context)
     m_job.setPaperSize(context.Layout.Papersize);
     if (context.Panel)
         context.Panel->SetPreview(true);
+    if (context.BackPanel)
+        context.BackPanel->SetPreview(true);
     m_outline = false;
+    // A card with a back previews both pages of the sheet.
+    m_flip = context.BackPanel ? DuplexLayout::Remembered() : dfNone;
+    if (context.BackPanel && m_flip == dfNone)
+        m_flip = dfLongEdge;
     DoPrint(context);
 }
 
@@ -85,6 +95,8 @@ void TPrintPipeline::mnuPrintOutlineTestPageClick(TPrintContext &context)
 {
     m_printing = true;
     m_outline = true;
+    // The sheet is checked the way cards were last printed.
+    m_flip = DuplexLayout::Remembered();
     if (!PrinterChoice::ChooseFile(m_job, context.DocumentFolder, context.DocumentPath))
         return;
     if (PrinterChoice::PrintDialog(m_job))
@@ -101,6 +113,7 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     TSelectSpecificLabels dialog(&m_job, context.Window);
     dialog.Selection = *context.Selection;
     dialog.SetLayout(context.Layout);
+    dialog.SetBothSidesOffered(context.BackPanel != nullptr);
     const CardMerge *merge = CardMerge::Find(context.Panel);
     if (merge && merge->Attached()) {
         dialog.ShowRecords(merge->RecordCount());
@@ -109,6 +122,7 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return false;
     *context.Selection = dialog.Selection;
+    m_flip = context.BackPanel ? dialog.Flip() : dfNone;
     if (merge && merge->Attached()) {
         m_oneCardPerRecord = dialog.RecordsBox->OneCardPerRecord();
         m_records = dialog.RecordsBox->Range();
@@ -131,6 +145,13 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     sheet.BackgroundFile = context.BackgroundFile;
     sheet.Printing = m_printing;
     sheet.PrintCutMarks = CutMarks::Remembered();
+    ZoomScope backZoom(m_flip != dfNone ? context.BackPanel : nullptr);
+    if (m_flip != dfNone) {
+        sheet.BackPanel = context.BackPanel;
+        sheet.BackBackgroundFile = context.BackBackgroundFile;
+        sheet.Flip = m_flip;
+        sheet.BackOffset = DuplexLayout::BackOffset();
+    }
     const CardMerge *merge = CardMerge::Find(context.Panel);
     sheet.OneCardPerRecord = !m_outline && merge && merge->Attached() && m_oneCardPerRecord;
     sheet.Records = m_records;
@@ -140,6 +161,10 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         return;
     if (!sheet.OneCardPerRecord && !m_outline && m_printing && merge && merge->Attached())
         TextFit::tellUser(*context.Panel);
+    if (m_printing && sheet.Duplex() && DuplexModeOf(m_job) != DuplexPrinting::dmAlternatePages) {
+        PrintBothSides(sheet, context);
+        return;
+    }
 
     QBuffer stream;
     std::unique_ptr<TReport> previewJob;
@@ -150,12 +175,19 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         previewJob = std::make_unique<TReport>(std::move(target));
     }
     TReport &job = m_printing ? m_job : *previewJob;
+    // A failed job has nothing worth previewing.
+    const bool aborted = !RunStatus(sheet, job, context);
+    if (!m_printing && !aborted)
+        ShowPreview(context, stream.data());
+}
+
+bool TPrintPipeline::RunStatus(TCardSheetPrinter &sheet, TReport &job, TPrintContext &context)
+{
     job.setOrientation(poPortrait);
     bool aborted = false;
     {
         TLabelPrinter status(sheet, job, context.Window);
         UserDialogs::runModal(status);
-        // A failed job has nothing worth previewing.
         aborted = status.JobAborted() || status.JobFailed();
     }
     job.onBeforePrint = nullptr;
@@ -164,8 +196,25 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
     // A new copy count must be chosen for every run.
     m_job.setCopies(1);
     m_job.setOrientation(poPortrait);
-    if (!m_printing && !aborted)
-        ShowPreview(context, stream.data());
+    return !aborted;
+}
+
+void TPrintPipeline::PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &context)
+{
+    if (DuplexModeOf(m_job) == DuplexPrinting::dmPrinterDuplex) {
+        DuplexPrinting::SetPrinterDuplex(m_job, sheet.Flip);
+        RunStatus(sheet, m_job, context);
+        DuplexPrinting::SetPrinterDuplex(m_job, dfNone);
+        return;
+    }
+    const int copies = sheet.Copies;
+    sheet.Sides = TCardSheetPrinter::ssFronts;
+    if (!RunStatus(sheet, m_job, context) || !DuplexPrinting::AskToTurnSheets())
+        return;
+    sheet.Sides = TCardSheetPrinter::ssBacks;
+    sheet.Copies = copies;
+    sheet.StopRequested = false;
+    RunStatus(sheet, m_job, context);
 }
 
 bool TPrintPipeline::CheckRecords(TPrintContext &context)
@@ -174,6 +223,13 @@ bool TPrintPipeline::CheckRecords(TPrintContext &context)
     {
         BusyCursorScope busy;
         findings = MergeCheck::run(*context.Panel, m_records);
+        if (m_flip != dfNone && context.BackPanel && CardMerge::Find(context.BackPanel)) {
+            const MergeCheck::Findings back = MergeCheck::run(*context.BackPanel, m_records);
+            for (const QString &field : back.missingFields)
+                if (!findings.missingFields.contains(field))
+                    findings.missingFields << field;
+            findings.overflows << back.overflows;
+        }
     }
     if (findings.empty())
         return true;

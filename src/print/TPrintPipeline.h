@@ -3,6 +3,7 @@
 #include "design/CardMerge.h"
 #include "design/SheetLayout.h"
 #include "print/CardSelection.h"
+#include "print/DuplexPrinting.h"
 #include "print/SheetGeometry.h"
 
 #include <QString>
@@ -20,6 +21,10 @@ struct TPrintContext {
     SheetLayout Layout;
     TSheetNudges Nudges;
     QString BackgroundFile;
+    // The card's back (null: the card has one side) and its art; the
+    // panels hold the front and the back whichever is on screen.
+    TGBusinessCardPanel32 *BackPanel = nullptr;
+    QString BackBackgroundFile;
     // Without a printer the sheets go into a PDF file named after the card
     // document (empty for a new card), chosen starting in this folder.
     QString DocumentPath;
@@ -42,6 +47,10 @@ public:
 
     TReport &MainJob() { return m_job; }
 
+    // How both sides reach the main job's paper (by default from its
+    // printer's abilities).
+    std::function<DuplexPrinting::TDuplexMode(TReport &)> DuplexModeOf = DuplexPrinting::ModeFor;
+
     void mnuPrintClick(TPrintContext &context);
     void mnuPreviewClick(TPrintContext &context);
     void mnuPrintOutlineTestPageClick(TPrintContext &context);
@@ -60,6 +69,10 @@ private:
     // Whether to print after the bottom-margin check (which may warn).
     bool CheckBottomMargin(TPrintContext &context);
     void ShowPreview(TPrintContext &context, const QByteArray &recording);
+    // One run of the status window; false when it was cancelled or failed.
+    bool RunStatus(class TCardSheetPrinter &sheet, TReport &job, TPrintContext &context);
+    // Both sides on a printer: by CUPS, or the fronts, a question, the backs.
+    void PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &context);
 
     // Whether to print after the checks of a card filled from a list.
     bool CheckRecords(TPrintContext &context);
@@ -70,4 +83,5 @@ private:
     // A card filled from a contact list: the last choice of "Print Cards".
     bool m_oneCardPerRecord = true;
     RecordRange m_records;
+    TDuplexFlip m_flip = dfNone;
 };

@@ -385,7 +385,7 @@ void TestMainScreen::menusHaveTheirCaptionsInOrder()
     QCOMPARE(edit.mid(12), QStringList({"Change all fonts to...", "&Personal Information",
                                        "&Set or Change Background Art", "-",
                                        "Save Current Layout as Default", "Change Business Card Layout",
-                                       "-", "Add QR Code"}));
+                                       "-", "Add QR Code", "-", "Add Back", "Remove Back"}));
     QCOMPARE(s.Menus->SaveItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 }
 

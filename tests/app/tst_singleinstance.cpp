@@ -31,6 +31,7 @@ private slots:
     void liveLockIsRespected();
     void firstCopyOpensTheDocumentItWasGiven();
     void secondCopyHandsItsDocumentToTheFirst();
+    void handingOverACardsBackOpensTheWholeCard();
 
 private:
     QProcess *startProgram(const QStringList &arguments = {}, const QString &workingFolder = {});
@@ -221,6 +222,23 @@ void TestSingleInstance::secondCopyHandsItsDocumentToTheFirst()
     QCOMPARE(second->exitCode(), 0);
     QVERIFY(waitForRecentFile(card));
     QCOMPARE(first->state(), QProcess::Running);
+    stop(*first);
+}
+
+void TestSingleInstance::handingOverACardsBackOpensTheWholeCard()
+{
+    QFile::remove(m_programFolder.filePath("kvl.ini"));
+    const QString card = saveCard(QStringLiteral("Pair.KVL"));
+    const QString back = saveCard(QStringLiteral("pair.back.kvl"));
+    QProcess *first = startProgram();
+    QVERIFY(waitUntilListening(*first));
+    QTest::qWait(500);
+
+    // The back named on its own stands for its card, front first.
+    QProcess *second = startProgram({back});
+    QVERIFY(second->waitForFinished(20000));
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(waitForRecentFile(card));
     stop(*first);
 }
 

@@ -4,7 +4,9 @@
 #include "design/Properties.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "platform/IniFile.h"
+#include "platform/Picture.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -281,18 +283,27 @@ void TestCardTemplates::backgroundNameMustBeAPlainFileName()
 
 void TestCardTemplates::logoPlaceholderIsACircleWithWords()
 {
-    const QImage logo = CardTemplates::LogoPlaceholder(48);
-    QCOMPARE(logo.size(), QSize(48, 48));
-    QCOMPARE(QColor(logo.pixel(0, 0)), QColor(Qt::white)); // outside the circle
-    QCOMPARE(QColor(logo.pixel(24, 0)), QColor(Qt::black)); // the circle's top
+    // A see-through vector drawing: sharp when drawn large, clear outside.
+    TPicture picture;
+    QString error;
+    QVERIFY2(picture.FromData(CardTemplates::LogoPlaceholderData(), &error), qPrintable(error));
+    QVERIFY(picture.IsSvg());
+    QImage logo(480, 480, QImage::Format_ARGB32_Premultiplied);
+    logo.fill(Qt::transparent);
+    {
+        QPainter painter(&logo);
+        picture.Svg()->Play(painter, QRectF(0, 0, 480, 480));
+    }
+    QCOMPARE(qAlpha(logo.pixel(5, 5)), 0);  // outside the circle
+    QCOMPARE(qAlpha(logo.pixel(240, 240)), 0); // inside, between the words
+    QVERIFY(qAlpha(logo.pixel(240, 3)) > 200); // the circle's top
+    QVERIFY(qGray(logo.pixel(240, 3)) < 60);
     int ink = 0;
-    for (int y = 48 / 5; y < 48 / 5 + 10; ++y)
-        for (int x = 5; x < 30; ++x)
-            ink += qGray(logo.pixel(x, y)) < 128;
-    QVERIFY(ink > 10); // "YOUR"
-    const QByteArray data = CardTemplates::BitmapPictureData(logo);
-    QCOMPARE(data.left(8), QByteArray("\x07TBitmap"));
-    QCOMPARE(data.mid(12, 2), QByteArray("BM"));
+    for (int y = 120; y < 210; ++y)
+        for (int x = 100; x < 380; ++x)
+            ink += qAlpha(logo.pixel(x, y)) > 128;
+    QVERIFY(ink > 1000); // "YOUR"
+    QVERIFY(CardTemplates::LogoPlaceholderData().startsWith("\x09TSvgImage<svg"));
 
     // With a picture class in the build, the logo is half an inch square on top.
     if (!TGClassRegistry::find(QStringLiteral("TGImage")))

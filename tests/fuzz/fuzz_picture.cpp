@@ -1,6 +1,8 @@
 // Picture files and stored pictures: the BMP, JPEG and icon decoders, the
-// picture container of card documents ("TBitmap" / "TMetafile" and their
-// streams) and stored textures. The first byte picks the reader.
+// picture container of card documents ("TBitmap", "TMetafile", "TPngImage"
+// and the other kept files, with their streams), stored textures, PNG, GIF,
+// TIFF and WebP files through Qt's readers, and SVG / SVGZ drawings. The
+// first byte picks the reader.
 
 #include "FuzzSupport.h"
 
@@ -10,6 +12,7 @@
 #include "platform/PictureFiles.h"
 
 #include <QImage>
+#include <QPainter>
 
 namespace {
 
@@ -23,6 +26,30 @@ void checkLimits(const QImage &image, const QByteArray &input)
         FuzzSupport::fail("a picture beyond the limits was decoded", input.left(64));
 }
 
+// A picture read as a file: stored and read back to the same bytes, and
+// drawn small on the screen's way and the printer's.
+void checkPicture(const QByteArray &input, const QString &name)
+{
+    TPicture picture;
+    QString error;
+    if (!picture.LoadFromData(input, name, &error))
+        return;
+    checkLimits(picture.ScreenBitmap(), input);
+    const QByteArray stored = picture.ToData();
+    TPicture again;
+    if (!again.FromData(stored, &error) || again.ToData() != stored)
+        FuzzSupport::fail("a kept picture does not read back", stored.left(256));
+    QImage canvas(48, 32, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    if (const TSvgDrawing *svg = picture.Svg()) {
+        svg->Play(painter, QRectF(0, 0, 48, 32), true, false);
+        painter.drawPicture(0, 0, svg->Picture(false, true));
+    } else if (picture.IsBitmap()) {
+        painter.drawImage(QRectF(0, 0, 48, 32), picture.ScreenBitmap());
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -32,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QByteArray input = FuzzSupport::bytes(data + 1, size - 1);
     QString error;
-    switch (data[0] % 5) {
+    switch (data[0] % 7) {
     case 0: checkLimits(PictureFiles::DecodeBitmap(input, &error), input); break;
     case 1: checkLimits(PictureFiles::DecodeJpeg(input, &error), input); break;
     case 2: checkLimits(PictureFiles::DecodeIcon(input, &error), input); break;
@@ -47,6 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         break;
     }
+    case 5: checkPicture(input, QStringLiteral("picture.png")); break;
+    case 6: checkPicture(input, QStringLiteral("picture.svg")); break;
     default:
         try {
             const QImage texture = TextureStream::decode(input);

@@ -9,6 +9,7 @@
 
 #include "FuzzSupport.h"
 #include "support/MetafileSamples.h"
+#include "support/ModernPictures.h"
 #include "support/PictureSamples.h"
 
 #include "design/ComponentStreamer.h"
@@ -107,6 +108,27 @@ void pictureSeeds(const QString &folder)
     qToLittleEndian<qint32>(qint32(4 + wmf.size()), metafileStream.data());
     seed(QStringLiteral("stored-metafile.bin"), 3, shortString("TMetafile") + metafileStream + wmf);
     seed(QStringLiteral("texture.bin"), 4, bitmapStream());
+
+    // The files kept as they are: PNG of several colour types, TIFF, WebP,
+    // SVG with a gradient, text and an inline image, and SVGZ.
+    const QImage logo = ModernPictures::halfTransparent(6, 4);
+    seed(QStringLiteral("png-rgba.bin"), 5, ModernPictures::pngFile(logo, 6, 8));
+    seed(QStringLiteral("png-palette-interlaced.bin"), 5, ModernPictures::pngFile(logo, 3, 4, true));
+    seed(QStringLiteral("png-grey16.bin"), 5, ModernPictures::pngFile(logo, 4, 16));
+    seed(QStringLiteral("tiff.bin"), 5, ModernPictures::writtenFile(logo, "tiff"));
+    seed(QStringLiteral("webp.bin"), 5, ModernPictures::writtenFile(logo, "webp"));
+    const QByteArray svg = ModernPictures::svgFile(
+        12, 8,
+        "<defs><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"blue\"/>"
+        "<stop offset=\"1\" stop-color=\"white\" stop-opacity=\"0.5\"/></linearGradient></defs>\n"
+        "<circle cx=\"9\" cy=\"4\" r=\"3\" fill=\"url(#g)\" stroke=\"black\"/>\n"
+        "<text x=\"1\" y=\"7\" font-size=\"4\">Kv</text>\n"
+        "<use xlink:href=\"#g\"/><image width=\"2\" height=\"2\" xlink:href=\"data:image/png;base64,"
+        + ModernPictures::pngFile(logo, 2, 8).toBase64() + "\"/>\n");
+    seed(QStringLiteral("svg.bin"), 6, svg);
+    seed(QStringLiteral("svgz.bin"), 6, ModernPictures::gzip(svg));
+    seed(QStringLiteral("stored-png.bin"), 3, shortString("TPngImage") + ModernPictures::pngFile(logo, 6, 8));
+    seed(QStringLiteral("stored-svg.bin"), 3, shortString("TSvgImage") + svg);
 }
 
 void metafileSeeds(const QString &folder)

@@ -4,6 +4,7 @@
 #include "objects/TGImageBrowser.h"
 #include "platform/HelpTopics.h"
 #include "platform/ScreenMetrics.h"
+#include "support/ModernPictures.h"
 #include "support/PictureSamples.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
@@ -41,6 +42,7 @@ private slots:
     void folderTreeStartsAtTheClipartFolder();
     void okTakesThePreviewedPictureWithoutASelectedFile();
     void clickWithTheToolPlacesThePictureAtItsOwnSize();
+    void previewShowsTransparencyOverACheckerboard();
 };
 
 namespace {
@@ -87,11 +89,13 @@ void TestImageBrowser::listsPictureFilesWhateverTheirLetterCase()
 {
     TempProgramFolder folder;
     const QByteArray bmp = bitmapFile(pattern(4, 4), 24);
-    for (const char *name : {"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg", "h.txt", "i.gif", "j.bmp.bak"})
+    for (const char *name : {"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg", "h.txt", "i.gif", "j.bmp.bak",
+                             "k.PNG", "l.svg", "m.SVGZ", "n.tif", "o.TIFF", "p.webp", "q.png.txt"})
         QVERIFY(folder.writeFile(QString("art/") + name, bmp));
     TGImageBrowser browser;
     browser.OpenDirectory(folder.filePath("art"));
-    QCOMPARE(listed(browser), QStringList({"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg"}));
+    QCOMPARE(listed(browser), QStringList({"A.BMP", "b.jpeg", "c.Wmf", "d.ICO", "e.emf", "f.Jif", "g.jpg", "i.gif",
+                                           "k.PNG", "l.svg", "m.SVGZ", "n.tif", "o.TIFF", "p.webp"}));
 }
 
 void TestImageBrowser::opensOnClipartThenOnTheLastFolder()
@@ -235,6 +239,26 @@ void TestImageBrowser::clickWithTheToolPlacesThePictureAtItsOwnSize()
     host.panel->SetPanelState(psImage);
     host.drag(QPoint(20, 20), QPoint(120, 80));
     QCOMPARE(host.panel->Objects().last()->BoundsRect(), QRect(20, 20, 100, 60));
+}
+
+void TestImageBrowser::previewShowsTransparencyOverACheckerboard()
+{
+    TempProgramFolder folder;
+    QVERIFY(folder.writeFile("logo.png", ModernPictures::pngFile(ModernPictures::halfTransparent(64, 32), 6, 8)));
+    QVERIFY(folder.writeFile("logo.svg", ModernPictures::svgFile(64, 32)));
+    TGImageBrowser browser;
+    browser.SetAutoSize(true);
+    for (const char *name : {"logo.png", "logo.svg"}) {
+        QVERIFY(browser.SelectFile(folder.filePath(name)));
+        QVERIFY(browser.PreviewPicture().KeepsTransparency());
+        const QImage shown = browser.Preview()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), QSize(64, 32));
+        QCOMPARE(shown.pixel(4, 4), qRgb(255, 0, 0));
+        // The clear top right quarter: grey and white squares of 8 pixels.
+        QCOMPARE(shown.pixel(36, 4), qRgb(204, 204, 204)); // check (4, 0): even
+        QCOMPARE(shown.pixel(44, 4), qRgb(255, 255, 255)); // check (5, 0): odd
+        QCOMPARE(shown.pixel(44, 12), qRgb(204, 204, 204));
+    }
 }
 
 QTEST_MAIN(TestImageBrowser)

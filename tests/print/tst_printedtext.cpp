@@ -1,5 +1,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TGBusinessCardLabel.h"
+#include "objects/TGPCircleText.h"
+#include "platform/PrintFonts.h"
 #include "platform/Fonts.h"
 #include "platform/ScreenMetrics.h"
 #include "print/CardImageExport.h"
@@ -133,6 +135,7 @@ private slots:
     void init() { ScreenMetrics::setOverride(96); }
     void pdfWordsHaveTheTypefacesWidthsAndScreenAlignment();
     void imageInkHasTheTypefacesWidthsAndScreenAlignment();
+    void circularLettersAreCentredOnTheirAnchors();
 };
 
 void TestPrintedText::pdfWordsHaveTheTypefacesWidthsAndScreenAlignment()
@@ -225,6 +228,65 @@ void TestPrintedText::imageInkHasTheTypefacesWidthsAndScreenAlignment()
                  qPrintable(QStringLiteral("%1: ink from %2 to %3 pt, expected %4 to %5 pt")
                                 .arg(name).arg(inkLeft).arg(inkRight).arg(start + ownLeft).arg(start + ownRight)));
     }
+}
+
+// Each letter of a circular text is set with its own paper advance and
+// centred on the anchor the screen layout gives it, so neighbours keep
+// their spacing instead of each sliding by its rounding on screen.
+void TestPrintedText::circularLettersAreCentredOnTheirAnchors()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    TGBusinessCardPanel32 panel;
+    panel.resize(500, 500);
+    auto *circle = new TGPCircleText(&panel);
+    panel.AddObject(circle);
+    TFont font;
+    font.name = QStringLiteral("Liberation Sans");
+    font.setSize(13, 96);
+    font.style = fsBold;
+    font.color = clBlack;
+    circle->SetFont(font);
+    circle->SetCaption(QStringLiteral("ACME * WIDGETS *"));
+    circle->SetDrawLettersAngled(false); // upright, so each box is the advance
+    circle->SetBounds(20, 20, 400, 400);
+    const CircleTextLayout::Result layout = circle->Layout();
+    const QStringList letters = CircleTextLayout::splitLetters(circle->Caption());
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("circle.pdf"));
+    TReport job(std::make_unique<PdfTarget>(pdf, 600));
+    job.onPrint = [&panel](TReport &j) { panel.PrintAll(j, CardLeft, CardTop); };
+    QVERIFY(job.run());
+    const QList<Word> words = pdfWords(pdf);
+
+    int checked = 0, differing = 0;
+    for (const CircleTextLayout::Letter &l : layout.letters) {
+        const QString letter = letters.at(l.letter);
+        if (letter.trimmed().isEmpty() || !l.inside)
+            continue;
+        // The screen centres the letter's whole-pixel cell on the anchor,
+        // its left edge rounded down: paper keeps that cell's centre.
+        const int cell = Fonts::textExtent(font, 96, letter).width();
+        const double anchor = CardLeft * 72 + (circle->Left() + l.at.x() - cell / 2 + cell / 2.0) * 0.75;
+        const Word *nearest = nullptr;
+        for (const Word &w : words) {
+            if (w.text == letter
+                && (!nearest || std::abs((w.xMin + w.xMax) / 2 - anchor) < std::abs((nearest->xMin + nearest->xMax) / 2 - anchor)))
+                nearest = &w;
+        }
+        QVERIFY2(nearest, qPrintable(letter + QStringLiteral(" is missing")));
+        const double centre = (nearest->xMin + nearest->xMax) / 2;
+        QVERIFY2(std::abs(centre - anchor) <= 0.05,
+                 qPrintable(QStringLiteral("%1 centred at %2 pt, its anchor is at %3 pt").arg(letter).arg(centre).arg(anchor)));
+        ++checked;
+        if (std::abs(Fonts::textExtent(font, 96, letter).width() - Fonts::printTextWidth(font, 96, letter)) >= 0.2)
+            ++differing;
+    }
+    QCOMPARE(checked, 13);
+    // Letters whose screen width is rounded away from the paper one: these
+    // would sit off their anchors if they were centred on the screen width.
+    QVERIFY(differing >= 3);
 }
 
 QTEST_MAIN(TestPrintedText)
