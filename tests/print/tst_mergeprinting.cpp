@@ -9,6 +9,8 @@
 #include "app/ToolCommands.h"
 #include "design/CardDocument.h"
 #include "design/CardMerge.h"
+#include "design/CardSides.h"
+#include "design/CompanionFile.h"
 #include "design/ComponentStreamer.h"
 #include "design/MergeCheck.h"
 #include "objects/TGBusinessCardLabel.h"
@@ -83,12 +85,15 @@ private slots:
     void malformedListPrintsNothing();
     void renderDrawsTheChosenRecord();
     void printCardsOffersOneCardPerRecord();
+    void twoSidedCardPrintsEachRecordOnBothSides();
+    void twoSidedCardKeepsItsListWithTheFront();
 
 private:
     int tool(const QStringList &arguments, QString *errors = nullptr);
 
     TempProgramFolder m_folder;
     QString m_document;
+    QString m_twoSided;
     QString m_list;
     QString m_pdftotext;
 };
@@ -107,6 +112,14 @@ void TestMergePrinting::initTestCase()
     m_document = m_folder.filePath(QStringLiteral("saved/badge.KVL"));
     QString error;
     QVERIFY2(CardDocument::SaveCardDocument(*panel, m_document, CardDocument::Companion(), &error), qPrintable(error));
+    // The same card with a back that names the record too.
+    m_twoSided = m_folder.filePath(QStringLiteral("saved/both.KVL"));
+    QVERIFY2(CardDocument::SaveCardDocument(*panel, m_twoSided, CardDocument::Companion(), &error),
+             qPrintable(error));
+    label->SetCaption(QStringLiteral("B{Badge}"));
+    QVERIFY2(CardDocument::SaveCardDocument(*panel, CardSides::BackFileName(m_twoSided), CardDocument::Companion(),
+                                            &error),
+             qPrintable(error));
     m_list = m_folder.filePath(QStringLiteral("saved/staff.csv"));
     QFile list(m_list);
     QVERIFY(list.open(QIODevice::WriteOnly));
@@ -309,6 +322,97 @@ void TestMergePrinting::printCardsOffersOneCardPerRecord()
 
     QTest::mouseClick(box.PerRecordCheck, Qt::LeftButton);
     QVERIFY(dialog.pages->isEnabled());
+}
+
+void TestMergePrinting::twoSidedCardPrintsEachRecordOnBothSides()
+{
+    if (m_pdftotext.isEmpty())
+        QSKIP("pdftotext is not installed");
+    const auto sorted = [](QStringList words) {
+        words.sort();
+        return words;
+    };
+    const auto backs = [](const QStringList &fronts) {
+        QStringList out;
+        for (const QString &front : fronts)
+            out << QLatin1Char('B') + front;
+        return out;
+    };
+    // Each sheet of fronts is followed by the backs of the same records
+    // (mirrored places, so compared without their order).
+    const QString pdf = m_folder.filePath(QStringLiteral("duplex.pdf"));
+    QCOMPARE(tool({"print", m_twoSided, pdf, "--data", m_list, "--records", "3-14", "--duplex", "long"}), 0);
+    QList<QStringList> pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), 4);
+    QCOMPARE(pages.at(0), badges(3, 12));
+    QCOMPARE(sorted(pages.at(1)), backs(badges(3, 12)));
+    QCOMPARE(pages.at(2), badges(13, 14));
+    QCOMPARE(sorted(pages.at(3)), backs(badges(13, 14)));
+
+    // The print-shop file: each record's front, then its back.
+    const QString shop = m_folder.filePath(QStringLiteral("duplexshop.pdf"));
+    QCOMPARE(tool({"pdf", m_twoSided, shop, "--data", m_list, "--records", "7-8"}), 0);
+    pages = pdfPages(shop);
+    QCOMPARE(pages.size(), 4);
+    QCOMPARE(pages.at(0), QStringList{"R07"});
+    QCOMPARE(pages.at(1), QStringList{"BR07"});
+    QCOMPARE(pages.at(2), QStringList{"R08"});
+    QCOMPARE(pages.at(3), QStringList{"BR08"});
+
+    // Fronts and backs in two runs, as for sheets turned over by hand.
+    auto front = makePanel();
+    auto back = makePanel();
+    QString error;
+    QVERIFY(CardDocument::LoadFromFile(*front, m_twoSided, &error));
+    QVERIFY(CardDocument::LoadFromFile(*back, CardSides::BackFileName(m_twoSided), &error));
+    auto list = std::make_shared<ContactList>();
+    QVERIFY(ContactLists::read(m_list, *list, nullptr));
+    CardMerge::Of(*front).Attach(list, m_list);
+    CardMerge::Of(*back).Follow(CardMerge::Of(*front));
+    QCOMPARE(CardMerge::Of(*back).RecordCount(), 25);
+    TCardSheetPrinter sheet;
+    sheet.Panel = front.get();
+    sheet.BackPanel = back.get();
+    sheet.Flip = dfLongEdge;
+    sheet.OneCardPerRecord = true;
+    sheet.Records = {21, 0};
+    sheet.Geometry = TSheetGeometry::FromLayout(SheetLayout());
+    QStringList printed;
+    sheet.AfterCard = [&] {
+        printed << QString::number(CardMerge::Of(*front).Record()) + QLatin1Char('/')
+                + QString::number(CardMerge::Of(*back).Record());
+    };
+    for (const auto sides : {TCardSheetPrinter::ssFronts, TCardSheetPrinter::ssBacks}) {
+        sheet.Sides = sides;
+        auto job = imageJob();
+        job->onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
+        job->onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
+        QVERIFY(job->run());
+        QCOMPARE(imageTarget(*job).pages().size(), 1);
+    }
+    // Records 21 to 25 on the fronts (the back's record untouched), then on the backs.
+    QCOMPARE(printed, (QStringList{"20/0", "21/0", "22/0", "23/0", "24/0", "0/20", "0/21", "0/22", "0/23", "0/24"}));
+}
+
+void TestMergePrinting::twoSidedCardKeepsItsListWithTheFront()
+{
+    const QString path = m_folder.filePath(QStringLiteral("saved/sides.KVL"));
+    auto panel = makePanel();
+    auto list = std::make_shared<ContactList>();
+    QVERIFY(ContactLists::read(m_list, *list, nullptr));
+    CardMerge::Of(*panel).Attach(list, m_list);
+    CardSides sides;
+    sides.HasBack = true;
+    QString error;
+    for (const auto shown : {CardSides::sdFront, CardSides::sdBack}) {
+        sides.Shown = shown;
+        QVERIFY2(sides.Save(*panel, path, CardDocument::Companion(), &error), qPrintable(error));
+        const SheetLayoutSetting layout;
+        QCOMPARE(CompanionFile::Read(CardDocument::CompanionFileName(path), layout).contactList, m_list);
+        const QString back = CardDocument::CompanionFileName(CardSides::BackFileName(path));
+        QVERIFY(QFileInfo::exists(back));
+        QCOMPARE(CompanionFile::Read(back, layout).contactList, QString());
+    }
 }
 
 QTEST_MAIN(TestMergePrinting)
