@@ -160,15 +160,14 @@ bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     // Both files are prepared before either is replaced.
     QByteArray objects;
     const CardMerge *merge = CardMerge::Find(&panel);
-    Companion withList = companion;
-    withList.contactList = merge ? merge->ListPath() : QString();
-    return ObjectsAtZoomOne(panel, &objects, error) && WriteCardDocument(path, objects, withList, error);
+    const QString list = merge ? merge->ListPath() : QString();
+    return ObjectsAtZoomOne(panel, &objects, error) && WriteCardDocument(path, objects, companion, error, list);
 }
 
 bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
-                       QString *error)
+                       QString *error, const QString &contactList)
 {
-    const QByteArray ini = CompanionFile::Contents(companion, companion.contactList, error);
+    const QByteArray ini = CompanionFile::Contents(companion, contactList, error);
     if (ini.isEmpty())
         return false;
     return writeWhole(path, objects, error) && writeWhole(companionForWriting(path), ini, error);

@@ -18,7 +18,6 @@ namespace CardDocument {
 struct Companion {
     SheetLayoutSetting layout;
     QString backgroundFile; // full path, possibly empty
-    QString contactList;    // the list the card is filled from (none when empty)
 };
 
 // The result of opening a card document.
@@ -67,10 +66,11 @@ bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error = null
 bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
                       const Companion &companion, QString *error = nullptr);
 
-// Writes a prepared container into `path` and the companion beside it,
-// each file replaced only once its new content is complete.
+// Writes a prepared container into `path` and the companion beside it
+// (naming `contactList` when there is one), each file replaced only once
+// its new content is complete.
 bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
-                       QString *error = nullptr);
+                       QString *error = nullptr, const QString &contactList = QString());
 
 // "Open": clears the card (objects, selection, background, portrait flag),
 // reads the objects and the companion (found without regard to letter

@@ -198,12 +198,7 @@ bool CardSides::Save(TGBusinessCardPanel32 &panel, const QString &frontPath,
     // The front's companion names the contact list; the back's never does.
     const CardMerge *merge = CardMerge::Find(&panel);
     const QString list = merge ? merge->ListPath() : QString();
-    CardDocument::Companion hidden = shown;
-    hidden.backgroundFile = HiddenBackground;
-    CardDocument::Companion frontCompanion = backShown ? hidden : shown;
-    CardDocument::Companion backCompanion = backShown ? shown : hidden;
-    frontCompanion.contactList = list;
-    backCompanion.contactList.clear();
+    const CardDocument::Companion hidden{shown.layout, HiddenBackground};
     const QByteArray &front = backShown ? HiddenObjects : shownObjects;
     const QByteArray &back = backShown ? shownObjects : HiddenObjects;
     // A back without objects still needs a valid (empty) container.
@@ -212,8 +207,8 @@ bool CardSides::Save(TGBusinessCardPanel32 &panel, const QString &frontPath,
     QString backPath = FindBack(frontPath);
     if (backPath.isEmpty())
         backPath = BackFileName(frontPath);
-    return CardDocument::WriteCardDocument(frontPath, frontBytes, frontCompanion, error)
-        && CardDocument::WriteCardDocument(backPath, backBytes, backCompanion, error);
+    return CardDocument::WriteCardDocument(frontPath, frontBytes, backShown ? hidden : shown, error, list)
+        && CardDocument::WriteCardDocument(backPath, backBytes, backShown ? shown : hidden, error);
 }
 
 bool CardSides::OpenBack(const QString &frontPath, QString *error)
