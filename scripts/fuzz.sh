@@ -3,7 +3,7 @@
 # address and undefined-behaviour sanitizers; the core library built with
 # the fuzzer's coverage hooks) and runs them, one after another.
 # Usage: scripts/fuzz.sh [TARGET] [SECONDS]
-#   TARGET   stream, ini, settings, rtf, metafile, picture, or all (default)
+#   TARGET   stream, ini, settings, rtf, metafile, picture, csv, vcard, or all (default)
 #   SECONDS  longest run per target (default 1800); a run also ends after a
 #            million inputs or at the first finding
 # New inputs go to build-fuzz/corpus/TARGET (the committed seeds in
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-ALL=(stream ini settings rtf metafile picture)
+ALL=(stream ini settings rtf metafile picture csv vcard)
 target=${1:-all}
 seconds=${2:-1800}
 if [[ $target == all ]]; then
@@ -34,7 +34,8 @@ fi
 cmake --build build-fuzz -j"$jobs" --target "${targets[@]/#/fuzz_}"
 
 # The longest input each target is given: what its files are like.
-declare -A maxlen=([stream]=16384 [ini]=4096 [settings]=4096 [rtf]=8192 [metafile]=32768 [picture]=16384)
+declare -A maxlen=([stream]=16384 [ini]=4096 [settings]=4096 [rtf]=8192 [metafile]=32768 [picture]=16384
+                  [csv]=8192 [vcard]=8192)
 export QT_QPA_PLATFORM=offscreen
 # Leaks are checked; fontconfig's caches, kept until exit, are not leaks of an input.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-allocator_may_return_null=1}

@@ -1,6 +1,7 @@
 #include "app/TCardSidePanels.h"
 
 #include "app/TMainScreen.h"
+#include "design/CardMerge.h"
 #include "design/CardSides.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "platform/UserDialogs.h"
@@ -20,6 +21,9 @@ TCardSidePanels::TCardSidePanels(TMainScreen &window)
         UserDialogs::current().error(error);
         return;
     }
+    // The list fills both sides, with the record the window shows.
+    if (const CardMerge *merge = CardMerge::Find(shown); merge && merge->Attached())
+        CardMerge::Of(*m_hidden).Follow(*merge);
     if (sides.BackShown()) {
         Back = shown;
         BackBackground = FrontBackground;

@@ -5,6 +5,7 @@
 #include "app/TUndoHistory.h"
 #include "app/WindowsCopy.h"
 #include "design/CardDocument.h"
+#include "design/CardMerge.h"
 #include "design/CardSides.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -80,6 +81,8 @@ void TFileCommands::NewBlank()
     m_screen.SetLoading(true);
     TGBusinessCardPanel32 &panel = *m_screen.BusinessCardPanel;
     panel.RemoveAllObjects();
+    if (CardMerge *merge = CardMerge::Find(&panel))
+        merge->Detach();
     m_screen.SetSides(CardSides());
     m_screen.SetBackgroundPath(QString());
     panel.ClearBackground();

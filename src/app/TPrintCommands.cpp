@@ -3,6 +3,7 @@
 #include "app/PrinterAvailable.h"
 #include "app/TCardSidePanels.h"
 #include "app/TMainScreen.h"
+#include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TextFit.h"
 #include "platform/AppRoutines.h"
@@ -66,7 +67,11 @@ void TPrintCommands::GiveWindowSelection()
 
 void TPrintCommands::mnuPrintClick()
 {
-    TextFit::tellUser(*m_window.BusinessCardPanel);
+    // A card filled from a list is checked record by record once the
+    // records to print are chosen.
+    const CardMerge *merge = CardMerge::Find(m_window.BusinessCardPanel);
+    if (!merge || !merge->Attached())
+        TextFit::tellUser(*m_window.BusinessCardPanel);
     TPrintContext context = Context();
     m_pipeline->mnuPrintClick(context);
     m_sides.reset();

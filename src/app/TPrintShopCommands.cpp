@@ -4,6 +4,7 @@
 #include "app/TMainMenus.h"
 #include "app/TMainScreen.h"
 #include "app/TMainToolBar.h"
+#include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TSafeAreaGuide.h"
 #include "platform/AppRoutines.h"
@@ -96,6 +97,9 @@ PrintShopExport::Card TPrintShopCommands::CurrentCard() const
     const SheetLayout &layout = m_window.Layout().Layout;
     card.Size = card.Panel->Portrait() ? QSizeF(layout.Height, layout.Width) : QSizeF(layout.Width, layout.Height);
     card.BackgroundFile = m_window.BackgroundPath();
+    // A card filled from a contact list is exported once per record.
+    const CardMerge *merge = CardMerge::Find(card.Panel);
+    card.OneCardPerRecord = merge && merge->Attached();
     return card;
 }
 

@@ -2,7 +2,9 @@
 
 #include "app/CardClasses.h"
 #include "app/ConsoleDialogs.h"
+#include "app/ToolDataOptions.h"
 #include "design/BackgroundArt.h"
+#include "design/CardMerge.h"
 #include "design/CardSides.h"
 #include "design/ComponentStreamer.h"
 #include "platform/ScreenMetrics.h"
@@ -47,6 +49,8 @@ std::optional<CardDocument::Opened> ToolCard::open(const QString &path)
         return std::nullopt;
     if (!opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
         warnBackgroundNotLoaded(opened.backgroundFile);
+    if (!ToolDataOptions::apply(*panel, m_err))
+        return std::nullopt;
     return opened;
 }
 
@@ -71,6 +75,9 @@ bool ToolCard::openBack(const QString &frontPath, const CardDocument::Opened &fr
     }
     back->SetClipboardFileName(m_scratch.filePath(QStringLiteral("Clipbrd.tmp")));
     TRichTextEngine::CreateMaster(back.get());
+    // A contact list fills the back as it fills the front.
+    if (const CardMerge *merge = CardMerge::Find(panel.get()); merge && merge->Attached())
+        CardMerge::Of(*back).Follow(*merge);
     if (!sides.HiddenBackground.isEmpty()) {
         if (back->HasColorPicture())
             backBackground = sides.HiddenBackground;

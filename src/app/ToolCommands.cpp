@@ -4,8 +4,8 @@
 #include "app/ConsoleDialogs.h"
 #include "app/Preferences.h"
 #include "app/TTemplateCommands.h"
-#include "design/TextFit.h"
 #include "app/ToolCard.h"
+#include "app/ToolDataOptions.h"
 #include "app/ToolPdfCommand.h"
 #include "app/ToolPrintCommand.h"
 #include "design/CardDocument.h"
@@ -14,6 +14,7 @@
 #include "design/Properties.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "design/stream/StreamError.h"
 #include "platform/PlainFile.h"
@@ -55,7 +56,7 @@ QString usage()
         "       karvello-tool render FILE.KVL OUT.png|OUT.bmp|OUT.jpg [--dpi N] [--side front|back]\n"
         "       karvello-tool resave IN.KVL OUT.KVL\n"
         "       karvello-tool template TEMPLATE.KVLT OUT.KVL [--font NAME]\n")
-        + ToolPrintCommand::usage() + ToolPdfCommand::usage();
+        + ToolPrintCommand::usage() + ToolPdfCommand::usage() + ToolDataOptions::usage();
 }
 
 int info(const QString &path, QTextStream &out, QTextStream &err)
@@ -213,8 +214,15 @@ int fromTemplate(const QString &templatePath, const QString &targetPath, const Q
     return 0;
 }
 
-int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int run(const QStringList &givenArguments, QTextStream &out, QTextStream &err)
 {
+    QStringList arguments = givenArguments;
+    const std::optional<ToolDataOptions::Options> data = ToolDataOptions::take(arguments, err);
+    if (!data) {
+        err.flush();
+        return kBadArguments;
+    }
+    ToolDataOptions::setCurrent(*data);
     const QString command = arguments.value(0);
     int status = kBadArguments;
     if (command == QLatin1String("info") && arguments.size() == 2)

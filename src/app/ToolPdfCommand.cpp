@@ -1,5 +1,6 @@
 #include "app/ToolPdfCommand.h"
 
+#include "app/ToolDataOptions.h"
 #include "design/TextFit.h"
 
 #include <optional>
@@ -72,7 +73,12 @@ int run(const QStringList &arguments, QTextStream &err)
     if (!opened)
         return kFailed;
     PrintShopExport::Card exported = CardOf(card, *opened);
-    TextFit::tellUser(*card.panel);
+    exported.OneCardPerRecord = !ToolDataOptions::current().list.isEmpty();
+    exported.Records = ToolDataOptions::current().records;
+    if (!exported.OneCardPerRecord)
+        TextFit::tellUser(*card.panel);
+    else if (!ToolDataOptions::check(*card.panel, err))
+        return kFailed;
     if (PrintShopExport::TextOutsideSafeArea(*exported.Panel, exported.Size))
         err << "karvello-tool: warning: some text lies within 1/8 inch of the card's edge and may be cut off\n";
     // A card with a back is a second page.
@@ -83,7 +89,10 @@ int run(const QStringList &arguments, QTextStream &err)
         back.Panel = card.back.get();
         back.BackgroundFile = card.backBackground;
         exported.Back = &back;
-        TextFit::tellUser(*card.back);
+        if (!exported.OneCardPerRecord)
+            TextFit::tellUser(*card.back);
+        else if (!ToolDataOptions::check(*card.back, err))
+            return kFailed;
         if (PrintShopExport::TextOutsideSafeArea(*back.Panel, back.Size))
             err << "karvello-tool: warning: some text on the back lies within 1/8 inch of the card's edge and may "
                    "be cut off\n";

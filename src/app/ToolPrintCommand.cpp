@@ -2,6 +2,7 @@
 
 #include "app/Preferences.h"
 #include "app/ToolCard.h"
+#include "app/ToolDataOptions.h"
 #include "design/TextFit.h"
 #include "print/TCardSheetPrinter.h"
 #include "report/PdfTarget.h"
@@ -90,8 +91,15 @@ int run(const QStringList &arguments, QTextStream &err)
     if (!opened)
         return kFailed;
     card.panel->SetPortrait(opened->layout.Layout.Portrait);
-    TextFit::tellUser(*card.panel);
+    // Once per record the checks cover every record; else the card as it is.
+    const bool perRecord = !ToolDataOptions::current().list.isEmpty();
+    if (!perRecord)
+        TextFit::tellUser(*card.panel);
+    else if (!ToolDataOptions::check(*card.panel, err))
+        return kFailed;
     TCardSheetPrinter sheet;
+    sheet.OneCardPerRecord = perRecord;
+    sheet.Records = ToolDataOptions::current().records;
     sheet.Panel = card.panel.get();
     sheet.Geometry = TSheetGeometry::FromLayout(opened->layout.Layout,
                                                 o.nudges ? *o.nudges : Preferences::LoadPreferences().Nudges);
@@ -112,7 +120,10 @@ int run(const QStringList &arguments, QTextStream &err)
             err << "karvello-tool: " << o.document << ": the card has no back\n";
             return kFailed;
         }
-        TextFit::tellUser(*card.back);
+        if (!perRecord)
+            TextFit::tellUser(*card.back);
+        else if (!ToolDataOptions::check(*card.back, err))
+            return kFailed;
         sheet.BackPanel = card.back.get();
         sheet.BackBackgroundFile = card.backBackground;
         sheet.Flip = o.duplex;

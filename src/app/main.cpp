@@ -1,4 +1,5 @@
 #include "app/TAuxiliaryCommands.h"
+#include "app/TContactListCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     TAuxiliaryCommands auxiliaryCommands(window);
     TTemplateCommands templateCommands(window);
     TPrintShopCommands printShopCommands(window);
+    TContactListCommands contactListCommands(window);
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &window,
                      &TMainScreen::BringForward);
     // Queued: "Save changes?" may come up, and the request's socket is done.

@@ -1,7 +1,9 @@
 #include "design/CardDocument.h"
 
+#include "design/CardMerge.h"
 #include "design/CompanionFile.h"
 #include "design/ComponentStreamer.h"
+#include "design/ContactList.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "design/TGHandle.h"
@@ -11,6 +13,7 @@
 #include "platform/CaseInsensitivePath.h"
 #include "platform/PlainFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -75,6 +78,27 @@ void clearCard(TGBusinessCardPanel32 &panel)
     handle->move(panel.width() + 1, handle->y());
     panel.ClearBackground();
     panel.SetPortrait(false);
+    if (CardMerge *merge = CardMerge::Find(&panel))
+        merge->Detach();
+}
+
+// The list the companion names; a list that cannot be read leaves the
+// card without one, and says why.
+void attachContactList(TGBusinessCardPanel32 &panel, const QString &documentPath, Opened &opened)
+{
+    if (opened.contactList.isEmpty())
+        return;
+    // A name without a folder is beside the document.
+    const QString path = QFileInfo(documentPath).absoluteDir().absoluteFilePath(opened.contactList);
+    auto list = std::make_shared<ContactList>();
+    QString error;
+    if (!ContactLists::read(path, *list, &error)) {
+        opened.contactListError = QStringLiteral("The contact list %1 could not be read. %2")
+                                      .arg(QDir::toNativeSeparators(opened.contactList), error);
+        Inform(opened.contactListError);
+        return;
+    }
+    CardMerge::Of(panel).Attach(std::move(list), path);
 }
 
 bool loadHidden(TGBusinessCardPanel32 &panel, const QString &path, QString *error)
@@ -135,13 +159,15 @@ bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     panel.DeleteObjectsOutside();
     // Both files are prepared before either is replaced.
     QByteArray objects;
-    return ObjectsAtZoomOne(panel, &objects, error) && WriteCardDocument(path, objects, companion, error);
+    const CardMerge *merge = CardMerge::Find(&panel);
+    const QString list = merge ? merge->ListPath() : QString();
+    return ObjectsAtZoomOne(panel, &objects, error) && WriteCardDocument(path, objects, companion, error, list);
 }
 
 bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
-                       QString *error)
+                       QString *error, const QString &contactList)
 {
-    const QByteArray ini = CompanionFile::Contents(companion, error);
+    const QByteArray ini = CompanionFile::Contents(companion, contactList, error);
     if (ini.isEmpty())
         return false;
     return writeWhole(path, objects, error) && writeWhole(companionForWriting(path), ini, error);
@@ -172,6 +198,8 @@ Opened OpenCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
     const bool portrait = companion.isIni && opened.layout.Layout.Portrait;
     panel.SetCardOrientation(portrait, opened.layout.Layout, background);
     opened.backgroundLoaded = !background.isEmpty() && panel.HasColorPicture();
+    opened.contactList = companion.contactList;
+    attachContactList(panel, path, opened);
     return opened;
 }
 

@@ -31,6 +31,8 @@ struct Opened {
     SheetLayoutSetting layout;
     QString backgroundFile;     // as named by the companion (empty when none)
     bool backgroundLoaded = false; // the named file existed and was loaded
+    QString contactList;        // as named by the companion (empty when none)
+    QString contactListError;   // why that list could not be attached
 };
 
 // The text shown when a document cannot be read.
@@ -64,10 +66,11 @@ bool LoadFromFile(TGBasePanel &panel, const QString &path, QString *error = null
 bool SaveCardDocument(TGBusinessCardPanel32 &panel, const QString &path,
                       const Companion &companion, QString *error = nullptr);
 
-// Writes a prepared container into `path` and the companion beside it,
-// each file replaced only once its new content is complete.
+// Writes a prepared container into `path` and the companion beside it
+// (naming `contactList` when there is one), each file replaced only once
+// its new content is complete.
 bool WriteCardDocument(const QString &path, const QByteArray &objects, const Companion &companion,
-                       QString *error = nullptr);
+                       QString *error = nullptr, const QString &contactList = QString());
 
 // "Open": clears the card (objects, selection, background, portrait flag),
 // reads the objects and the companion (found without regard to letter

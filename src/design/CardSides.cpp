@@ -1,5 +1,6 @@
 #include "design/CardSides.h"
 
+#include "design/CardMerge.h"
 #include "design/CompanionFile.h"
 #include "design/ComponentStreamer.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -193,8 +194,11 @@ bool CardSides::Save(TGBusinessCardPanel32 &panel, const QString &frontPath,
     QByteArray shownObjects;
     if (!Capture(panel, &shownObjects, error))
         return false;
-    const CardDocument::Companion hidden{shown.layout, HiddenBackground};
     const bool backShown = Shown == sdBack;
+    // The front's companion names the contact list; the back's never does.
+    const CardMerge *merge = CardMerge::Find(&panel);
+    const QString list = merge ? merge->ListPath() : QString();
+    const CardDocument::Companion hidden{shown.layout, HiddenBackground};
     const QByteArray &front = backShown ? HiddenObjects : shownObjects;
     const QByteArray &back = backShown ? shownObjects : HiddenObjects;
     // A back without objects still needs a valid (empty) container.
@@ -203,7 +207,7 @@ bool CardSides::Save(TGBusinessCardPanel32 &panel, const QString &frontPath,
     QString backPath = FindBack(frontPath);
     if (backPath.isEmpty())
         backPath = BackFileName(frontPath);
-    return CardDocument::WriteCardDocument(frontPath, frontBytes, backShown ? hidden : shown, error)
+    return CardDocument::WriteCardDocument(frontPath, frontBytes, backShown ? hidden : shown, error, list)
         && CardDocument::WriteCardDocument(backPath, backBytes, backShown ? shown : hidden, error);
 }
 

@@ -16,6 +16,9 @@ namespace {
 
 const QString IniData = QStringLiteral("Ini Data");
 const QString Background = QStringLiteral("Background");
+// A section of its own, written only for a card filled from a list, so
+// that every other companion stays as it was.
+const QString ContactListSection = QStringLiteral("Contact List");
 constexpr int kVersion = 2;
 
 QByteArray readAll(const QString &path)
@@ -45,6 +48,11 @@ QString firstLine(const QString &text)
 
 QByteArray Contents(const CardDocument::Companion &companion, QString *error)
 {
+    return Contents(companion, QString(), error);
+}
+
+QByteArray Contents(const CardDocument::Companion &companion, const QString &contactList, QString *error)
+{
     // Written through IniFile so the rules of every other INI file of the
     // program apply, into a scratch file the caller then puts in place.
     QTemporaryDir scratch;
@@ -55,6 +63,8 @@ QByteArray Contents(const CardDocument::Companion &companion, QString *error)
         ini.writeInteger(IniData, QStringLiteral("Version"), kVersion);
         ini.writeString(Background, QStringLiteral("File"), companion.backgroundFile);
         SheetLayoutIni::Write(ini, companion.layout, SheetLayoutIni::Store::CardDocument);
+        if (!contactList.isEmpty())
+            ini.writeString(ContactListSection, QStringLiteral("File"), contactList);
         if (!scratch.isValid() || !ini.flush()) {
             if (error)
                 *error = ini.errorString();
@@ -77,6 +87,7 @@ ReadResult Read(const QString &path, const SheetLayoutSetting &current)
         result.isIni = true;
         result.backgroundFile = ini.readString(Background, QStringLiteral("File"));
         result.layout = SheetLayoutIni::Read(ini, current, SheetLayoutIni::Store::CardDocument);
+        result.contactList = ini.readString(ContactListSection, QStringLiteral("File"));
     } else {
         result.backgroundFile = firstLine(decodeText(readAll(found)));
     }

@@ -13,12 +13,16 @@ namespace CompanionFile {
 // The INI text of a companion, keys in their fixed order; empty with
 // `error` set when it could not be produced.
 QByteArray Contents(const CardDocument::Companion &companion, QString *error = nullptr);
+// The same naming the contact list the card is filled from (none when empty).
+QByteArray Contents(const CardDocument::Companion &companion, const QString &contactList,
+                    QString *error = nullptr);
 
 struct ReadResult {
     bool found = false;
     bool isIni = false;
     SheetLayoutSetting layout; // the companion's layout, or `current` when none
     QString backgroundFile;
+    QString contactList;
 };
 
 // Reads the companion at `path`, or a file there whose name differs only in

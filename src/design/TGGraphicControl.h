@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -127,6 +128,11 @@ public:
     virtual QList<QRectF> TextRuns() { return {}; }
     // The object's text as a message about it quotes it.
     virtual QString TextForMessages() const { return {}; }
+    // The fields ("{Name}") the object's text uses (design/CardFields).
+    virtual QStringList FieldNames() const { return {}; }
+    // The record its fields are filled from changed: what depends on the
+    // shown text is worked out again. The box never changes.
+    virtual void FieldsChanged() { Invalidate(); }
 
     // Asks the panel to report a change (not while it prints).
     void NotifyChanged();

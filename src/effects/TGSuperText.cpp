@@ -1,10 +1,13 @@
 #include "effects/TGSuperText.h"
 
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/ChangedValue.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/StreamError.h"
 #include "effects/TSuperTextProperties.h"
 #include "platform/Numbers.h"
+#include "platform/PrintFonts.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 
@@ -281,7 +284,7 @@ void TGSuperText::RunLayout()
 QString TGSuperText::FittedCaption(const TFont &font, int room) const
 {
     const int ppi = ScreenMetrics::pixelsPerInch();
-    QString s = m_caption;
+    QString s = ShownCaption();
     while (!s.isEmpty() && Fonts::textExtent(font, ppi, s).width() > room)
         s.chop(1);
     return s;
@@ -435,4 +438,30 @@ void TGSuperText::RefreshPopup()
         m_borderItem->setChecked(m_borderStyle == bsSingle);
     if (m_transparentItem)
         m_transparentItem->setChecked(m_controlTransparent);
+}
+
+QString TGSuperText::ShownCaption() const
+{
+    return CardMerge::Shown(*this, m_caption);
+}
+
+QStringList TGSuperText::FieldNames() const
+{
+    return CardFields::names(m_caption);
+}
+
+// The whole caption from the text's left edge: what does not fit is cut
+// when drawn, so a filled field that runs past the box is reported.
+QList<QRectF> TGSuperText::TextRuns()
+{
+    RunLayout();
+    const int ppi = ScreenMetrics::pixelsPerInch();
+    const TFont font = ZoomedFont();
+    const QString caption = ShownCaption();
+    if (caption.isEmpty())
+        return {};
+    const QSize screen = Fonts::textExtent(font, ppi, caption);
+    const qreal paper = Fonts::printTextWidth(font, ppi, caption);
+    const int e = std::max(m_textRect.left(), m_shadowRect.left());
+    return {QRectF(e, m_textRect.top(), std::max<qreal>(screen.width(), paper), m_textRect.height())};
 }

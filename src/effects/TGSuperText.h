@@ -56,6 +56,11 @@ public:
     TColor BGColor() const { return m_bgColor; }
     void SetBGColor(TColor value);
     QString Caption() const { return m_caption; }
+    // The caption with its fields filled (design/CardMerge).
+    QString ShownCaption() const;
+    QStringList FieldNames() const override;
+    QList<QRectF> TextRuns() override;
+    QString TextForMessages() const override { return ShownCaption(); }
     void SetCaption(const QString &value);
     const TFont &Font() const { return m_font; }
     void SetFont(const TFont &value);

@@ -1,5 +1,7 @@
 #include "objects/TGBaseLabel.h"
 
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/ShapeMenus.h"
 #include "objects/TGFont3DEffects.h"
@@ -248,6 +250,17 @@ void TGBaseLabel::RecalcLayout()
     m_layout = computeLabelLayout(in);
     if (m_layout.width != Width() || m_layout.height != Height())
         SetBounds(Left(), Top(), m_layout.width, m_layout.height);
+    // The box follows the raw text only; filled fields are placed in it.
+    if (const QString shown = ShownCaption(); shown != m_caption) {
+        in.textWidth = Fonts::textExtent(font, ppi, shown + QLatin1Char(' ')).width();
+        in.width = Width();
+        in.height = Height();
+        const TLabelLayout filled = computeLabelLayout(in);
+        const QSize box(m_layout.width, m_layout.height);
+        m_layout = filled;
+        m_layout.width = box.width();
+        m_layout.height = box.height();
+    }
     m_layoutDirty = false;
 }
 
@@ -266,14 +279,15 @@ void TGBaseLabel::PaintTo(TCanvas &canvas)
     // paper keeps that point where the screen layout has it.
     const unsigned textAlign = canvas.textAlign();
     int anchor = 0;
+    const QString caption = ShownCaption();
     if (m_angle == 0 && LayoutAlignment() != taLeftJustify) {
-        const int width = canvas.textWidth(m_caption);
+        const int width = canvas.textWidth(caption);
         const bool right = LayoutAlignment() == taRightJustify;
         canvas.setTextAlign((right ? TA_RIGHT : TA_CENTER) | TA_TOP);
         anchor = right ? width : width / 2;
     }
     const auto draw = [&](const QRect &clip, QPoint origin) {
-        canvas.textRect(clip, origin.x() + anchor, origin.y(), m_caption);
+        canvas.textRect(clip, origin.x() + anchor, origin.y(), caption);
     };
     if (m_depthShadow > 0 && m_directionShadow != sdNone) {
         canvas.font().color = m_colorShadow;
@@ -410,4 +424,20 @@ TGBusinessCardPanel32 *TGBaseLabel::CardPanel() const
     if (auto *panel = qobject_cast<TGBusinessCardPanel32 *>(Panel()))
         return panel;
     return qobject_cast<TGBusinessCardPanel32 *>(parent());
+}
+
+QString TGBaseLabel::ShownCaption() const
+{
+    return CardMerge::Shown(*this, m_caption);
+}
+
+QStringList TGBaseLabel::FieldNames() const
+{
+    return CardFields::names(m_caption);
+}
+
+void TGBaseLabel::FieldsChanged()
+{
+    m_layoutDirty = true;
+    Invalidate();
 }

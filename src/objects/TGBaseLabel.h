@@ -99,7 +99,11 @@ public:
     void ApplyFont(const TFont &font) override;
     void PrintTo(TReport &report, double left, double top) override;
     QList<QRectF> TextRuns() override;
-    QString TextForMessages() const override { return m_caption; }
+    QString TextForMessages() const override { return ShownCaption(); }
+    QStringList FieldNames() const override;
+    void FieldsChanged() override;
+    // The caption with its fields filled (design/CardMerge).
+    QString ShownCaption() const;
     virtual void ChooseFont();
     // "3D Effects": the effects dialog; a change on OK.
     void EditEffects();

@@ -36,8 +36,9 @@ QList<QRectF> TGBaseLabel::TextRuns()
     RecalcLayout();
     const int ppi = ScreenMetrics::pixelsPerInch();
     const TFont font = ZoomedFont();
-    const QSize screen = Fonts::textExtent(font, ppi, m_caption);
-    const qreal paper = Fonts::printTextWidth(font, ppi, m_caption);
+    const QString caption = ShownCaption();
+    const QSize screen = Fonts::textExtent(font, ppi, caption);
+    const qreal paper = Fonts::printTextWidth(font, ppi, caption);
     qreal anchor = 0;
     if (m_angle == 0 && LayoutAlignment() == taRightJustify)
         anchor = 1;

@@ -1,5 +1,7 @@
 #include "objects/TGMultiLineBaseLabel.h"
 
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/RecordedDrawing.h"
 #include "objects/ShapeMenus.h"
 #include "platform/Canvas.h"
@@ -85,14 +87,14 @@ void TGMultiLineBaseLabel::Rewrap()
     m_wrapped.clear();
     if (!m_wordWrap)
         return;
-    m_wrapped = EditControlWrap::wrap(m_items.join(QLatin1String("\r\n")), ZoomedFont(),
+    m_wrapped = EditControlWrap::wrap(ShownItems().join(QLatin1String("\r\n")), ZoomedFont(),
                                       ScreenMetrics::pixelsPerInch(), Width());
     Invalidate();
 }
 
 QStringList TGMultiLineBaseLabel::ShownLines() const
 {
-    QStringList lines = m_wordWrap ? m_wrapped : m_items;
+    QStringList lines = m_wordWrap ? m_wrapped : ShownItems();
     if (lines.isEmpty())
         lines << QStringLiteral("<blank>");
     else if (lines.size() == 1 && TrimSpaces(lines.constFirst()).isEmpty())
@@ -172,7 +174,7 @@ void TGMultiLineBaseLabel::FitLines()
     const int ppi = ScreenMetrics::pixelsPerInch();
     if (m_wordWrap)
         Rewrap();
-    const QStringList &lines = m_wordWrap ? m_wrapped : m_items;
+    const QStringList lines = m_wordWrap ? m_wrapped : ShownItems();
     const int h = Fonts::textExtent(font, ppi, QStringLiteral("XXX")).height();
     int width = Width();
     for (const QString &line : lines)
@@ -231,4 +233,27 @@ void TGMultiLineBaseLabel::RefreshPopup()
 {
     TGGraphicControl::RefreshPopup();
     ShapeMenus::tick(m_alignmentItems, int(m_alignment));
+}
+
+// A value with line breaks fills several lines.
+QStringList TGMultiLineBaseLabel::ShownItems() const
+{
+    const QString raw = m_items.join(QLatin1Char('\n'));
+    if (!CardFields::hasFields(raw))
+        return m_items;
+    QString shown = CardMerge::Shown(*this, raw);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown.split(QLatin1Char('\n'));
+}
+
+QStringList TGMultiLineBaseLabel::FieldNames() const
+{
+    return CardFields::names(m_items.join(QLatin1Char('\n')));
+}
+
+void TGMultiLineBaseLabel::FieldsChanged()
+{
+    if (m_wordWrap)
+        Rewrap();
+    Invalidate();
 }

@@ -60,6 +60,10 @@ public:
     void PrintTo(TReport &report, double left, double top) override;
     QList<QRectF> TextRuns() override;
     QString TextForMessages() const override { return ShownLines().join(QLatin1Char(' ')); }
+    QStringList FieldNames() const override;
+    void FieldsChanged() override;
+    // The items with their fields filled (design/CardMerge).
+    QStringList ShownItems() const;
 
 private:
     QStringList m_items;

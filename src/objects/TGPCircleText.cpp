@@ -1,5 +1,7 @@
 #include "objects/TGPCircleText.h"
 
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/ChangedValue.h"
 #include "design/RecordedDrawing.h"
 #include "design/TGBusinessCardPanel32.h"
@@ -172,7 +174,7 @@ CircleTextLayout::Input layoutInput(const TGPCircleText &o, const TTextMetrics &
 CircleTextLayout::Result TGPCircleText::Layout() const
 {
     const TTextMetrics metrics = Fonts::metrics(ZoomedFont(), ScreenMetrics::pixelsPerInch());
-    const int n = int(CircleTextLayout::splitLetters(m_caption).size());
+    const int n = int(CircleTextLayout::splitLetters(ShownCaption()).size());
     return CircleTextLayout::compute(layoutInput(*this, metrics, n));
 }
 
@@ -187,7 +189,7 @@ void TGPCircleText::PaintTo(TCanvas &canvas)
         canvas.rectangle(0, 0, Width(), Height());
     }
     canvas.setBrush(TBrush{clWhite, bsClear, {}});
-    const QStringList letters = CircleTextLayout::splitLetters(m_caption);
+    const QStringList letters = CircleTextLayout::splitLetters(ShownCaption());
     if (letters.isEmpty())
         return;
     const CircleTextLayout::Result layout =
@@ -330,4 +332,14 @@ void TGPCircleText::RefreshPopup()
         m_borderItem->setChecked(m_borderStyle == bsSingle);
     if (m_transparentItem)
         m_transparentItem->setChecked(m_controlTransparent);
+}
+
+QString TGPCircleText::ShownCaption() const
+{
+    return CardMerge::Shown(*this, m_caption);
+}
+
+QStringList TGPCircleText::FieldNames() const
+{
+    return CardFields::names(m_caption);
 }

@@ -41,6 +41,9 @@ public:
     TColor BGColor() const { return m_bgColor; }
     void SetBGColor(TColor value);
     QString Caption() const { return m_caption; }
+    // The caption with its fields filled (design/CardMerge).
+    QString ShownCaption() const;
+    QStringList FieldNames() const override;
     void SetCaption(const QString &value);
 
     // The font at the object's zoom: Trunc(size x zoom) points.

@@ -1,8 +1,10 @@
 #include "objects/TGPRichBaseLabel.h"
 
-#include "platform/AppRoutines.h"
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/TRichTextLabelEditor.h"
+#include "platform/AppRoutines.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
@@ -90,7 +92,7 @@ void TGPRichBaseLabel::PaintTo(QPainter &painter)
         canvas.fillRect(QRect(0, 0, Width(), Height()));
     }
     m_master->SetBackgroundColor(Colors::toQColor(background));
-    m_master->SetDocument(m_text);
+    m_master->SetDocument(ShownText());
     m_master->SetZoom(Numbers::truncate(double(Zoom()) * 100));
     const QSize page = PageSizeTwips();
     m_master->SetPageSize(page.width(), page.height());
@@ -172,4 +174,16 @@ void TGPRichBaseLabel::EditRichText()
         Invalidate();
         NotifyChanged();
     }
+}
+
+TRichText TGPRichBaseLabel::ShownText() const
+{
+    const QByteArray rtf = m_text.Rtf();
+    const QByteArray shown = CardMerge::ShownRtf(*this, rtf);
+    return shown == rtf ? m_text : TRichText::fromRtf(shown);
+}
+
+QStringList TGPRichBaseLabel::FieldNames() const
+{
+    return CardFields::rtfNames(m_text.Rtf());
 }

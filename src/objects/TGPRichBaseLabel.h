@@ -26,6 +26,9 @@ public:
     const TRichText &RTFText() const { return m_text; }
     // Copies the document in, invalidates and reports a change.
     void SetRTFText(const TRichText &text);
+    // The document with its fields filled (design/CardMerge).
+    TRichText ShownText() const;
+    QStringList FieldNames() const override;
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle value);
     bool Transparent() const { return m_transparent; }

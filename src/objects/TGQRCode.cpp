@@ -1,8 +1,11 @@
 #include "objects/TGQRCode.h"
 
+#include "design/CardFields.h"
+#include "design/CardMerge.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "objects/QRCodeDrawing.h"
 #include "objects/TGQRCodeProperties.h"
+#include "objects/VCard.h"
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/ScreenMetrics.h"
@@ -110,8 +113,10 @@ void TGQRCode::SetQuietZone(bool value)
 
 const std::optional<QRMatrix> &TGQRCode::Matrix() const
 {
-    if (!m_matrixValid) {
-        m_matrix = QRMatrix::Encode(m_content, m_level, &m_encodeError);
+    const QString content = ShownContent();
+    if (!m_matrixValid || content != m_matrixContent) {
+        m_matrix = QRMatrix::Encode(content, m_level, &m_encodeError);
+        m_matrixContent = content;
         m_matrixValid = true;
     }
     return m_matrix;
@@ -196,4 +201,19 @@ void TGQRCode::Paint(TCanvas &canvas)
     brush.style = bsClear;
     canvas.setBrush(brush);
     canvas.rectangle(0, 0, Width(), Height());
+}
+
+// A contact card on a card filled from a list is the record's own card;
+// other codes fill the fields in their text.
+QString TGQRCode::ShownContent() const
+{
+    if (m_kind == qcContactCard)
+        if (const std::optional<QStringList> record = CardMerge::RecordPersonal(*this))
+            return VCard::ContactCard(*record);
+    return CardMerge::Shown(*this, m_content);
+}
+
+QStringList TGQRCode::FieldNames() const
+{
+    return CardFields::names(m_content);
 }

@@ -52,6 +52,10 @@ public:
     // (`EncodeError` says why).
     const std::optional<QRMatrix> &Matrix() const;
     QString EncodeError() const;
+    // What the code encodes: the content with its fields filled, or for a
+    // contact card on a card filled from a list, the record's vCard.
+    QString ShownContent() const;
+    QStringList FieldNames() const override;
 
     // The ground colour, none when transparent.
     std::optional<TColor> Background() const;
@@ -86,5 +90,6 @@ private:
 
     mutable bool m_matrixValid = false;
     mutable std::optional<QRMatrix> m_matrix;
+    mutable QString m_matrixContent;
     mutable QString m_encodeError;
 };

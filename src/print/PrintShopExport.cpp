@@ -289,6 +289,37 @@ void PrintPage(TReport &job, const Card &card, const Options &options)
     }
 }
 
+// The front, then the back on a page of its own when the card has one.
+static void PrintSides(TReport &job, const Card &card, const Options &options)
+{
+    PrintPage(job, card, options);
+    if (card.Back && job.newPage())
+        PrintPage(job, *card.Back, options);
+}
+
+// The card once, or once per record on pages of their own (the back of
+// each record right after its front).
+static void PrintPages(TReport &job, const Card &card, const Options &options)
+{
+    CardMerge *merge = card.OneCardPerRecord ? CardMerge::Find(card.Panel) : nullptr;
+    if (!merge) {
+        PrintSides(job, card, options);
+        return;
+    }
+    CardMerge *backMerge = card.Back ? CardMerge::Find(card.Back->Panel) : nullptr;
+    const CardMerge::RecordKeeper keep(merge);
+    const CardMerge::RecordKeeper keepBack(backMerge);
+    const auto [first, last] = merge->Span(card.Records);
+    for (int record = first; record <= last && !job.wasAborted(); ++record) {
+        if (record > first && !job.newPage())
+            return;
+        merge->SetRecord(record);
+        if (backMerge)
+            backMerge->SetRecord(record);
+        PrintSides(job, card, options);
+    }
+}
+
 bool Write(const Card &card, const Options &options, const QString &fileName, QString *error)
 {
     // Qt's writer fills a draft in a temporary folder; the finished file then
@@ -308,11 +339,7 @@ bool Write(const Card &card, const Options &options, const QString &fileName, QS
     job.target().setPaper(
         QPageSize(page.Page, QPageSize::Inch, QStringLiteral("Card"), QPageSize::ExactMatch));
     job.setOrientation(poPortrait);
-    job.onPrint = [&](TReport &j) {
-        PrintPage(j, card, options);
-        if (card.Back && j.newPage())
-            PrintPage(j, *card.Back, options);
-    };
+    job.onPrint = [&](TReport &j) { PrintPages(j, card, options); };
     if (!job.run()) {
         if (error)
             *error = QStringLiteral("Unable to write the PDF file %1: the card could not be drawn.")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/CardMerge.h"
+
 #include <QLineF>
 #include <QList>
 #include <QRect>
@@ -39,6 +41,9 @@ struct Card {
     TGBusinessCardPanel32 *Panel = nullptr;
     QSizeF Size{3.5, 2.0}; // inches, as the card stands
     QString BackgroundFile;
+    // One page per record of the panel's contact list.
+    bool OneCardPerRecord = false;
+    RecordRange Records;
     // The card's back, exported as a second page with its own boxes and
     // marks (null: one page).
     const Card *Back = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
 #include "print/PrinterChoice.h"
+#include "print/TPrintRecordsBox.h"
 #include "report/TReport.h"
 
 #include <QCheckBox>
@@ -80,6 +81,11 @@ void TSelectSpecificLabels::BuildControls()
     CutMarksCheck->setChecked(CutMarks::Remembered());
     connect(CutMarksCheck, &QCheckBox::toggled, PaintBox1, qOverload<>(&QWidget::update));
     right->addWidget(CutMarksCheck);
+    RecordsBox = new TPrintRecordsBox(this);
+    RecordsBox->hide();
+    // With one card per record the records decide the number of sheets.
+    connect(RecordsBox, &TPrintRecordsBox::PerRecordToggled, pages, &QWidget::setDisabled);
+    right->addWidget(RecordsBox);
     BuildSidesControls(right);
 
     auto *buttons = new QHBoxLayout;
@@ -263,6 +269,12 @@ void TSelectSpecificLabels::OKbuttonClick()
     }
     else
         UserDialogs::current().inform(QStringLiteral("You must select at least one card to print"));
+}
+
+void TSelectSpecificLabels::ShowRecords(int recordCount)
+{
+    RecordsBox->SetRecordCount(recordCount);
+    RecordsBox->show();
 }
 
 void TSelectSpecificLabels::HelpbuttonClick()

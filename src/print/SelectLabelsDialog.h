@@ -17,6 +17,7 @@ class QPushButton;
 class QSpinBox;
 class QWidget;
 class TCanvas;
+class TPrintRecordsBox;
 class TReport;
 
 // "Print Cards": a drawing of the sheet at one fifth of its size in which
@@ -40,6 +41,9 @@ public:
     QSpinBox *pages = nullptr;
     // "Print cut marks": kept in the settings file when the dialog ends with OK.
     QCheckBox *CutMarksCheck = nullptr;
+    // For a card filled from a contact list: hidden until ShowRecords.
+    TPrintRecordsBox *RecordsBox = nullptr;
+    void ShowRecords(int recordCount);
     // "Both sides" (checkable) with "Flip on long edge" / "Flip on short
     // edge", shown for a card with a back; the choice is kept in the
     // settings file when the dialog ends with OK.

@@ -12,6 +12,8 @@
 
 #include <QPainter>
 
+#include <tuple>
+
 namespace {
 
 // The background art always covers a standard card's 3.5 x 2 inches.
@@ -97,7 +99,7 @@ void TCardSheetPrinter::BeforePrintLabels(TReport &job)
     job.setStatusFormat(Printing ? QStringLiteral("Printing Page %p\r%0\r%1")
                                  : QStringLiteral("Preparing Preview Page %p\r%0\r%1"));
     job.statusText() = QStringList{QString(), QString()};
-    if (!Printing) {
+    if (!Printing && !OneCardPerRecord) {
         // Only the card that lands at the top left of the page is previewed.
         Selection.reset();
         Selection.set(Portrait() ? std::max(0, Geometry.Across - 1) : 0);
@@ -108,12 +110,35 @@ void TCardSheetPrinter::PrintLabels(TReport &job)
 {
     PrintingScope printing(Panel);
     PrintingScope printingBack(BackPanel);
+    CardMerge *merge = OneCardPerRecord ? CardMerge::Find(Panel) : nullptr;
+    const CardMerge::RecordKeeper keep(merge);
+    const CardMerge::RecordKeeper keepBack(merge ? CardMerge::Find(BackPanel) : nullptr);
+    if (merge)
+        std::tie(m_nextRecord, m_lastRecord) = merge->Span(Records);
     job.setMarginLeft(0);
     job.setMarginTop(0);
-    for (int sheet = 1; PrintSheetSides(job); ++sheet) {
-        if (sheet >= Copies || job.wasAborted() || !job.newPage())
+    for (int sheet = 1, taken = m_nextRecord; PrintSheetSides(job); ++sheet, taken = m_nextRecord) {
+        // A sheet without a selected position takes no record: no end.
+        const bool more = OneCardPerRecord ? RecordsLeft() && m_nextRecord > taken : sheet < Copies;
+        if (!more || job.wasAborted() || !job.newPage())
             break;
     }
+}
+
+bool TCardSheetPrinter::RecordsLeft() const
+{
+    return m_nextRecord <= m_lastRecord;
+}
+
+bool TCardSheetPrinter::NextRecord()
+{
+    if (!RecordsLeft())
+        return false;
+    // The side printed now (a back may have no list of its own).
+    if (CardMerge *merge = CardMerge::Find(Panel))
+        merge->SetRecord(m_nextRecord);
+    ++m_nextRecord;
+    return true;
 }
 
 // One sheet; false when the run was stopped or aborted.
@@ -130,6 +155,8 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
             const int index = r * Geometry.Across + c;
             if (index >= MaxCardPositions || !Selection.test(index))
                 continue;
+            if (OneCardPerRecord && !Outline && !NextRecord())
+                return true;
             const QPointF origin = PlaceCard(job, Geometry.CardOrigin(r, c, portrait, job.pageHeight()), cell);
             if (OnCard)
                 OnCard(index + 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/CardMerge.h"
 #include "print/CardSelection.h"
 #include "print/DuplexLayout.h"
 #include "print/SheetGeometry.h"
@@ -34,6 +35,11 @@ public:
     bool StopRequested = false;
     bool PrintCutMarks = false; // lines in the margins along the card edges
     QString BackgroundFile;
+    // One card per record of the panel's contact list: the selected
+    // positions take the records in order, sheet after sheet, until the
+    // range runs out (Copies is then not used).
+    bool OneCardPerRecord = false;
+    RecordRange Records;
     // Called with the 1-based position number before each card, and after
     // each printed card; the status window shows the number and lets
     // pending events run there so that Cancel and Stop work.
@@ -84,7 +90,13 @@ private:
     QPointF PlaceCard(TReport &job, QPointF origin, QSizeF cell) const;
     void NumberFrame(TReport &job, const QRectF &frame, int number);
 
+    // The record the next card takes; false when none is left.
+    bool NextRecord();
+    bool RecordsLeft() const;
+
     TBackgroundKind m_kind = bkNone;
+    int m_nextRecord = 0;
+    int m_lastRecord = -1;
     QImage m_bitmap;
     std::shared_ptr<const TMetafile> m_metafile;
     // The back's art while the front's is in use, and the other way round.

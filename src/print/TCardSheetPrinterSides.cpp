@@ -12,11 +12,17 @@ bool TCardSheetPrinter::PrintSheetSides(TReport &job)
         return PrintSheet(job);
     if (Sides == ssBacks)
         return PrintBackSheet(job);
+    const int firstRecord = m_nextRecord;
     if (!PrintSheet(job))
         return false;
     if (Sides == ssFronts)
         return true;
-    return !job.wasAborted() && job.newPage() && PrintBackSheet(job);
+    // One card per record: the backs take the records their fronts took.
+    const int nextRecord = m_nextRecord;
+    m_nextRecord = firstRecord;
+    const bool ok = !job.wasAborted() && job.newPage() && PrintBackSheet(job);
+    m_nextRecord = nextRecord;
+    return ok;
 }
 
 bool TCardSheetPrinter::PrintBackSheet(TReport &job)

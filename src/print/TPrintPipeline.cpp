@@ -1,6 +1,9 @@
 #include "print/TPrintPipeline.h"
 
+#include "design/MergeCheck.h"
 #include "design/TGBusinessCardPanel32.h"
+#include "design/TextFit.h"
+#include "platform/AppRoutines.h"
 #include "platform/UserDialogs.h"
 #include "print/CutMarks.h"
 #include "print/DuplexPrinting.h"
@@ -9,6 +12,7 @@
 #include "print/TCardSheetPrinter.h"
 #include "print/TLabelPrinter.h"
 #include "print/TPreviewForm.h"
+#include "print/TPrintRecordsBox.h"
 #include "print/SelectLabelsDialog.h"
 #include "print/TWarnBottomMargin.h"
 #include "report/RecordedTarget.h"
@@ -110,10 +114,19 @@ bool TPrintPipeline::DoPageSetup(TPrintContext &context)
     dialog.Selection = *context.Selection;
     dialog.SetLayout(context.Layout);
     dialog.SetBothSidesOffered(context.BackPanel != nullptr);
+    const CardMerge *merge = CardMerge::Find(context.Panel);
+    if (merge && merge->Attached()) {
+        dialog.ShowRecords(merge->RecordCount());
+        dialog.RecordsBox->SetChoice(m_oneCardPerRecord, m_records);
+    }
     if (UserDialogs::runModal(dialog) != QDialog::Accepted)
         return false;
     *context.Selection = dialog.Selection;
     m_flip = context.BackPanel ? dialog.Flip() : dfNone;
+    if (merge && merge->Attached()) {
+        m_oneCardPerRecord = dialog.RecordsBox->OneCardPerRecord();
+        m_records = dialog.RecordsBox->Range();
+    }
     return true;
 }
 
@@ -139,6 +152,15 @@ void TPrintPipeline::DoPrint(TPrintContext &context)
         sheet.Flip = m_flip;
         sheet.BackOffset = DuplexLayout::BackOffset();
     }
+    const CardMerge *merge = CardMerge::Find(context.Panel);
+    sheet.OneCardPerRecord = !m_outline && merge && merge->Attached() && m_oneCardPerRecord;
+    sheet.Records = m_records;
+    if (sheet.OneCardPerRecord)
+        sheet.Copies = 1; // the records decide the sheets
+    if (sheet.OneCardPerRecord && m_printing && !CheckRecords(context))
+        return;
+    if (!sheet.OneCardPerRecord && !m_outline && m_printing && merge && merge->Attached())
+        TextFit::tellUser(*context.Panel);
     if (m_printing && sheet.Duplex() && DuplexModeOf(m_job) != DuplexPrinting::dmAlternatePages) {
         PrintBothSides(sheet, context);
         return;
@@ -193,6 +215,25 @@ void TPrintPipeline::PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &con
     sheet.Copies = copies;
     sheet.StopRequested = false;
     RunStatus(sheet, m_job, context);
+}
+
+bool TPrintPipeline::CheckRecords(TPrintContext &context)
+{
+    MergeCheck::Findings findings;
+    {
+        BusyCursorScope busy;
+        findings = MergeCheck::run(*context.Panel, m_records);
+        if (m_flip != dfNone && context.BackPanel && CardMerge::Find(context.BackPanel)) {
+            const MergeCheck::Findings back = MergeCheck::run(*context.BackPanel, m_records);
+            for (const QString &field : back.missingFields)
+                if (!findings.missingFields.contains(field))
+                    findings.missingFields << field;
+            findings.overflows << back.overflows;
+        }
+    }
+    if (findings.empty())
+        return true;
+    return Ask(MergeCheck::message(findings) + QStringLiteral("\n\nPrint anyway?"), QStringLiteral("Print Cards"));
 }
 
 void TPrintPipeline::ShowPreview(TPrintContext &context, const QByteArray &recording)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/CardMerge.h"
 #include "design/SheetLayout.h"
 #include "print/CardSelection.h"
 #include "print/DuplexPrinting.h"
@@ -73,8 +74,14 @@ private:
     // Both sides on a printer: by CUPS, or the fronts, a question, the backs.
     void PrintBothSides(TCardSheetPrinter &sheet, TPrintContext &context);
 
+    // Whether to print after the checks of a card filled from a list.
+    bool CheckRecords(TPrintContext &context);
+
     TReport &m_job;
     bool m_printing = true;
     bool m_outline = false;
+    // A card filled from a contact list: the last choice of "Print Cards".
+    bool m_oneCardPerRecord = true;
+    RecordRange m_records;
     TDuplexFlip m_flip = dfNone;
 };

@@ -16,6 +16,7 @@
 #include "app/TMRUFileList.h"
 #include "app/TMainMenus.h"
 #include "app/TUndoHistory.h"
+#include "design/CardMerge.h"
 #include "design/CardSides.h"
 #include "design/TGHandle.h"
 #include "dialogs/TChangeFontAll.h"
@@ -48,6 +49,7 @@ private slots:
     void newBlankHasNoBack();
     void exportsWriteBothSidesFrontFirst();
     void previewAndPrintTakeBothSidesWhicheverIsShown();
+    void bothSidesShowTheRecordOfTheContactList();
 };
 
 namespace {
@@ -468,6 +470,31 @@ void TestCardSides::previewAndPrintTakeBothSidesWhicheverIsShown()
     // Printing changed nothing on screen.
     QVERIFY(s.Sides().BackShown());
     QCOMPARE(shownClasses(f.panel()), QStringList{"TBCShapes@90"});
+}
+
+void TestCardSides::bothSidesShowTheRecordOfTheContactList()
+{
+    MainScreenFixture f;
+    TMainScreen &s = f.start();
+    makeTwoSidedCard(f);
+    auto list = std::make_shared<ContactList>();
+    list->fields = {"Name"};
+    list->records = {{"Ann"}, {"Bo"}, {"Cy"}};
+    CardMerge::Of(f.panel()).Attach(list, "/lists/staff.csv");
+    CardMerge::Of(f.panel()).SetRecord(2);
+    for (const bool back : {false, true}) {
+        sidesOf(s).ShowSide(back);
+        // Printing and exports take the side not shown from a panel of its
+        // own: it shows the same list and record as the window.
+        const TCardSidePanels both(s);
+        QVERIFY(both.Front && both.Back);
+        for (TGBusinessCardPanel32 *side : {both.Front, both.Back}) {
+            const CardMerge *merge = CardMerge::Find(side);
+            QVERIFY(merge && merge->Attached());
+            QCOMPARE(merge->Record(), 2);
+            QCOMPARE(merge->Value("Name").value_or(QString()), QStringLiteral("Cy"));
+        }
+    }
 }
 
 QTEST_MAIN(TestCardSides)
