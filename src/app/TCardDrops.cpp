@@ -30,9 +30,15 @@ QString takenFile(const QList<QUrl> &urls)
     return QString();
 }
 
-// The picture's own size at the card's zoom, shrunk (keeping its shape) to
-// fit the card, centred on `point` and kept on the card.
-QRect dropBox(const TPicture &picture, QPoint point, const TGBusinessCardPanel32 &panel)
+} // namespace
+
+TCardDrops::TCardDrops(TMainScreen &screen) : QObject(&screen), m_screen(screen)
+{
+    screen.BusinessCardPanel->setAcceptDrops(true);
+    screen.BusinessCardPanel->installEventFilter(this);
+}
+
+QRect TCardDrops::PictureBox(const TPicture &picture, QPoint point, const TGBusinessCardPanel32 &panel)
 {
     QSize size(std::max(1, int(picture.Width() * panel.Zoom())), std::max(1, int(picture.Height() * panel.Zoom())));
     if (size.width() > panel.width() || size.height() > panel.height())
@@ -41,14 +47,6 @@ QRect dropBox(const TPicture &picture, QPoint point, const TGBusinessCardPanel32
     box.moveLeft(std::clamp(box.left(), 0, std::max(0, panel.width() - box.width())));
     box.moveTop(std::clamp(box.top(), 0, std::max(0, panel.height() - box.height())));
     return box;
-}
-
-} // namespace
-
-TCardDrops::TCardDrops(TMainScreen &screen) : QObject(&screen), m_screen(screen)
-{
-    screen.BusinessCardPanel->setAcceptDrops(true);
-    screen.BusinessCardPanel->installEventFilter(this);
 }
 
 bool TCardDrops::Accepts(const QMimeData &data)
@@ -121,7 +119,7 @@ bool TCardDrops::DropPicture(const QString &path, QPoint point)
     TGPanelAction action(&panel, QStringLiteral("Drop Picture"));
     auto *image = new TGImage(&panel);
     image->Loaded();
-    panel.PlaceObject(image, dropBox(picture, point, panel));
+    panel.PlaceObject(image, PictureBox(picture, point, panel));
     image->SetPicture(picture);
     image->NotifyChanged();
     return true;

@@ -3,10 +3,13 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QUrl>
 
 class QMimeData;
+class TGBusinessCardPanel32;
 class TMainScreen;
+class TPicture;
 
 // Files dropped from a file manager onto the card. A picture file becomes a
 // picture object centred on the drop point, at its own size shrunk to fit
@@ -23,6 +26,9 @@ public:
     static bool Accepts(const QMimeData &data);
     // The drop of `urls` at `point` (card pixels); false when nothing was taken.
     bool Drop(const QList<QUrl> &urls, QPoint point);
+    // The picture's own size at the card's zoom, shrunk (keeping its shape)
+    // to fit the card, centred on `point` and kept on the card.
+    static QRect PictureBox(const TPicture &picture, QPoint point, const TGBusinessCardPanel32 &panel);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

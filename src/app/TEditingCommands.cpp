@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -116,6 +118,9 @@ void TEditingCommands::AddEditItems()
     edit->insertSeparator(before);
     connect(edit, &QMenu::aboutToShow, this, &TEditingCommands::UpdateItems);
     connect(panel, &TGBasePanel::SelectionChanged, this, &TEditingCommands::UpdateItems);
+    // Paste follows what other programs put on the clipboard.
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &TEditingCommands::UpdateItems);
 }
 
 void TEditingCommands::AddViewItems()
@@ -202,7 +207,7 @@ void TEditingCommands::UpdateItems()
         item->setEnabled(selected > 0);
     PropertiesItem->setEnabled(selected == 1);
     SelectAllItem->setEnabled(panel->ObjectCount() > 0);
-    PasteItem->setEnabled(QFileInfo::exists(panel->ClipboardFileName()));
+    PasteItem->setEnabled(panel->CanPaste());
 }
 
 QString TEditingCommands::KindName(const TGGraphicControl &object)

@@ -4,6 +4,7 @@
 #include "app/TAboutBox.h"
 #include "app/TBackgroundArtCommand.h"
 #include "app/TCardDrops.h"
+#include "app/TClipboardPaste.h"
 #include "app/TCardArea.h"
 #include "app/TCardExport.h"
 #include "app/TCardSideCommands.h"
@@ -68,6 +69,7 @@ void TMainScreen::FormCreate()
     ConnectMenus();
     InstallBackgroundArtCommand(*this);
     InstallCardDrops(*this);
+    InstallClipboardPaste(*BusinessCardPanel);
     History = new TUndoHistory(*this);
     // The window sees every key first, whichever of its controls has the focus.
     qApp->installEventFilter(this);

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QSet>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
@@ -290,6 +291,17 @@ void TGBasePanel::PaintBackground(TCanvas &canvas)
     canvas.fillRect(QRect(0, 0, width(), height()));
 }
 
+void TGBasePanel::PaintObject(TCanvas &canvas, TGGraphicControl *object, QPoint base)
+{
+    canvas.setOrigin(base + object->BoundsRect().topLeft());
+    canvas.setPen(TPen());
+    canvas.setBrush(TBrush());
+    canvas.setFont(m_font);
+    canvas.intersectClipRect(0, 0, object->Width(), object->Height());
+    object->Paint(canvas);
+    canvas.clearClip();
+}
+
 void TGBasePanel::PaintObjects(TCanvas &canvas)
 {
     const QPoint base = canvas.origin();
@@ -300,15 +312,32 @@ void TGBasePanel::PaintObjects(TCanvas &canvas)
         // marks and outlines reach a few pixels out).
         if (!m_paintRect.isNull() && !m_paintRect.intersects(o->BoundsRect().adjusted(-4, -4, 4, 4)))
             continue;
-        canvas.setOrigin(base + o->BoundsRect().topLeft());
-        canvas.setPen(TPen());
-        canvas.setBrush(TBrush());
-        canvas.setFont(m_font);
-        canvas.intersectClipRect(0, 0, o->Width(), o->Height());
-        o->Paint(canvas);
-        canvas.clearClip();
+        PaintObject(canvas, o, base);
     }
     canvas.setOrigin(base);
+}
+
+QImage TGBasePanel::PictureOf(const QList<TGGraphicControl *> &objects)
+{
+    QRect bounds;
+    for (TGGraphicControl *o : objects)
+        bounds |= o->BoundsRect();
+    if (bounds.isEmpty())
+        return {};
+    constexpr int kScale = 2;
+    QImage picture(bounds.size() * kScale, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(kScale);
+    picture.fill(Qt::transparent);
+    {
+        TCanvas canvas(&picture);
+        canvas.setSmooth(true);
+        // In z-order, as the card shows them.
+        for (TGGraphicControl *o : m_objects) {
+            if (o->Visible() && objects.contains(o))
+                PaintObject(canvas, o, -bounds.topLeft());
+        }
+    }
+    return picture;
 }
 
 void TGBasePanel::PaintAll(TCanvas &canvas)

@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 
+class QImage;
 class QMenu;
+class QMimeData;
 class TCanvas;
 class TReport;
 class TGGraphicControl;
@@ -136,7 +138,9 @@ public:
     const QList<QLine> &Guides() const { return m_guides; }
     void SetGuides(const QList<QLine> &guides);
 
-    // Clipboard on the selection, through the clipboard file.
+    // Clipboard on the selection, through the clipboard file and the system
+    // clipboard. Paste takes what another program or another copy of
+    // Karvello put on the system clipboard since, else the clipboard file.
     void Cut();
     void Copy();
     void Paste();
@@ -146,6 +150,15 @@ public:
     void ObjectCopy(TGGraphicControl *object);
     void ObjectPaste();
     void ObjectDelete(TGGraphicControl *object);
+    // Whether Paste has something to take.
+    bool CanPaste() const;
+    // Pastes a picture or text from another program (the object classes
+    // live above the panel); true when it placed something.
+    using TForeignPaste = std::function<bool(const QMimeData &)>;
+    void SetForeignPaste(TForeignPaste paste) { m_foreignPaste = std::move(paste); }
+    // A picture of the objects as they are drawn at this zoom, on
+    // transparency, at the screen's resolution doubled so it is sharp pasted elsewhere.
+    QImage PictureOf(const QList<TGGraphicControl *> &objects);
     // "Clipbrd.tmp" in the program folder unless set.
     QString ClipboardFileName() const;
     void SetClipboardFileName(const QString &file) { m_clipboardFile = file; }
@@ -222,6 +235,7 @@ protected:
 private:
     friend class TGHandle;
     void PaintOutlines(TCanvas &canvas);
+    void PaintObject(TCanvas &canvas, TGGraphicControl *object, QPoint base);
     void WriteClipboard(const QList<TGGraphicControl *> &objects);
     void PasteFromClipboard();
     void DeleteSelection();
@@ -244,6 +258,7 @@ private:
     QString m_clipboardFile;
     quint32 m_lastPaste = 0;
     TGObjectStreamer *m_streamer = nullptr;
+    TForeignPaste m_foreignPaste;
     QPointer<QMenu> m_lastPopup;
     std::function<void(QMenu *, QPoint)> m_popupHandler;
     int m_screenCursor = 0;

@@ -3,6 +3,7 @@
 #include "design/TGBasePanel.h"
 
 #include "design/TGGraphicControl.h"
+#include "design/SystemClipboard.h"
 #include "design/TGHandle.h"
 #include "design/TGObjectStreamer.h"
 #include "design/TGTickClock.h"
@@ -12,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -215,28 +218,48 @@ void TGBasePanel::WriteClipboard(const QList<TGGraphicControl *> &objects)
     TGObjectStreamer *streamer = Streamer();
     if (objects.isEmpty() || !streamer)
         return;
+    const QByteArray bytes = streamer->WriteObjects(objects);
     QSaveFile file(ClipboardFileName());
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(streamer->WriteObjects(objects));
-    file.commit();
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+        file.commit();
+    }
+    SystemClipboard::Publish(bytes, PictureOf(objects));
+}
+
+bool TGBasePanel::CanPaste() const
+{
+    const QString file = ClipboardFileName();
+    return (!file.isEmpty() && QFileInfo::exists(file)) || SystemClipboard::HasForeignContent();
 }
 
 void TGBasePanel::PasteFromClipboard()
 {
     TGObjectStreamer *streamer = Streamer();
+    if (!streamer)
+        return;
     QByteArray bytes;
-    if (!streamer
-        || !PlainFile::read(ClipboardFileName(), ComponentStreamReader::kMaxDocumentBytes, bytes))
+    // What another program put on the clipboard is newer than the file.
+    if (const QMimeData *data = SystemClipboard::Contents(); data && !SystemClipboard::IsOwn(*data)) {
+        bytes = SystemClipboard::ForeignObjects(*data);
+        if (bytes.isEmpty() && m_foreignPaste && m_foreignPaste(*data)) {
+            ReportChange();
+            m_lastPaste = TGTickClock::now();
+            return;
+        }
+    }
+    if (bytes.isEmpty() && !PlainFile::read(ClipboardFileName(), ComponentStreamReader::kMaxDocumentBytes, bytes))
         return;
     QList<TGGraphicControl *> pasted;
     streamer->ReadObjects(bytes, *this, [](TGGraphicControl &o) {
         o.SetBounds(o.Left() + kPasteOffset, o.Top() + kPasteOffset, o.Width(), o.Height());
     }, &pasted);
     ConnectObjects();
+    m_lastPaste = TGTickClock::now();
+    if (pasted.isEmpty())
+        return;
     // What was pasted is what the user works on next.
     SelectOnly(pasted);
     ReportChange();
     QCoreApplication::processEvents();
-    m_lastPaste = TGTickClock::now();
 }

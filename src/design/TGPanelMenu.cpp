@@ -56,8 +56,7 @@ void TGPanelMenu::UpdateEnabled()
     const bool selection = m_panel->Handle()->SelectionCount() > 0;
     for (QAction *item : m_needSelection)
         item->setEnabled(selection);
-    const QString clipboard = m_panel->ClipboardFileName();
-    m_paste->setEnabled(!clipboard.isEmpty() && QFileInfo::exists(clipboard));
+    m_paste->setEnabled(m_panel->CanPaste());
     const bool several = m_panel->ChildCount() > 1;
     m_lockAll->setEnabled(several);
     m_unlockAll->setEnabled(several);
