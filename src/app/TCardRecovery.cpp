@@ -80,8 +80,11 @@ TCardRecovery::TCardRecovery(TMainScreen &window, int intervalSeconds)
     connect(&m_timer, &QTimer::timeout, this, &TCardRecovery::WriteCopy);
     connect(&window, &TMainScreen::ChangesMadeChanged, this, &TCardRecovery::ChangesMadeChanged);
     connect(&window.History->Stack(), &QUndoStack::indexChanged, this, &TCardRecovery::CardChanged);
-    m_folder = Folder()
+    const QString own = Folder()
         + QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
+    m_folder = own;
+    for (int n = 2; QFileInfo::exists(m_folder); ++n)
+        m_folder = own + QStringLiteral("-%1").arg(n);
     if (window.ChangesMade())
         CardChanged();
 }
