@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -35,11 +36,15 @@ TRecoverCard::TRecoverCard(const QString &original, const QDateTime &changed, co
 
     Picture = new QLabel(this);
     Picture->setAlignment(Qt::AlignCenter);
-    Picture->setFrameShape(QFrame::StyledPanel);
     if (!card.isNull()) {
-        const QImage small = card.width() > PictureSide || card.height() > PictureSide
+        QImage small = card.width() > PictureSide || card.height() > PictureSide
             ? card.scaled(PictureSide, PictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-            : card;
+            : card.copy();
+        // A white card needs its edge drawn to be seen on the dialog.
+        QPainter painter(&small);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(small.rect().adjusted(0, 0, -1, -1));
+        painter.end();
         Picture->setPixmap(QPixmap::fromImage(small));
     }
 
@@ -54,6 +59,6 @@ TRecoverCard::TRecoverCard(const QString &original, const QDateTime &changed, co
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(facts);
-    layout->addWidget(Picture, 1);
+    layout->addWidget(Picture);
     layout->addWidget(buttons);
 }

@@ -298,8 +298,10 @@ void TestRecoveryKill::killedAtRandomMomentsTheCardComesBack()
 void TestRecoveryKill::sessionEndWritesTheCopyBeforeTheProgramEnds_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::addColumn<bool>("asking");
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGTERM while asking") << int(SIGTERM) << true;
 }
 
 void TestRecoveryKill::sessionEndWritesTheCopyBeforeTheProgramEnds()
@@ -312,6 +314,12 @@ void TestRecoveryKill::sessionEndWritesTheCopyBeforeTheProgramEnds()
     ask(*program, "back");
     const Card changed = cardOf(ask(*program, "add"));
     QVERIFY(copies().isEmpty());
+    QFETCH(bool, asking);
+    if (asking) {
+        // The session ends while "Save changes?" waits for an answer.
+        QCOMPARE(ask(*program, "close"), QByteArray("closing"));
+        QVERIFY(waitForDialog(*program).startsWith("dialog Save|Save changes?"));
+    }
     QVERIFY(program->processId() > 0);
     ::kill(pid_t(program->processId()), signalNumber);
     QVERIFY(program->waitForFinished(10000));
