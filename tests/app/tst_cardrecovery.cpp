@@ -313,6 +313,44 @@ private slots:
         QCOMPARE(f->panel().ObjectCount(), 0);
     }
 
+    void soleProgramTakesCopiesLockedInTheNameOfAnotherProcess()
+    {
+        begin(600);
+        draw();
+        const QString theirs = crash();
+        // The lock names a running process of this machine and program (this
+        // one): the process number of a program that died, given to another since.
+        QByteArray contents;
+        {
+            QLockFile live(f->folder.filePath("live.lock"));
+            QVERIFY(live.tryLock(0));
+            QFile file(f->folder.filePath("live.lock"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            contents = file.readAll();
+        }
+        QFile lock(theirs + "/owner.lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(contents);
+        lock.close();
+        QVERIFY(!QLockFile(theirs + "/owner.lock").tryLock(0));
+        begin(600);
+        {
+            ScopedModalRunner unexpected([](QDialog &dialog) {
+                failUnexpectedDialog(dialog);
+                return int(QDialog::Rejected);
+            });
+            recovery->OfferAtStart(false); // QLockFile alone takes it for a live owner
+        }
+        int offers = 0;
+        ScopedModalRunner runner(modalRunnerFor<TRecoverCard>([&](TRecoverCard &) {
+            ++offers;
+            return int(QDialog::Accepted);
+        }));
+        recovery->OfferAtStart(true); // the single-instance guard: no other Karvello runs
+        QCOMPARE(offers, 1);
+        QCOMPARE(f->panel().ObjectCount(), 1);
+    }
+
     void realDialogAnswersToKeysAndClicks()
     {
         begin(600);
