@@ -8,6 +8,7 @@
 #include "design/CompanionFile.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/stream/ComponentStreamReader.h"
+#include "design/stream/StreamError.h"
 #include "platform/AppRoutines.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/FormPlacement.h"
@@ -149,8 +150,16 @@ void TCardRecovery::WriteCopy()
         qWarning("Karvello: the recovery folder %s cannot be used", qPrintable(m_folder));
         return;
     }
+    RecoveryCopy::Content content;
+    try {
+        content = TakeContent();
+    } catch (const StreamError &e) {
+        // The copy written before stays rather than an emptied card.
+        qWarning("Karvello: the recovery copy was not taken: %s", qPrintable(e.message()));
+        return;
+    }
     m_written = m_changes;
-    m_worker.start([this, folder = m_folder, content = TakeContent()] {
+    m_worker.start([this, folder = m_folder, content = std::move(content)] {
         QString error;
         const bool ok = RecoveryCopy::Write(folder, content, &error);
         if (!ok)

@@ -63,7 +63,8 @@ public:
     void WaitForWrites();
 
     // What is written on the UI thread: the card as the undo history has it
-    // and what the window knows beside it.
+    // and what the window knows beside it. StreamError when an object cannot
+    // be written.
     RecoveryCopy::Content TakeContent() const;
 
     // A picture of the copy's card as it was shown, made on a hidden panel of

@@ -120,7 +120,7 @@ CardSnapshot TUndoHistory::Current() const
 {
     if (!m_reported && !m_idleCheck.isActive())
         return m_baseline;
-    return snapshotOrEmpty([this] { return TakeSnapshot(&m_baseline); });
+    return TakeSnapshot(&m_baseline);
 }
 
 void TUndoHistory::ChangeReported()

@@ -35,6 +35,7 @@ public:
     const CardSnapshot &Baseline() const { return m_baseline; }
     // The card now: the last step's snapshot, or a fresh one (sharing its
     // unchanged records) while a reported change has not become a step yet.
+    // StreamError when an object cannot be written.
     CardSnapshot Current() const;
 
     // A fresh history from the card as it is ("New", "Open", "Cancel").

@@ -248,10 +248,10 @@ void TestRecoveryKill::killedAtRandomMomentsTheCardComesBack()
             if (round < Kills && random.bounded(6) == 0) {
                 // Killed while it asks: the copy is offered again.
                 kill(*program);
-                QCOMPARE(copies().size(), 1);
+                QVERIFY2(copies().size() == 1, where + "the copy offered went");
                 continue;
             }
-            QCOMPARE(ask(*program, "press Recover"), QByteArray("pressed"));
+            QVERIFY2(ask(*program, "press Recover") == "pressed", where + "no Recover button");
             const QByteArray state = waitForRecovered(*program);
             QVERIFY2(cardOf(state) == recovered, where + state + " expected " + recovered.text());
             QVERIFY2(state.contains(" 1 front=") && state.endsWith("(recovered)"), where + state);
@@ -259,11 +259,10 @@ void TestRecoveryKill::killedAtRandomMomentsTheCardComesBack()
         }
         if (round == Kills) {
             // A clean end leaves no copy.
-            QCOMPARE(ask(*program, "close"), QByteArray("closing"));
+            QVERIFY2(ask(*program, "close") == "closing", where);
             QVERIFY2(waitForDialog(*program).startsWith("dialog Save|Save changes?"), where);
-            QCOMPARE(ask(*program, "press No"), QByteArray("pressed"));
-            QVERIFY(program->waitForFinished(10000));
-            QCOMPARE(program->exitCode(), 0);
+            QVERIFY2(ask(*program, "press No") == "pressed", where);
+            QVERIFY2(program->waitForFinished(10000) && program->exitCode() == 0, where + "no clean end");
             QVERIFY2(copies().isEmpty(), where + copies().join(' ').toUtf8());
             break;
         }
