@@ -93,7 +93,7 @@ void TFileCommands::NewBlank()
     m_screen.SetChangesMade(false);
     m_screen.History->Reset();
     m_screen.SetLoading(false);
-    m_screen.UpdateButtons();
+    m_screen.SetRecovered(false);
 }
 
 void TFileCommands::Open()

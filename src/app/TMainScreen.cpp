@@ -258,11 +258,30 @@ void TMainScreen::BringForward()
     activateWindow();
 }
 
+void TMainScreen::StoreChangesMade(bool value)
+{
+    if (value == m_changesMade)
+        return;
+    m_changesMade = value;
+    emit ChangesMadeChanged(value);
+}
+
+void TMainScreen::ClearChangesFlag()
+{
+    StoreChangesMade(false);
+}
+
+void TMainScreen::SetRecovered(bool value)
+{
+    m_recovered = value;
+    UpdateButtons();
+}
+
 void TMainScreen::SetChangesMade(bool value)
 {
     if (value && History)
         History->ChangeReported();
-    m_changesMade = value;
+    StoreChangesMade(value);
     Cancelbutton->setVisible(value);
     Savebutton->setVisible(value);
     Savebutton->setText(m_documentPath.isEmpty() ? QStringLiteral("Save As")
@@ -283,7 +302,7 @@ bool TMainScreen::CheckSaveNeeded()
             // Saved where it came from: the flag clears, the buttons stay.
             if (!SaveDocument(m_documentPath))
                 return false;
-            m_changesMade = false;
+            StoreChangesMade(false);
             return true;
         }
         SaveAsClick();
@@ -297,9 +316,12 @@ bool TMainScreen::CheckSaveNeeded()
 void TMainScreen::UpdateButtons()
 {
     Menus->SaveItem->setEnabled(!m_documentPath.isEmpty());
-    setWindowTitle(m_documentPath.isEmpty()
-                       ? QStringLiteral("Karvello")
-                       : QStringLiteral("Karvello - ") + QFileInfo(m_documentPath).fileName());
+    QString title = m_documentPath.isEmpty()
+        ? QStringLiteral("Karvello")
+        : QStringLiteral("Karvello - ") + QFileInfo(m_documentPath).fileName();
+    if (m_recovered)
+        title += QStringLiteral(" (recovered)");
+    setWindowTitle(title);
     for (QAction *item : Menus->PrinterItems())
         item->setEnabled(m_printerAvailable);
 }

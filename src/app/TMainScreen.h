@@ -68,7 +68,7 @@ public:
     bool ChangesMade() const { return m_changesMade; }
     void SetChangesMade(bool value);
     // Clears the flag and leaves the buttons as they are.
-    void ClearChangesFlag() { m_changesMade = false; }
+    void ClearChangesFlag();
     bool Loading() const { return m_loading; }
     void SetLoading(bool value) { m_loading = value; }
 
@@ -104,6 +104,15 @@ public:
     // Opening and saving a card document as the current one.
     void OpenDocument(const QString &path);
     bool SaveDocument(const QString &path);
+    // Opens the recovery copy whose front is `copyPath` as the card
+    // `original` (empty: a new card) with unsaved changes, showing its back
+    // when `backShown`. The title says "(recovered)" until the card is
+    // saved or another one takes its place. False (nothing changed) when
+    // the copy cannot be read, with the reason in `error`.
+    bool OpenRecovered(const QString &copyPath, const QString &original, bool backShown,
+                       QString *error = nullptr);
+    bool Recovered() const { return m_recovered; }
+    void SetRecovered(bool value);
 
     // Commands whose dialogs live elsewhere; one without a handler says so.
     void SetCommandHandler(TMainCommand command, std::function<void()> handler);
@@ -115,6 +124,8 @@ public:
 signals:
     // The card gained or lost its back, or the other side is shown.
     void SidesChanged();
+    // The changes-made flag turned on or off.
+    void ChangesMadeChanged(bool changesMade);
 
 public slots:
     void NewBlankClick();
@@ -149,6 +160,7 @@ private:
     void UpdateDefaultFontCaption();
     bool FormKeyDown(int key);
     bool FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void StoreChangesMade(bool value);
 
     std::unique_ptr<TFileCommands> m_files;
     std::unique_ptr<TCardExport> m_export;
@@ -160,6 +172,7 @@ private:
     std::array<bool, CardPositionCount> m_positions;
     QHash<int, std::function<void()>> m_commands;
     bool m_changesMade = false;
+    bool m_recovered = false;
     bool m_loading = true;
     bool m_activated = false;
     bool m_printerAvailable = false;

@@ -12,6 +12,7 @@
 #include "design/BackgroundArt.h"
 #include "app/ZoomSteps.h"
 #include "design/CardDocument.h"
+#include "design/stream/ComponentStreamReader.h"
 #include "design/SheetLayoutIni.h"
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGHandle.h"
@@ -19,6 +20,7 @@
 #include "platform/FormPlacement.h"
 #include "platform/HelpTopics.h"
 #include "platform/Numbers.h"
+#include "platform/PlainFile.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/UserDialogs.h"
 #include "print/TEditCardLayout.h"
@@ -54,9 +56,11 @@ void TMainScreen::CancelbuttonClick()
     m_backgroundPath.clear();
     SetSides(CardSides());
     BusinessCardPanel->ClearBackground();
+    m_recovered = false;
     if (!m_documentPath.isEmpty())
         OpenDocument(m_documentPath);
     SetChangesMade(false);
+    UpdateButtons();
     History->Reset();
     BusinessCardPanel->update();
 }
@@ -111,6 +115,7 @@ void TMainScreen::OpenDocument(const QString &path)
         Inform(CardDocument::UnableToOpenMessage(CardSides::FindBack(path)));
     }
     SetSides(sides);
+    m_recovered = false;
     if (opened.ok) {
         m_documentPath = path;
         m_layout = opened.layout;
@@ -134,12 +139,55 @@ void TMainScreen::OpenDocument(const QString &path)
         Inform(BackgroundArt::NotLoadedMessage(opened.backgroundFile));
 }
 
+bool TMainScreen::OpenRecovered(const QString &copyPath, const QString &original, bool backShown,
+                                QString *error)
+{
+    // Both sides are read before the card on screen is touched, so a copy
+    // that cannot be read leaves it as it was.
+    CardSides sides;
+    QByteArray front;
+    if (!sides.OpenBack(copyPath, error)
+        || !PlainFile::read(copyPath, ComponentStreamReader::kMaxDocumentBytes, front, error)
+        || !CardSides::MakePanel(this, *BusinessCardPanel, m_layout.Layout, front, QString(), error))
+        return false;
+    m_loading = true;
+    const CardDocument::Opened opened = CardDocument::OpenCardDocument(*BusinessCardPanel, copyPath, m_layout);
+    if (!opened.ok) {
+        m_loading = false;
+        if (error)
+            *error = opened.message;
+        return false;
+    }
+    QString background = opened.backgroundFile;
+    if (backShown && sides.HasBack)
+        sides.Swap(*BusinessCardPanel, background);
+    SetSides(sides);
+    m_layout = opened.layout;
+    m_backgroundPath = background;
+    m_documentPath = original;
+    m_recovered = true;
+    SetChangesMade(false);
+    QCoreApplication::processEvents();
+    m_loading = false;
+    History->Reset();
+    // Saving is what makes it a document again, whatever is undone.
+    History->MarkUnsaved();
+    UpdateButtons();
+    if (!opened.backgroundFile.isEmpty() && !opened.backgroundLoaded)
+        Inform(BackgroundArt::NotLoadedMessage(opened.backgroundFile));
+    return true;
+}
+
 bool TMainScreen::SaveDocument(const QString &path)
 {
     QString error;
     const CardDocument::Companion companion {m_layout, m_backgroundPath};
     if (m_sides.Save(*BusinessCardPanel, path, companion, &error)) {
         History->MarkSaved();
+        if (m_recovered) {
+            m_recovered = false;
+            UpdateButtons();
+        }
         return true;
     }
     UserDialogs::current().error(QStringLiteral("Unable to save %1: %2").arg(path, error));

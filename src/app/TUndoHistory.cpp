@@ -109,6 +109,20 @@ void TUndoHistory::MarkSaved()
     m_stack.setClean();
 }
 
+void TUndoHistory::MarkUnsaved()
+{
+    Settle();
+    m_stack.resetClean();
+    ShowFlagOfStack();
+}
+
+CardSnapshot TUndoHistory::Current() const
+{
+    if (!m_reported && !m_idleCheck.isActive())
+        return m_baseline;
+    return TakeSnapshot(&m_baseline);
+}
+
 void TUndoHistory::ChangeReported()
 {
     if (m_restoring)

@@ -33,6 +33,10 @@ public:
     QUndoStack &Stack() { return m_stack; }
     // The card as the last step left it.
     const CardSnapshot &Baseline() const { return m_baseline; }
+    // The card now: the last step's snapshot, or a fresh one (sharing its
+    // unchanged records) while a reported change has not become a step yet.
+    // StreamError when an object cannot be written.
+    CardSnapshot Current() const;
 
     // A fresh history from the card as it is ("New", "Open", "Cancel").
     void Reset();
@@ -42,6 +46,9 @@ public:
     // The card as it is now is the saved document: a change the save made
     // (objects outside the card dropped) becomes a step first.
     void MarkSaved();
+    // The card as it is now differs from any saved document (a recovered
+    // card): no undo or redo makes it "saved" until it is saved.
+    void MarkUnsaved();
     // Takes a step when the card differs from the last one; `name` empty
     // names it after the change.
     void Settle(const QString &name = QString(), bool nudge = false);

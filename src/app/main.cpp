@@ -1,11 +1,14 @@
 #include "app/TAuxiliaryCommands.h"
+#include "app/TCardRecovery.h"
 #include "app/TContactListCommands.h"
 #include "app/TFileCommands.h"
 #include "app/TMainScreen.h"
 #include "app/TPrintCommands.h"
 #include "app/TPrintShopCommands.h"
+#include "app/TSessionEnd.h"
 #include "app/TSingleInstance.h"
 #include "app/TTemplateCommands.h"
+#include "app/TTestHooks.h"
 #include "platform/ShippedArt.h"
 #include "report/TReport.h"
 
@@ -43,7 +46,19 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &TSingleInstance::OpenRequested, &window,
                      [&window](const QString &path) { window.FileCommands().OpenPath(path); },
                      Qt::QueuedConnection);
+    TCardRecovery recovery(window, TCardRecovery::ReadInterval());
+    // The session ends: the unsaved card goes into its recovery copy, then
+    // the program ends without questions.
+    TSessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &TSessionEnd::Ending, &window, [&recovery] {
+        recovery.WriteNow();
+        QCoreApplication::exit(0);
+    });
     window.FormActivate();
+    if (TTestHooks::Wanted())
+        new TTestHooks(window);
+    // Offered once the window is up, before a document handed over opens.
+    QTimer::singleShot(0, &window, [&recovery, &instance] { recovery.OfferAtStart(instance.IsListening()); });
     if (!document.isEmpty())
         QTimer::singleShot(0, &window, [&window, document] { window.FileCommands().OpenPath(document); });
     return app.exec();

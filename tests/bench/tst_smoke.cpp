@@ -20,6 +20,7 @@ private slots:
                                       "repaint whole card at 150 %", "drag step", "save document",
                                       "open document", "print 10-up Letter sheet to PDF",
                                       "print 10-up Letter sheet to 600-dpi image", "record preview",
+                                      "recovery: snapshot on the UI thread",
                                       "peak memory"})
             QVERIFY2(table.contains(QLatin1String(operation)), operation);
         // Every timed row has a number in its median column.
