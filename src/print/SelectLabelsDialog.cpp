@@ -127,6 +127,7 @@ void TSelectSpecificLabels::SetLayout(const SheetLayout &layout)
 void TSelectSpecificLabels::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    FitToContents();
     FormActivate();
 }
 
@@ -275,6 +276,17 @@ void TSelectSpecificLabels::ShowRecords(int recordCount)
 {
     RecordsBox->SetRecordCount(recordCount);
     RecordsBox->show();
+    FitToContents();
+}
+
+void TSelectSpecificLabels::FitToContents()
+{
+    // The wrapped labels make the layout's own minimum too low by a line or
+    // so: the natural height is the least that shows every box whole.
+    adjustSize();
+    setMinimumHeight(sizeHint().height());
+    if (height() < minimumHeight())
+        resize(width(), minimumHeight());
 }
 
 void TSelectSpecificLabels::HelpbuttonClick()

@@ -83,6 +83,8 @@ protected:
 private:
     void BuildControls();
     void BuildSidesControls(QVBoxLayout *column); // SelectLabelsSides.cpp
+    // Grows the dialog to show boxes shown after it was built.
+    void FitToContents();
     void FillLabelRect(TCanvas &canvas, const QRect &cell, bool selected);
     // The cut marks over the drawing while "Print cut marks" is ticked.
     void PaintCutMarks(TCanvas &canvas);

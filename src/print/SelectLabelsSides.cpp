@@ -26,7 +26,7 @@ void TSelectSpecificLabels::SetBothSidesOffered(bool offered)
     BothSidesBox->setVisible(offered);
     if (!offered)
         BothSidesBox->setChecked(false);
-    adjustSize();
+    FitToContents();
 }
 
 TDuplexFlip TSelectSpecificLabels::Flip() const

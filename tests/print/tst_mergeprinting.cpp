@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QAbstractSpinBox>
 #include <QTest>
 
 using namespace PrintTest;
@@ -292,11 +293,18 @@ void TestMergePrinting::printCardsOffersOneCardPerRecord()
     TSelectSpecificLabels dialog(nullptr);
     dialog.SetLayout(SheetLayout());
     QVERIFY(dialog.RecordsBox->isHidden());
+    dialog.SetBothSidesOffered(true); // sizes the dialog before the records box shows
     dialog.ShowRecords(25);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     TPrintRecordsBox &box = *dialog.RecordsBox;
     QVERIFY(box.isVisible());
+    // The dialog grew for the box: nothing in it is squeezed.
+    for (const QWidget *w : dialog.findChildren<QWidget *>()) {
+        // A spin box's own line edit is sized by the spin box.
+        if (w->isVisible() && !w->isWindow() && !qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+            QVERIFY2(w->height() >= w->minimumSizeHint().height(), qPrintable(w->metaObject()->className()));
+    }
     QVERIFY(!box.OneCardPerRecord());
     QVERIFY(!box.FromEdit->isEnabled());
 
