@@ -51,10 +51,15 @@ TGGraphicControl *TGBasePanel::FindObject(const QString &name) const
 
 QString TGBasePanel::UniqueName(const QString &prefix, int first) const
 {
+    return UniqueNames(prefix, first, 1).constFirst();
+}
+
+QStringList TGBasePanel::UniqueNames(const QString &prefix, int first, int count) const
+{
     // Numbers normally stay within kLastNameNumber; past it the count goes
     // on rather than giving two objects one name.
-    // One pass over the objects rather than one per candidate: a document of
-    // a thousand objects names each of them as it is read.
+    // One pass over the objects for all the names: a document of a thousand
+    // objects is named as a whole, not object by object.
     QSet<int> taken;
     for (const TGGraphicControl *o : m_objects) {
         const QString name = o->Name();
@@ -66,10 +71,13 @@ QString TGBasePanel::UniqueName(const QString &prefix, int first) const
                 taken.insert(number);
         }
     }
-    int n = first;
-    while (taken.contains(n))
-        ++n;
-    return prefix + QString::number(n);
+    QStringList names;
+    names.reserve(count);
+    for (int n = first; names.size() < count; ++n) {
+        if (!taken.contains(n))
+            names << prefix + QString::number(n);
+    }
+    return names;
 }
 
 void TGBasePanel::AddObject(TGGraphicControl *object)

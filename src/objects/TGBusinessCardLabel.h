@@ -21,13 +21,15 @@ public:
 
     QMenu *PersonalInfoMenu() const { return m_personalInfoMenu; }
 
-    void Loaded() override;
     void RefreshPopup() override;
     // The text dialog with the personal information; on OK the caption
     // takes the text and the box fits it.
     void EditCardText();
     // What choosing a personal-information entry does with its caption.
     void ChoosePersonalInfo(const QString &entryCaption);
+
+protected:
+    void BuildMenu() override;
 
 private:
     void InsertPersonalInfoMenu();

@@ -214,12 +214,14 @@ void TGMultiLineBaseLabel::ChooseFont()
 
 void TGMultiLineBaseLabel::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGGraphicControl::Loaded();
     if (m_wordWrap)
         Rewrap();
-    if (!fresh)
-        return;
+}
+
+void TGMultiLineBaseLabel::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Font", [this] { ChooseFont(); });
     const ShapeMenus::Choices alignments{{"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};

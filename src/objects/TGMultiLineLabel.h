@@ -18,8 +18,10 @@ public:
     // "Text": the editor with the label's font and lines; a change on "Ok".
     void EditLines();
 
-    void Loaded() override;
     void RefreshPopup() override;
+
+protected:
+    void BuildMenu() override;
 
 private:
     QAction *m_wordWrapItem = nullptr;

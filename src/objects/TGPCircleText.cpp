@@ -309,12 +309,9 @@ void TGPCircleText::ChooseBackgroundColor()
     Invalidate();
 }
 
-void TGPCircleText::Loaded()
+void TGPCircleText::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (!fresh || !ObjectMenu())
-        return;
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Font", [this] { ChooseFont(); });
     m_transparentItem = AddMenuItem("Transparent", [this] { SetControlTransparent(!m_controlTransparent); });

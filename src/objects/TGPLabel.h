@@ -18,7 +18,6 @@ public:
 
     bool HasRotationMenu() const { return m_hasRotationMenu; }
 
-    void Loaded() override;
     void RefreshPopup() override;
     void ChooseFont() override;
     // The plain text dialog; on OK the caption takes the text and the box fits it.
@@ -27,6 +26,9 @@ public:
 protected:
     // Sets the caption from a dialog's answer and fits the box to it.
     void TakeEditedText(const QString &text);
+
+protected:
+    void BuildMenu() override;
 
 private:
     void AppendTextItems();
