@@ -17,6 +17,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -113,7 +116,28 @@ QList<BenchRow> benchPrinting(const BenchOptions &options)
         });
         if (size == 100)
             toImage.goal = QStringLiteral("< 1000 ms");
-        rows << toImage;
+
+        // A peer's figure for the same sheet: poppler rasterising its PDF at 600 dpi.
+        BenchRow peer;
+        peer.operation = QStringLiteral("peer: pdftoppm -r 600 -png of that PDF");
+        peer.size = size;
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty()) {
+            peer.goal = QStringLiteral("pdftoppm not installed");
+        } else {
+            TReport job(std::make_unique<PdfTarget>(pdf));
+            printSheets(card.panel(), job, 1);
+            const QString prefix = scratchPath(options, QStringLiteral("peer%1").arg(size));
+            peer.timing = measure(runs, [&] {
+                QProcess::execute(pdftoppm, {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
+                                             QStringLiteral("-singlefile"), pdf, prefix});
+            });
+            QFile::remove(prefix + QStringLiteral(".png"));
+            peer.goal = QStringLiteral("ratio: 600-dpi image / this");
+            if (peer.timing.median() > 0)
+                peer.yardstickRatio = toImage.timing.median() / peer.timing.median();
+        }
+        rows << toImage << peer;
     }
     return rows;
 }
