@@ -115,10 +115,13 @@ void TCardSheetPrinter::PrintLabels(TReport &job)
     const CardMerge::RecordKeeper keepBack(merge ? CardMerge::Find(BackPanel) : nullptr);
     if (merge)
         std::tie(m_nextRecord, m_lastRecord) = merge->Span(Records);
-    // The card may have changed since the last run.
-    m_stamp.Clear();
-    m_otherStamp.Clear();
-    m_stamped = 0;
+    // The card may have changed since the last run; a job that draws the
+    // document again in parts draws the same card.
+    if (job.pass() == 0) {
+        m_stamp.Clear();
+        m_otherStamp.Clear();
+        m_stamped = 0;
+    }
     job.setMarginLeft(0);
     job.setMarginTop(0);
     for (int sheet = 1, taken = m_nextRecord; PrintSheetSides(job); ++sheet, taken = m_nextRecord) {
@@ -183,7 +186,7 @@ void TCardSheetPrinter::PrintCard(TReport &job, double x, double y)
         const QSizeF cell = Geometry.CellSize(Portrait());
         const auto draw = [this, &job](double cx, double cy) { DrawCard(job, cx, cy); };
         if (m_stamp.Print(job, x, y, QRectF(QPointF(0, 0), cell), CardReach(), draw)) {
-            ++m_stamped;
+            m_stamped += job.pass() == 0;
             return;
         }
     }

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -82,20 +83,20 @@ bool RasterStamp::Make(ReportCanvas &job, double x, double y, const QRectF &area
     if (core.isEmpty())
         return false;
     const QRect drawn = pageRect(job, page, x, y, reach).united(core).adjusted(-Margin, -Margin, Margin, Margin);
-    const QImage onWhite = drawnOn(White, drawn, page, job, [&] { draw(x, y); });
+    QImage stamp = drawnOn(White, drawn, page, job, [&] { draw(x, y); });
     const QImage onBlack = drawnOn(Black, drawn, page, job, [&] { draw(x, y); });
-    QImage stamp(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    // Opaque pixels read the same either way; untouched ones become transparent in place.
+    stamp.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
     std::vector<std::pair<int, int>> spans(size_t(drawn.height()), {drawn.width(), -1});
     const QRect inner = stamp.rect().adjusted(Margin, Margin, -Margin, -Margin);
     for (int row = 0; row < stamp.height(); ++row) {
-        const auto *white = reinterpret_cast<const QRgb *>(onWhite.constScanLine(row));
         const auto *black = reinterpret_cast<const QRgb *>(onBlack.constScanLine(row));
-        auto *out = reinterpret_cast<QRgb *>(stamp.scanLine(row));
+        auto *white = reinterpret_cast<QRgb *>(stamp.scanLine(row));
         for (int column = 0; column < stamp.width(); ++column) {
-            const bool touched = white[column] != White || black[column] != Black;
-            out[column] = touched ? white[column] : 0;
-            if (!touched)
+            if (white[column] == White && black[column] == Black) {
+                white[column] = 0;
                 continue;
+            }
             if (!inner.contains(column, row)) {
                 refused_ = true;
                 return false;
@@ -125,9 +126,12 @@ bool RasterStamp::Print(ReportCanvas &job, double x, double y, const QRectF &are
     if (!evenWhole(shift.x()) || !evenWhole(shift.y()))
         return false;
     const QPoint at = topLeft_ + QPoint(int(shift.x()), int(shift.y()));
-    if (!pageImage->rect().contains(QRect(at, image_.size())))
+    if (at.x() < 0 || at.x() + image_.width() > pageImage->width())
         return false;
-    for (int row = 0; row < image_.height(); ++row) {
+    // A page drawn in bands (BandedImageTarget) holds some of the rows.
+    const int firstRow = std::max(0, -at.y());
+    const int endRow = std::min(image_.height(), pageImage->height() - at.y());
+    for (int row = firstRow; row < endRow; ++row) {
         const auto [first, last] = spans_[size_t(row)];
         const auto *stamp = reinterpret_cast<const QRgb *>(image_.constScanLine(row));
         const auto *under = reinterpret_cast<const QRgb *>(pageImage->constScanLine(at.y() + row)) + at.x();
@@ -141,7 +145,8 @@ bool RasterStamp::Print(ReportCanvas &job, double x, double y, const QRectF &are
     page->save();
     page->resetTransform();
     page->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    page->drawImage(at, image_);
+    if (firstRow < endRow)
+        page->drawImage(at, image_);
     page->restore();
     return true;
 }

@@ -9,7 +9,9 @@
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLineShape.h"
 #include "print/TCardSheetPrinter.h"
+#include "report/BandedImageTarget.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace PrintTest;
@@ -167,6 +169,32 @@ private slots:
         stamped = printSheet(sheet, true);
         QCOMPARE(sheet.StampedCards(), 5);
         QVERIFY(stamped == printSheet(sheet, false));
+    }
+
+    // Drawn in bands of rows, copies and cards drawn in place (one card
+    // reaches into its neighbour) give the sheet of one whole image.
+    void sheetWrittenInBandsEqualsTheWholeImage()
+    {
+        auto panel = makeCard();
+        addMarker(*panel, 320, 12, 30);
+        TCardSheetPrinter sheet = sheetOf(*panel);
+        sheet.PrintCutMarks = true;
+        const QImage whole = printSheet(sheet, false);
+
+        QTemporaryDir folder;
+        auto owned = std::make_unique<BandedImageTarget>(folder.filePath(QStringLiteral("sheet%1.png")),
+                                                         SimulatedDevice(SheetDpi, SheetDpi), 250);
+        BandedImageTarget &target = *owned;
+        TReport job(std::move(owned));
+        job.setPaperSize(SheetLayout::PaperLetter);
+        job.onBeforePrint = [&](TReport &j) { sheet.BeforePrintLabels(j); };
+        job.onPrint = [&](TReport &j) { sheet.PrintLabels(j); };
+        sheet.StampCards = true;
+        QVERIFY(job.run());
+        QVERIFY(sheet.StampedCards() > 0);
+        const QImage banded = QImage(target.pagePath(1)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(banded.size(), whole.size());
+        QVERIFY(banded == whole);
     }
 
     void oddDistancesBetweenPositionsAreDrawnInPlace()
