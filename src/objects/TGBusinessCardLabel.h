@@ -19,7 +19,12 @@ public:
     // The menu captions of the personal-information entries, before the tab.
     static const QStringList &PersonalInfoLabels();
 
-    QMenu *PersonalInfoMenu() const { return m_personalInfoMenu; }
+    // Part of the object menu, so made with it.
+    QMenu *PersonalInfoMenu() const
+    {
+        ObjectMenu();
+        return m_personalInfoMenu;
+    }
 
     void RefreshPopup() override;
     // The text dialog with the personal information; on OK the caption

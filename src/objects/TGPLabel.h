@@ -16,7 +16,11 @@ public:
     static const TPropertyList &properties() { return TGBaseLabel::properties(); }
     const TPropertyList &StoredProperties() const override { return properties(); }
 
-    bool HasRotationMenu() const { return m_hasRotationMenu; }
+    bool HasRotationMenu() const
+    {
+        ObjectMenu();
+        return m_hasRotationMenu;
+    }
 
     void RefreshPopup() override;
     void ChooseFont() override;
