@@ -82,7 +82,9 @@ QStringList TGBasePanel::UniqueNames(const QString &prefix, int first, int count
 
 void TGBasePanel::AddObject(TGGraphicControl *object)
 {
-    if (!object || m_objects.contains(object))
+    // Only an object that names this panel can be on it already: reading a
+    // large card does not search the list for each object.
+    if (!object || (object->Panel() == this && m_objects.contains(object)))
         return;
     if (object->parent() != this)
         object->setParent(this);
@@ -192,9 +194,18 @@ void TGBasePanel::ConnectObjects()
 void TGBasePanel::RemoveAllObjects()
 {
     m_handle->ClearSelection();
-    const QList<TGGraphicControl *> objects = m_objects;
-    for (TGGraphicControl *o : objects)
-        FreeObject(o);
+    if (m_objects.isEmpty())
+        return;
+    // One deferred deletion for them all: each deleteLater of its own wakes
+    // the event loop, a thousand times for a large card.
+    auto *leaving = new QObject(this);
+    for (TGGraphicControl *o : std::as_const(m_objects)) {
+        o->SetPanel(nullptr);
+        o->setParent(leaving);
+    }
+    m_objects.clear();
+    update();
+    leaving->deleteLater();
 }
 
 void TGBasePanel::PullObjectsInside()
