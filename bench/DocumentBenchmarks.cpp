@@ -8,7 +8,7 @@
 #include "platform/AppRoutines.h"
 #include "print/TCardSheetPrinter.h"
 #include "print/TPreviewForm.h"
-#include "report/ImageTarget.h"
+#include "report/BandedImageTarget.h"
 #include "report/PdfTarget.h"
 #include "report/RecordedJob.h"
 #include "report/RecordedTarget.h"
@@ -17,6 +17,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -104,16 +107,41 @@ QList<BenchRow> benchPrinting(const BenchOptions &options)
         tenSheets.goal = QStringLiteral("linear (ratio ~1)");
         rows << tenSheets;
 
+        // Written to a PNG file a band of rows at a time, as a whole page
+        // would take 135 MB.
         BenchRow toImage;
-        toImage.operation = QStringLiteral("print 10-up Letter sheet to 600-dpi image");
+        toImage.operation = QStringLiteral("print 10-up Letter sheet to 600-dpi PNG");
         toImage.size = size;
+        const QString png = scratchPath(options, QStringLiteral("sheet%1-%2.png").arg(size));
         toImage.timing = measure(runs, [&] {
-            TReport job(std::make_unique<ImageTarget>(SimulatedDevice(600, 600)));
+            TReport job(std::make_unique<BandedImageTarget>(png, SimulatedDevice(600, 600)));
             printSheets(card.panel(), job, 1);
         });
+        QFile::remove(png.arg(1));
         if (size == 100)
             toImage.goal = QStringLiteral("< 1000 ms");
-        rows << toImage;
+
+        // A peer's figure for the same sheet: poppler rasterising its PDF at 600 dpi.
+        BenchRow peer;
+        peer.operation = QStringLiteral("peer: pdftoppm -r 600 -png of that PDF");
+        peer.size = size;
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty()) {
+            peer.goal = QStringLiteral("pdftoppm not installed");
+        } else {
+            TReport job(std::make_unique<PdfTarget>(pdf));
+            printSheets(card.panel(), job, 1);
+            const QString prefix = scratchPath(options, QStringLiteral("peer%1").arg(size));
+            peer.timing = measure(runs, [&] {
+                QProcess::execute(pdftoppm, {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
+                                             QStringLiteral("-singlefile"), pdf, prefix});
+            });
+            QFile::remove(prefix + QStringLiteral(".png"));
+            peer.goal = QStringLiteral("ratio: 600-dpi image / this");
+            if (peer.timing.median() > 0)
+                peer.yardstickRatio = toImage.timing.median() / peer.timing.median();
+        }
+        rows << toImage << peer;
     }
     return rows;
 }

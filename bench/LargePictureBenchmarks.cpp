@@ -65,6 +65,17 @@ QByteArray complexSvg(int count)
     return svg;
 }
 
+// Takes the object off the panel before it goes: deleting it behind the
+// panel's back left the panel a dangling pointer.
+void drop(TGBusinessCardPanel32 &panel, TGImage *&object)
+{
+    if (!object)
+        return;
+    panel.FreeObject(object);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    object = nullptr;
+}
+
 TGImage *place(TGBusinessCardPanel32 &panel, const QByteArray &file, const QString &name)
 {
     auto *image = new TGImage(&panel);

@@ -51,11 +51,12 @@ void drawLine(QPainter &painter, const TGLineShape &line)
 
 } // namespace
 
-void paintYardstick(const TGBusinessCardPanel32 &panel, QImage &image)
+void paintYardstick(const TGBusinessCardPanel32 &panel, QImage &image, bool smooth)
 {
     if (image.size() != panel.size())
         image = QImage(panel.size(), QImage::Format_RGB32);
     QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
     painter.fillRect(image.rect(), Qt::white);
     for (const TGGraphicControl *object : panel.Objects()) {
         if (auto *label = qobject_cast<const TGBaseLabel *>(object))

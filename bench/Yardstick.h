@@ -8,4 +8,4 @@ class TGBusinessCardPanel32;
 // rectangles, ellipses and lines at the same places, drawn with a bare
 // QPainter without any of the card's rules (exclusive edges, effects
 // through the canvas, selection, grid). A yardstick, not a replacement.
-void paintYardstick(const TGBusinessCardPanel32 &panel, QImage &image);
+void paintYardstick(const TGBusinessCardPanel32 &panel, QImage &image, bool smooth = false);

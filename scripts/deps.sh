@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev libcups2-dev
-    libjpeg62-turbo-dev zlib1g-dev libuemf-dev libqrencode-dev libqpdf-dev
+    libjpeg62-turbo-dev zlib1g-dev libpng-dev libuemf-dev libqrencode-dev libqpdf-dev
     fontconfig fonts-liberation2 fonts-dejavu fonts-symbola
     xvfb xauth
 )

@@ -32,7 +32,7 @@ void applyProperties(TGGraphicControl &object, const StreamRecord &record)
     }
 }
 
-TGGraphicControl *createObject(const StreamRecord &record, TGBasePanel &panel)
+TGGraphicControl *createObject(const StreamRecord &record, TGBasePanel &panel, const QString &name)
 {
     const TGClassRegistry::Entry *entry = TGClassRegistry::find(record.className);
     if (!entry)
@@ -41,7 +41,7 @@ TGGraphicControl *createObject(const StreamRecord &record, TGBasePanel &panel)
     if (!object)
         throw StreamError(QStringLiteral("Class %1 could not be created").arg(record.className));
     // The stored name is not kept: it may clash with objects already there.
-    object->SetName(panel.UniqueName(QStringLiteral("Component"), 0));
+    object->SetName(name);
     panel.AddObject(object);
     return object;
 }
@@ -99,8 +99,10 @@ bool ComponentStreamer::Read(const QByteArray &container, TGBasePanel &panel,
         // The whole container is parsed before any object is made, so a
         // damaged stream creates nothing at all.
         const std::vector<StreamRecord> records = ComponentStreamReader::readContainer(container);
-        for (const StreamRecord &record : records) {
-            TGGraphicControl *object = createObject(record, panel);
+        const QStringList names = panel.UniqueNames(QStringLiteral("Component"), 0, int(records.size()));
+        for (size_t i = 0; i < records.size(); ++i) {
+            const StreamRecord &record = records[i];
+            TGGraphicControl *object = createObject(record, panel, names.at(qsizetype(i)));
             created << object;
             object->SetLoading(true);
             applyProperties(*object, record);

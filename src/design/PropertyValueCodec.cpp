@@ -111,8 +111,12 @@ QString streamName(const TPropertyDecl &decl)
 
 const TPropertyDecl *findByStreamName(const TPropertyList &list, const QString &name)
 {
+    // Compared in place: a document names thousands of properties.
+    const QStringView wanted(name);
     for (const TPropertyDecl &d : list) {
-        if (streamName(d).compare(name, Qt::CaseInsensitive) == 0)
+        const QString suffix = suffixOf(d.type);
+        if (wanted.size() == d.name.size() + suffix.size() && wanted.startsWith(d.name, Qt::CaseInsensitive)
+            && wanted.endsWith(suffix, Qt::CaseInsensitive))
             return &d;
     }
     return nullptr;

@@ -1,6 +1,7 @@
 #include "design/RecordedDrawing.h"
 
 #include "design/TGGraphicControl.h"
+#include "platform/Canvas.h"
 #include "platform/ScreenMetrics.h"
 #include "report/ImageTarget.h"
 #include "report/TReport.h"
@@ -19,6 +20,15 @@ QPicture record(QSize size, const std::function<void(QPainter &)> &paint)
     painter.end();
     picture.setBoundingRect(frame);
     return picture;
+}
+
+QPicture recordCanvas(const TGGraphicControl &object, bool printText, const std::function<void(TCanvas &)> &paint)
+{
+    return record(QSize(object.Width(), object.Height()), [printText, &paint](QPainter &painter) {
+        TCanvas canvas(&painter);
+        canvas.setPrintText(printText);
+        paint(canvas);
+    });
 }
 
 bool printText(TReport &report)

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QPainter;
+class TCanvas;
 class TGGraphicControl;
 class TReport;
 
@@ -18,6 +19,10 @@ namespace RecordedDrawing {
 // `paint` recorded over a box of `size`, (0, 0) at its top-left corner. The
 // frame is the whole box, also when the drawing is smaller or empty.
 QPicture record(QSize size, const std::function<void(QPainter &)> &paint);
+
+// An object's screen drawing `paint` recorded on a canvas over its box,
+// its text set for paper when `printText` is on (TCanvas::setPrintText).
+QPicture recordCanvas(const TGGraphicControl &object, bool printText, const std::function<void(TCanvas &)> &paint);
 
 // Whether a job's text is set for paper (TCanvas::setPrintText): on every
 // target but an image at the screen's own resolution, which is the screen.

@@ -52,10 +52,15 @@ TGGraphicControl *TGBasePanel::FindObject(const QString &name) const
 
 QString TGBasePanel::UniqueName(const QString &prefix, int first) const
 {
+    return UniqueNames(prefix, first, 1).constFirst();
+}
+
+QStringList TGBasePanel::UniqueNames(const QString &prefix, int first, int count) const
+{
     // Numbers normally stay within kLastNameNumber; past it the count goes
     // on rather than giving two objects one name.
-    // One pass over the objects rather than one per candidate: a document of
-    // a thousand objects names each of them as it is read.
+    // One pass over the objects for all the names: a document of a thousand
+    // objects is named as a whole, not object by object.
     QSet<int> taken;
     for (const TGGraphicControl *o : m_objects) {
         const QString name = o->Name();
@@ -67,15 +72,20 @@ QString TGBasePanel::UniqueName(const QString &prefix, int first) const
                 taken.insert(number);
         }
     }
-    int n = first;
-    while (taken.contains(n))
-        ++n;
-    return prefix + QString::number(n);
+    QStringList names;
+    names.reserve(count);
+    for (int n = first; names.size() < count; ++n) {
+        if (!taken.contains(n))
+            names << prefix + QString::number(n);
+    }
+    return names;
 }
 
 void TGBasePanel::AddObject(TGGraphicControl *object)
 {
-    if (!object || m_objects.contains(object))
+    // Only an object that names this panel can be on it already: reading a
+    // large card does not search the list for each object.
+    if (!object || (object->Panel() == this && m_objects.contains(object)))
         return;
     if (object->parent() != this)
         object->setParent(this);
@@ -185,9 +195,18 @@ void TGBasePanel::ConnectObjects()
 void TGBasePanel::RemoveAllObjects()
 {
     m_handle->ClearSelection();
-    const QList<TGGraphicControl *> objects = m_objects;
-    for (TGGraphicControl *o : objects)
-        FreeObject(o);
+    if (m_objects.isEmpty())
+        return;
+    // One deferred deletion for them all: each deleteLater of its own wakes
+    // the event loop, a thousand times for a large card.
+    auto *leaving = new QObject(this);
+    for (TGGraphicControl *o : std::as_const(m_objects)) {
+        o->SetPanel(nullptr);
+        o->setParent(leaving);
+    }
+    m_objects.clear();
+    update();
+    leaving->deleteLater();
 }
 
 void TGBasePanel::PullObjectsInside()

@@ -44,6 +44,9 @@ public:
     TGGraphicControl *FindObject(const QString &name) const;
     // The lowest free "<prefix><n>" for n from `first` to 1000.
     QString UniqueName(const QString &prefix, int first) const;
+    // The names `count` objects added one after the other would get from
+    // UniqueName, found in one pass over the objects.
+    QStringList UniqueNames(const QString &prefix, int first, int count) const;
 
     // Makes the panel the object's parent and puts it on top.
     void AddObject(TGGraphicControl *object);

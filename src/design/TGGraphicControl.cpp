@@ -152,13 +152,23 @@ void TGGraphicControl::SetPanel(TGBasePanel *panel)
 
 void TGGraphicControl::Loaded()
 {
-    if (!m_menu)
-        BuildBaseMenu();
+    m_menuWanted = true;
 }
 
-void TGGraphicControl::BuildBaseMenu()
+QMenu *TGGraphicControl::ObjectMenu() const
 {
-    m_menu = std::make_unique<QMenu>();
+    if (!m_menu && m_menuWanted) {
+        // Filling a menu is a matter of the object's own state, not of its value.
+        auto *self = const_cast<TGGraphicControl *>(this);
+        m_menu = std::make_unique<QMenu>();
+        self->BuildMenu();
+        self->RefreshPopup();
+    }
+    return m_menu.get();
+}
+
+void TGGraphicControl::BuildMenu()
+{
     QObject::connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { RefreshPopup(); });
     // A choice in a submenu, whoever added it, names the change it makes
     // after the submenu ("Alignment", "Line Thickness", ...).

@@ -98,15 +98,16 @@ public:
     TGBasePanel *Panel() const { return m_panel; }
     void SetPanel(TGBasePanel *panel);
 
-    // The object's own menu (built by `Loaded`; null before).
-    QMenu *ObjectMenu() const { return m_menu.get(); }
+    // The object's own menu: null before `Loaded`, built the first time it
+    // is asked for after that (reading a card of many objects builds none).
+    QMenu *ObjectMenu() const;
 
     // Runs instead of opening the menu when the single selected object is
     // double-clicked (the rich-text object opens its editor with it).
     std::function<void()> DoubleClickAction;
 
-    // Builds the object menu; subclasses call this first and then append
-    // their own entries.
+    // Runs once the object's stored properties are all set; from then on
+    // its menu can be built. Subclasses call this first.
     virtual void Loaded();
     // Draws the content in the object's own coordinates: (0, 0) is the
     // object's top-left corner and the canvas is clipped to its bounds. The
@@ -156,6 +157,10 @@ public:
     static QString TrimSpaces(const QString &text);
 
 protected:
+    // Fills the object menu the first time it is wanted: the base entries;
+    // subclasses call their base first and then append their own. The ticks
+    // are brought in step (RefreshPopup) afterwards.
+    virtual void BuildMenu();
     // The size an object has before it is placed; no position check.
     void InitSize(int width, int height) { m_bounds.setSize(QSize(width, height)); }
     // Adds an entry to the object menu; `action` runs when it is chosen.
@@ -165,7 +170,6 @@ protected:
     QMenu *AddSubMenu(const QString &caption);
 
 private:
-    void BuildBaseMenu();
     // Brings the document bounds up to date after the bounds changed from
     // `before` at the current zoom.
     void TrackDocumentBounds(const QRect &before);
@@ -184,6 +188,7 @@ private:
     bool m_visible = true;
     bool m_loading = false;
     TGBasePanel *m_panel = nullptr;
-    std::unique_ptr<QMenu> m_menu;
+    mutable std::unique_ptr<QMenu> m_menu;
+    bool m_menuWanted = false;
     QAction *m_lockedItem = nullptr;
 };

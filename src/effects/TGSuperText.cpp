@@ -410,20 +410,22 @@ void TGSuperText::ChooseBackgroundColor()
     Invalidate();
 }
 
+void TGSuperText::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
+    AddMenuSeparator();
+    AddMenuItem("Font", [this] { ChooseFont(); });
+    m_transparentItem = AddMenuItem("Transparent", [this] { SetControlTransparent(!m_controlTransparent); });
+    m_transparentItem->setCheckable(true);
+    AddMenuItem("Background Color", [this] { ChooseBackgroundColor(); });
+    m_borderItem = AddMenuItem("Border", [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m_borderItem->setCheckable(true);
+    AddMenuItem("Properties", [this] { EditProperties(); });
+}
+
 void TGSuperText::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGGraphicControl::Loaded();
-    if (fresh) {
-        AddMenuSeparator();
-        AddMenuItem("Font", [this] { ChooseFont(); });
-        m_transparentItem = AddMenuItem("Transparent", [this] { SetControlTransparent(!m_controlTransparent); });
-        m_transparentItem->setCheckable(true);
-        AddMenuItem("Background Color", [this] { ChooseBackgroundColor(); });
-        m_borderItem = AddMenuItem("Border", [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-        m_borderItem->setCheckable(true);
-        AddMenuItem("Properties", [this] { EditProperties(); });
-    }
     try {
         RebuildGradient();
     } catch (...) {

@@ -131,6 +131,9 @@ public:
     void ApplyFont(const TFont &font) override;
     void PrintTo(TReport &report, double left, double top) override;
 
+protected:
+    void BuildMenu() override;
+
 private:
     // Builds the gradient when the letters are filled with one; repaints.
     void RebuildGradient();

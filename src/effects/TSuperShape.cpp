@@ -248,13 +248,15 @@ void TSuperShape::BoundsChanged()
 
 void TSuperShape::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGGraphicControl::Loaded();
-    if (fresh) {
-        AddMenuSeparator();
-        AddMenuItem("Properties", [this] { EditProperties(); });
-    }
     EnsureSurfaces();
+}
+
+void TSuperShape::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
+    AddMenuSeparator();
+    AddMenuItem("Properties", [this] { EditProperties(); });
 }
 
 SuperShapeFigure::Params TSuperShape::FigureParams() const

@@ -103,6 +103,9 @@ public:
     void BoundsChanged() override;
     void PrintTo(TReport &report, double left, double top) override;
 
+protected:
+    void BuildMenu() override;
+
 private:
     void RebuildGradient();
     void RebuildSolid();

@@ -383,12 +383,10 @@ void TGBaseLabel::ChooseBackColor()
     Invalidate();
 }
 
-void TGBaseLabel::Loaded()
+void TGBaseLabel::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (fresh)
-        AppendLabelItems();
+    TGGraphicControl::BuildMenu();
+    AppendLabelItems();
 }
 
 void TGBaseLabel::AppendLabelItems()

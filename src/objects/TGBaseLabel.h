@@ -92,7 +92,6 @@ public:
     // The font at the object's zoom: Trunc(size x zoom) points.
     TFont ZoomedFont() const;
 
-    void Loaded() override;
     void Paint(TCanvas &canvas) override;
     void BoundsChanged() override;
     void RefreshPopup() override;
@@ -114,6 +113,9 @@ protected:
     TGBusinessCardPanel32 *CardPanel() const;
     // The alignment the text is laid out with.
     virtual TAlignment LayoutAlignment() const { return m_alignment; }
+
+protected:
+    void BuildMenu() override;
 
 private:
     void AppendLabelItems();

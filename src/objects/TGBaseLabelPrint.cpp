@@ -11,11 +11,7 @@
 
 QPicture TGBaseLabel::MakeMetafile(bool printText)
 {
-    return RecordedDrawing::record(QSize(Width(), Height()), [this, printText](QPainter &painter) {
-        TCanvas canvas(&painter);
-        canvas.setPrintText(printText);
-        PaintTo(canvas);
-    });
+    return RecordedDrawing::recordCanvas(*this, printText, [this](TCanvas &canvas) { PaintTo(canvas); });
 }
 
 // Text prints as the screen drawing recorded and stretched over the label's

@@ -20,12 +20,9 @@ const QStringList &TGBusinessCardLabel::PersonalInfoLabels()
     return labels;
 }
 
-void TGBusinessCardLabel::Loaded()
+void TGBusinessCardLabel::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGPLabel::Loaded();
-    if (!fresh)
-        return;
+    TGPLabel::BuildMenu();
     InsertPersonalInfoMenu();
     for (QAction *item : ObjectMenu()->actions()) {
         if (item->data().toInt() != TextItemTag)
@@ -37,7 +34,6 @@ void TGBusinessCardLabel::Loaded()
             EditCardText();
         });
     }
-    SetTransparent(Transparent()); // keeps the tick in step
 }
 
 void TGBusinessCardLabel::InsertPersonalInfoMenu()

@@ -19,15 +19,22 @@ public:
     // The menu captions of the personal-information entries, before the tab.
     static const QStringList &PersonalInfoLabels();
 
-    QMenu *PersonalInfoMenu() const { return m_personalInfoMenu; }
+    // Part of the object menu, so made with it.
+    QMenu *PersonalInfoMenu() const
+    {
+        ObjectMenu();
+        return m_personalInfoMenu;
+    }
 
-    void Loaded() override;
     void RefreshPopup() override;
     // The text dialog with the personal information; on OK the caption
     // takes the text and the box fits it.
     void EditCardText();
     // What choosing a personal-information entry does with its caption.
     void ChoosePersonalInfo(const QString &entryCaption);
+
+protected:
+    void BuildMenu() override;
 
 private:
     void InsertPersonalInfoMenu();

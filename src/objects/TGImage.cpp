@@ -159,12 +159,9 @@ void TGImage::SizeToPicture(QSize room)
 
 // ---- menu ----
 
-void TGImage::Loaded()
+void TGImage::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (!fresh)
-        return;
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Load Image From Disk", [this] { LoadImageFromDisk(); });
     AddMenuSeparator();

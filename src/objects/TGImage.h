@@ -51,7 +51,6 @@ public:
     // (the card) with its aspect kept, and placed inside it.
     void SizeToPicture(QSize room);
 
-    void Loaded() override;
     void Paint(TCanvas &canvas) override;
     void BoundsChanged() override;
     void RefreshPopup() override;
@@ -61,6 +60,9 @@ public:
     // The picture as it shows in the object's box; `ratio` device pixels per
     // pixel (a HiDPI screen), `smooth` filtered when stretched.
     QImage Compose(qreal ratio = 1.0, bool smooth = false) const;
+
+protected:
+    void BuildMenu() override;
 
 private:
     // The picture mirrored as Flip and Reverse say into a Width x Height bitmap.

@@ -112,6 +112,14 @@ void TGLabelShapes::Paint(TCanvas &canvas)
     }
 }
 
+void TGLabelShapes::Loaded()
+{
+    if (!m_loaded)
+        m_roundedWhenLoaded = m_shape == stRoundRect || m_shape == stRoundSquare;
+    m_loaded = true;
+    TGPenObject::Loaded();
+}
+
 void TGLabelShapes::AppendMenuItems()
 {
     AddMenuSeparator();
@@ -121,7 +129,7 @@ void TGLabelShapes::AppendMenuItems()
     AddMenuSeparator();
     m_transparentItem = AddMenuItem("Transparent", [this] { SetTransparent(!m_transparent); });
     m_transparentItem->setCheckable(true);
-    if (m_shape != stRoundRect && m_shape != stRoundSquare)
+    if (!m_roundedWhenLoaded)
         return;
     AddMenuSeparator();
     ShapeMenus::Choices rounding;

@@ -36,6 +36,9 @@ public:
     // Width and height of the corner ellipse of a rounded shape.
     int CornerSize() const;
 
+    // Notes whether the shape is rounded when first loaded: its menu, built
+    // later, offers "Degree of Rounding" only then.
+    void Loaded() override;
     void Paint(TCanvas &canvas) override;
     // Ticks "Transparent" and the pen's thickness.
     void RefreshPopup() override;
@@ -54,4 +57,6 @@ private:
     int m_roundPerc = 25;
     TShapeType m_shape = stRectangle;
     QAction *m_transparentItem = nullptr;
+    bool m_loaded = false;
+    bool m_roundedWhenLoaded = false;
 };

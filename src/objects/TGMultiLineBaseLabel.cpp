@@ -125,11 +125,7 @@ void TGMultiLineBaseLabel::PaintTo(TCanvas &canvas)
 
 QPicture TGMultiLineBaseLabel::MakeMetafile(bool printText)
 {
-    return RecordedDrawing::record(QSize(Width(), Height()), [this, printText](QPainter &painter) {
-        TCanvas canvas(&painter);
-        canvas.setPrintText(printText);
-        PaintTo(canvas);
-    });
+    return RecordedDrawing::recordCanvas(*this, printText, [this](TCanvas &canvas) { PaintTo(canvas); });
 }
 
 // Printed as the screen drawing, recorded and stretched over the box, with
@@ -214,12 +210,14 @@ void TGMultiLineBaseLabel::ChooseFont()
 
 void TGMultiLineBaseLabel::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGGraphicControl::Loaded();
     if (m_wordWrap)
         Rewrap();
-    if (!fresh)
-        return;
+}
+
+void TGMultiLineBaseLabel::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Font", [this] { ChooseFont(); });
     const ShapeMenus::Choices alignments{{"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};

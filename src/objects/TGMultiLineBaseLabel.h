@@ -65,6 +65,9 @@ public:
     // The items with their fields filled (design/CardMerge).
     QStringList ShownItems() const;
 
+protected:
+    void BuildMenu() override;
+
 private:
     QStringList m_items;
     bool m_autoSize = false;

@@ -6,12 +6,9 @@
 #include <QAction>
 #include <QDialog>
 
-void TGMultiLineLabel::Loaded()
+void TGMultiLineLabel::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGMultiLineBaseLabel::Loaded();
-    if (!fresh)
-        return;
+    TGMultiLineBaseLabel::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Text", [this] { EditLines(); });
     m_wordWrapItem = AddMenuItem("Word Wrap", [this] {

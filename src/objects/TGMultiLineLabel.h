@@ -13,13 +13,19 @@ public:
     static const TPropertyList &properties() { return TGMultiLineBaseLabel::properties(); }
     const TPropertyList &StoredProperties() const override { return properties(); }
 
-    QAction *WordWrapItem() const { return m_wordWrapItem; }
+    QAction *WordWrapItem() const
+    {
+        ObjectMenu();
+        return m_wordWrapItem;
+    }
 
     // "Text": the editor with the label's font and lines; a change on "Ok".
     void EditLines();
 
-    void Loaded() override;
     void RefreshPopup() override;
+
+protected:
+    void BuildMenu() override;
 
 private:
     QAction *m_wordWrapItem = nullptr;

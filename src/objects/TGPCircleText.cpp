@@ -229,11 +229,7 @@ void TGPCircleText::Paint(TCanvas &canvas)
 
 QPicture TGPCircleText::MakeMetafile(bool printText)
 {
-    return RecordedDrawing::record(QSize(Width(), Height()), [this, printText](QPainter &painter) {
-        TCanvas canvas(&painter);
-        canvas.setPrintText(printText);
-        PaintTo(canvas);
-    });
+    return RecordedDrawing::recordCanvas(*this, printText, [this](TCanvas &canvas) { PaintTo(canvas); });
 }
 
 // The letters print as the recorded screen drawing, so they keep their
@@ -309,12 +305,9 @@ void TGPCircleText::ChooseBackgroundColor()
     Invalidate();
 }
 
-void TGPCircleText::Loaded()
+void TGPCircleText::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (!fresh || !ObjectMenu())
-        return;
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("Font", [this] { ChooseFont(); });
     m_transparentItem = AddMenuItem("Transparent", [this] { SetControlTransparent(!m_controlTransparent); });

@@ -67,12 +67,14 @@ public:
     // "Background Color": the colour dialog; the box stops being transparent.
     void ChooseBackgroundColor();
 
-    void Loaded() override;
     void Paint(TCanvas &canvas) override;
     void BoundsChanged() override;
     void RefreshPopup() override;
     void ApplyFont(const TFont &font) override;
     void PrintTo(TReport &report, double left, double top) override;
+
+protected:
+    void BuildMenu() override;
 
 private:
     void Changed();

@@ -8,12 +8,10 @@
 #include <QDialog>
 #include <QMenu>
 
-void TGPLabel::Loaded()
+void TGPLabel::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGBaseLabel::Loaded();
-    if (fresh)
-        AppendTextItems();
+    TGBaseLabel::BuildMenu();
+    AppendTextItems();
 }
 
 void TGPLabel::AppendTextItems()

@@ -16,9 +16,12 @@ public:
     static const TPropertyList &properties() { return TGBaseLabel::properties(); }
     const TPropertyList &StoredProperties() const override { return properties(); }
 
-    bool HasRotationMenu() const { return m_hasRotationMenu; }
+    bool HasRotationMenu() const
+    {
+        ObjectMenu();
+        return m_hasRotationMenu;
+    }
 
-    void Loaded() override;
     void RefreshPopup() override;
     void ChooseFont() override;
     // The plain text dialog; on OK the caption takes the text and the box fits it.
@@ -27,6 +30,9 @@ public:
 protected:
     // Sets the caption from a dialog's answer and fits the box to it.
     void TakeEditedText(const QString &text);
+
+protected:
+    void BuildMenu() override;
 
 private:
     void AppendTextItems();

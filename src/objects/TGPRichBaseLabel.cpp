@@ -115,9 +115,14 @@ void TGPRichBaseLabel::Paint(TCanvas &canvas)
     TGGraphicControl::Paint(canvas);
 }
 
+void TGPRichBaseLabel::BuildMenu()
+{
+    TGGraphicControl::BuildMenu();
+    AppendMenuItems();
+}
+
 void TGPRichBaseLabel::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGGraphicControl::Loaded();
     if (IsLoading())
         return;
@@ -126,8 +131,6 @@ void TGPRichBaseLabel::Loaded()
         // The object stays, drawing nothing, rather than taking the program down.
         UserDialogs::current().error(QStringLiteral("No master rich text object found"));
     }
-    if (fresh)
-        AppendMenuItems();
     DoubleClickAction = [this] { EditRichText(); };
 }
 

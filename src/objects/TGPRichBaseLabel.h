@@ -54,6 +54,9 @@ public:
     void RefreshPopup() override;
     void PrintTo(TReport &report, double left, double top) override;
 
+protected:
+    void BuildMenu() override;
+
 private:
     void AppendMenuItems();
     void ChooseBackgroundColor();

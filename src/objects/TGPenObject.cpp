@@ -13,12 +13,10 @@ void TGPenObject::SetPen(const TPen &pen)
     Invalidate();
 }
 
-void TGPenObject::Loaded()
+void TGPenObject::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (fresh)
-        AppendMenuItems();
+    TGGraphicControl::BuildMenu();
+    AppendMenuItems();
 }
 
 void TGPenObject::AddThicknessMenu()

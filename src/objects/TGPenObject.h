@@ -17,15 +17,15 @@ public:
     // Copies the pen and repaints.
     void SetPen(const TPen &pen);
 
-    // The base menu, then the object's own entries (once).
-    void Loaded() override;
     // The thickness tick; subclasses add their own ticks.
     void RefreshPopup() override;
 
 protected:
     explicit TGPenObject(QObject *owner = nullptr);
 
-    // Appends the object's own entries to its menu; runs once, in Loaded.
+    // The base menu, then the object's own entries.
+    void BuildMenu() override;
+    // Appends the object's own entries to its menu; runs once, in BuildMenu.
     virtual void AppendMenuItems() = 0;
     // "Line Thickness" with "1 Point" ... "10 Point": the pen width in
     // pixels, reported as a change.

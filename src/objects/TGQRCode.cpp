@@ -170,12 +170,9 @@ void TGQRCode::AddToCard(TGBusinessCardPanel32 &panel)
 
 // ---- menu ----
 
-void TGQRCode::Loaded()
+void TGQRCode::BuildMenu()
 {
-    const bool fresh = !ObjectMenu();
-    TGGraphicControl::Loaded();
-    if (!fresh)
-        return;
+    TGGraphicControl::BuildMenu();
     AddMenuSeparator();
     AddMenuItem("QR Code Properties", [this] { EditProperties(); });
 }

@@ -72,9 +72,11 @@ public:
     // the QR code tool makes one (its dialog opens at once).
     static void AddToCard(TGBusinessCardPanel32 &panel);
 
-    void Loaded() override;
     void Paint(TCanvas &canvas) override;
     void PrintTo(TReport &report, double left, double top) override;
+
+protected:
+    void BuildMenu() override;
 
 private:
     void ContentChanged();

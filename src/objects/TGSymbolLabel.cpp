@@ -20,20 +20,22 @@ TGSymbolLabel::TGSymbolLabel(QObject *owner) : TGBaseLabel(owner)
     SetCaption(QStringLiteral("["));
 }
 
+void TGSymbolLabel::BuildMenu()
+{
+    TGBaseLabel::BuildMenu();
+    // The text entries make no sense for a symbol: the font and the
+    // character come from the selector, and a symbol is never turned.
+    static const QStringList dropped{"Font", "Alignment", "Angle"};
+    for (QAction *item : ObjectMenu()->actions())
+        if (item->data().toInt() == TGPLabel::TextItemTag || dropped.contains(item->text()))
+            ObjectMenu()->removeAction(item);
+    AddMenuSeparator();
+    AddMenuItem("Symbol Selector", [this] { ChooseSymbol(); });
+}
+
 void TGSymbolLabel::Loaded()
 {
-    const bool fresh = !ObjectMenu();
     TGBaseLabel::Loaded();
-    if (fresh) {
-        // The text entries make no sense for a symbol: the font and the
-        // character come from the selector, and a symbol is never turned.
-        static const QStringList dropped{"Font", "Alignment", "Angle"};
-        for (QAction *item : ObjectMenu()->actions())
-            if (item->data().toInt() == TGPLabel::TextItemTag || dropped.contains(item->text()))
-                ObjectMenu()->removeAction(item);
-        AddMenuSeparator();
-        AddMenuItem("Symbol Selector", [this] { ChooseSymbol(); });
-    }
     RecalcLayout();
     BoundsChanged();
 }

@@ -24,6 +24,7 @@ public:
     void ApplyFont(const TFont &font) override;
 
 protected:
+    void BuildMenu() override;
     // A symbol is never aligned (its menu has no "Alignment"): it fits its box
     // to the glyph, and an alignment read from a document would move the
     // glyph within the box, so that every fit made the box larger.

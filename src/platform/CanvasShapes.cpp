@@ -118,6 +118,19 @@ void TCanvas::roundRect(int l, int t, int r, int b, int cornerW, int cornerH)
     closedCurve(l, t, r, b, cornerW, cornerH, false);
 }
 
+namespace {
+
+// Whether a ring round a solid interior may be painted as the pen's whole
+// shape with the interior over it: on pixels, unblended, in copy mode.
+bool overpaintsRing(const QPainter &painter, const TPen &pen, const TBrush &brush)
+{
+    const QPaintDevice *target = painter.device();
+    return target && target->devType() == QInternal::Image && !painter.testRenderHint(QPainter::Antialiasing)
+        && pen.mode == pmCopy && brush.style == bsSolid;
+}
+
+} // namespace
+
 QPainterPath TCanvas::curvePath(const QRectF &box, double radiusX, double radiusY, bool ellipse)
 {
     QPainterPath path;
@@ -153,6 +166,14 @@ void TCanvas::closedCurve(int l, int t, int r, int b, int cornerW, int cornerH, 
     const QPainterPath outerPath = curvePath(outer, rx + grow, ry + grow, ellipse);
     const QPainterPath innerPath =
         curvePath(outer.adjusted(w, w, -w, -w), rx + grow - w, ry + grow - w, ellipse);
+    if (overpaintsRing(*m_painter, m_pen, m_brush)) {
+        // The same pixels as the ring below with one curve less to fill:
+        // without blending, the interior painted over the pen's whole
+        // shape leaves exactly the ring in the pen's colour.
+        fillWithPen(outerPath);
+        fillArea(innerPath, m_pen.mode);
+        return;
+    }
     fillArea(innerPath, m_pen.mode);
     // The inner curve lies wholly inside the outer one, so filling both with
     // the odd-even rule paints exactly the ring between them, without the
@@ -241,7 +262,11 @@ void TCanvas::strokeWideLine(const QPolygon &vertices, bool closed)
     if (!ink.draws)
         return;
     QPainterPathStroker stroker(qPen(ink.color));
-    const QPainterPath outline = stroker.createStroke(path).simplified();
+    // Joins overlap themselves, which a mixing pen mode would paint twice;
+    // a single segment's stroke is one plain outline already.
+    QPainterPath outline = stroker.createStroke(path);
+    if (vertices.size() > 2 || closed)
+        outline = outline.simplified();
     m_painter->save();
     m_painter->setCompositionMode(ink.composition);
     m_painter->fillPath(outline, ink.color);

@@ -212,16 +212,31 @@ TFont fromQFont(const QFont &font, const TFont &base, int pixelsPerInch)
     return result;
 }
 
+namespace {
+
+// What of a font its metrics depend on.
+struct MetricsKey {
+    QString name;
+    int height;
+    TFontStyles style;
+    int pitch;
+    int pixelsPerInch;
+    bool operator==(const MetricsKey &) const = default;
+};
+
+size_t qHash(const MetricsKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.name, key.height, key.style, key.pitch, key.pixelsPerInch);
+}
+
+} // namespace
+
 TTextMetrics metrics(const TFont &font, int pixelsPerInch)
 {
-    // Every label asks on every paint; the answer depends only on the font.
-    static QHash<QString, TTextMetrics> known;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
-                            .arg(font.name)
-                            .arg(font.height)
-                            .arg(font.style)
-                            .arg(int(font.pitch))
-                            .arg(pixelsPerInch);
+    // Every label asks on every paint; the answer depends only on the font,
+    // and a key of plain values is cheaper than formatting one as text.
+    static QHash<MetricsKey, TTextMetrics> known;
+    const MetricsKey key{font.name, font.height, font.style, int(font.pitch), pixelsPerInch};
     const auto it = known.constFind(key);
     if (it != known.constEnd())
         return *it;

@@ -28,6 +28,12 @@ int roundHalfEven(double value)
     return saturated(std::nearbyint(value)); // default FE_TONEAREST is half-to-even
 }
 
+double settle(double value)
+{
+    constexpr int bits = 20;
+    return std::ldexp(std::nearbyint(std::ldexp(value, bits)), -bits);
+}
+
 int truncate(double value)
 {
     return saturated(std::trunc(value));

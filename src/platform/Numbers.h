@@ -10,6 +10,11 @@ namespace Numbers {
 // Nearest integer, ties to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 int roundHalfEven(double value);
 
+// A value computed in floating point with its last bits of noise taken off
+// (to 2^-20): 4.25 + 236 / 96 inch at 300 per inch is 2012.5 again, as
+// 0.75 + 236 / 96 gives 962.5, so a drawing lands alike wherever it is put.
+double settle(double value);
+
 // Towards zero (-1.7 -> -1).
 int truncate(double value);
 

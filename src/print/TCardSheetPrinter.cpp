@@ -115,6 +115,13 @@ void TCardSheetPrinter::PrintLabels(TReport &job)
     const CardMerge::RecordKeeper keepBack(merge ? CardMerge::Find(BackPanel) : nullptr);
     if (merge)
         std::tie(m_nextRecord, m_lastRecord) = merge->Span(Records);
+    // The card may have changed since the last run; a job that draws the
+    // document again in parts draws the same card.
+    if (job.pass() == 0) {
+        m_stamp.Clear();
+        m_otherStamp.Clear();
+        m_stamped = 0;
+    }
     job.setMarginLeft(0);
     job.setMarginTop(0);
     for (int sheet = 1, taken = m_nextRecord; PrintSheetSides(job); ++sheet, taken = m_nextRecord) {
@@ -174,6 +181,34 @@ bool TCardSheetPrinter::PrintSheet(TReport &job)
 }
 
 void TCardSheetPrinter::PrintCard(TReport &job, double x, double y)
+{
+    if (StampCards && !OneCardPerRecord) {
+        const QSizeF cell = Geometry.CellSize(Portrait());
+        const auto draw = [this, &job](double cx, double cy) { DrawCard(job, cx, cy); };
+        if (m_stamp.Print(job, x, y, QRectF(QPointF(0, 0), cell), CardReach(), draw)) {
+            m_stamped += job.pass() == 0;
+            return;
+        }
+    }
+    DrawCard(job, x, y);
+}
+
+QRectF TCardSheetPrinter::CardReach() const
+{
+    QRectF reach;
+    if (!Panel)
+        return reach;
+    const double ppi = ScreenMetrics::pixelsPerInch();
+    for (const TGGraphicControl *object : Panel->Objects()) {
+        const QRect r = object->BoundsRect();
+        reach |= QRectF(r.left() / ppi, r.top() / ppi, r.width() / ppi, r.height() / ppi);
+    }
+    // Thick pens and effects run a little past an object's box.
+    const double past = 1 / 16.0;
+    return reach.adjusted(-past, -past, past, past);
+}
+
+void TCardSheetPrinter::DrawCard(TReport &job, double x, double y)
 {
     PrintBackGround(job, x, y);
     if (!Printing) {

@@ -4,6 +4,7 @@
 #include "print/CardSelection.h"
 #include "print/DuplexLayout.h"
 #include "print/SheetGeometry.h"
+#include "report/RasterStamp.h"
 
 #include <QImage>
 #include <QRectF>
@@ -45,6 +46,12 @@ public:
     // pending events run there so that Cancel and Stop work.
     std::function<void(int cardNumber)> OnCard;
     std::function<void()> AfterCard;
+    // On raster pages a card that is the same at every position (not one
+    // card per record) is drawn once per run and copied to each position
+    // where the copy equals drawing it there (report/RasterStamp).
+    bool StampCards = true;
+    // Cards copied so in the last run.
+    int StampedCards() const { return m_stamped; }
 
     // Both sides: with a flip, each sheet of fronts is followed by a page
     // with the backs, each behind its own front (an outline test page
@@ -82,6 +89,9 @@ public:
 private:
     void LoadOneBackGround();
     void PrintCard(TReport &job, double x, double y);
+    void DrawCard(TReport &job, double x, double y);
+    // Where the card's objects may draw, in inches from its corner.
+    QRectF CardReach() const;
     bool PrintSheet(TReport &job);
     // One sheet's pages as `Sides` asks (TCardSheetPrinterSides.cpp).
     bool PrintSheetSides(TReport &job);
@@ -103,5 +113,9 @@ private:
     TBackgroundKind m_otherKind = bkNone;
     QImage m_otherBitmap;
     std::shared_ptr<const TMetafile> m_otherMetafile;
+    // The card of each side as drawn once in this run.
+    RasterStamp m_stamp;
+    RasterStamp m_otherStamp;
+    int m_stamped = 0;
     bool m_backPage = false;
 };

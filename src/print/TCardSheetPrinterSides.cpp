@@ -44,6 +44,7 @@ void TCardSheetPrinter::SwapSides()
     std::swap(m_kind, m_otherKind);
     std::swap(m_bitmap, m_otherBitmap);
     std::swap(m_metafile, m_otherMetafile);
+    std::swap(m_stamp, m_otherStamp);
 }
 
 QPointF TCardSheetPrinter::PlaceCard(TReport &job, QPointF origin, QSizeF cell) const

@@ -124,12 +124,12 @@ double ReportCanvas::pageHeight() const
 
 int ReportCanvas::toDeviceX(double x) const
 {
-    return Numbers::roundHalfEven((x + marginLeft_) * metrics_.dpiX) - metrics_.printable.left();
+    return Numbers::roundHalfEven(Numbers::settle((x + marginLeft_) * metrics_.dpiX)) - metrics_.printable.left();
 }
 
 int ReportCanvas::toDeviceY(double y) const
 {
-    return Numbers::roundHalfEven((y + marginTop_) * metrics_.dpiY) - metrics_.printable.top();
+    return Numbers::roundHalfEven(Numbers::settle((y + marginTop_) * metrics_.dpiY)) - metrics_.printable.top();
 }
 
 QRect ReportCanvas::toDevice(double x1, double y1, double x2, double y2) const
@@ -524,6 +524,16 @@ ReportCanvas::StateGuard::~StateGuard()
     canvas_.clips_ = clips_;
     canvas_.pathOpen_ = pathOpen_;
     canvas_.path_ = path_;
+}
+
+ReportCanvas::Redirect::Redirect(ReportCanvas &canvas, QPainter *painter) : canvas_(canvas), page_(canvas.painter_)
+{
+    canvas_.painter_ = painter;
+}
+
+ReportCanvas::Redirect::~Redirect()
+{
+    canvas_.painter_ = page_;
 }
 
 // ---- page attachment ----

@@ -161,6 +161,25 @@ public:
                      const QRect &frame = QRect());
     void stretchDraw(const QRect &deviceRect, const QPicture &picture, const QRect &frame = QRect());
 
+    // The painter drawing goes to: the page's, or another while a Redirect
+    // lives; null between pages. For helpers that work on the page itself.
+    QPainter *pagePainter() const { return painter_; }
+
+    // While alive, drawing goes to `painter` (same device geometry, its own
+    // transform) instead of the page; afterwards to the page again.
+    class Redirect
+    {
+    public:
+        Redirect(ReportCanvas &canvas, QPainter *painter);
+        ~Redirect();
+        Redirect(const Redirect &) = delete;
+        Redirect &operator=(const Redirect &) = delete;
+
+    private:
+        ReportCanvas &canvas_;
+        QPainter *page_;
+    };
+
     // Puts everything a drawing step can set back as it was when the guard
     // was made: pen, brush, font, text background and cursor, the pen
     // position, the clip stack and an open path, and on the page the

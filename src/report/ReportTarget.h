@@ -29,6 +29,11 @@ public:
     virtual bool handlesCopies() const { return false; }
     virtual int maxCopies() const { return 1; }
 
+    // How many times the job draws the whole document: once, or once per
+    // part of each page for a target that draws pages in parts
+    // (BandedImageTarget). Each run opens and ends the document again.
+    virtual int passes() const { return 1; }
+
     // Opens the document and its first page; null when the device refuses.
     // `copies` is the number of copies the device is asked to make.
     virtual QPainter *beginDocument(const QString &title, int copies) = 0;

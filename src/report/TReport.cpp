@@ -125,13 +125,20 @@ bool TReport::run()
     failureReason_.clear();
     pageNumber_ = 0;
     pageCount_ = 0;
+    pass_ = 0;
     try {
         if (onBeforePrint)
             onBeforePrint(*this);
-        if (aborted_ || !beginDoc())
-            return false;
-        if (onPrint)
-            onPrint(*this);
+        for (;; ++pass_) {
+            if (aborted_ || !beginDoc())
+                return false;
+            if (onPrint)
+                onPrint(*this);
+            if (aborted_ || pass_ + 1 >= target_->passes())
+                break;
+            if (!endDoc())
+                return false;
+        }
     } catch (const std::exception &e) {
         fail(QStringLiteral("The print job failed."), QString::fromLocal8Bit(e.what()));
         abort();

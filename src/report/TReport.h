@@ -54,6 +54,10 @@ public:
     bool newPage();
     bool endDoc();
     bool printing() const { return printing_; }
+    // Which run of the document this is (0 first) for a target that has the
+    // whole document drawn more than once (ReportTarget::passes); what a
+    // handler keeps from one run may serve the next.
+    int pass() const { return pass_; }
     int pageNumber() const { return pageNumber_; }
     int pageCount() const { return pageCount_; }
 
@@ -101,6 +105,7 @@ private:
     QString failureReason_;
     int pageNumber_ = 0;
     int pageCount_ = 0;
+    int pass_ = 0;
     QString statusFormat_;
     QStringList statusText_;
     QPointer<QLabel> statusLabel_;

@@ -19,7 +19,7 @@ private slots:
         for (const char *operation : {"start-up to main window shown", "repaint whole card at 100 %",
                                       "repaint whole card at 150 %", "drag step", "save document",
                                       "open document", "print 10-up Letter sheet to PDF",
-                                      "print 10-up Letter sheet to 600-dpi image", "record preview",
+                                      "print 10-up Letter sheet to 600-dpi PNG", "peer: pdftoppm", "record preview",
                                       "recovery: snapshot on the UI thread",
                                       "peak memory"})
             QVERIFY2(table.contains(QLatin1String(operation)), operation);

@@ -5,6 +5,7 @@
 #include "design/TGGraphicControl.h"
 #include "design/stream/ComponentStreamReader.h"
 #include "objects/TBCShapes.h"
+#include "objects/TGBusinessCardLabel.h"
 #include "objects/TGLineShape.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenMetrics.h"
@@ -13,7 +14,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <QtTest>
 
 namespace {
@@ -205,6 +208,51 @@ private slots:
         QVERIFY(CardDocument::LoadFromFile(*panel, path("names.kvl")));
         QCOMPARE(namesOf(*panel), QStringList({"Component0", "Component1", "Component2", "Component3",
                                                "Component4", "Component5"}));
+    }
+
+    // Menus are widgets: a card of many objects opens without making one,
+    // and the menu an object makes when first asked shows its state.
+    void openingMakesNoMenusUntilOneIsWanted()
+    {
+        for (int i = 0; i < 30; ++i)
+            addShape(*panel, QRect(i, i, 20, 20));
+        auto *label = new TGBusinessCardLabel(panel.get());
+        panel->AddObject(label);
+        label->SetName(panel->UniqueName("Special", 1));
+        label->SetBounds(QRect(40, 40, 80, 20));
+        label->SetCaption("Menu");
+        label->SetTransparent(true);
+        label->SetBorderStyle(bsSingle);
+        label->Loaded();
+        QVERIFY(save("menus.kvl"));
+        panel->RemoveAllObjects();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        auto menus = [] {
+            int count = 0;
+            for (QWidget *widget : QApplication::allWidgets())
+                count += qobject_cast<QMenu *>(widget) != nullptr;
+            return count;
+        };
+        const int before = menus();
+        QVERIFY(CardDocument::OpenCardDocument(*panel, path("menus.kvl"), layout).ok);
+        QCOMPARE(panel->ObjectCount(), 31);
+        QCOMPARE(menus(), before);
+
+        const TGGraphicControl *read = panel->Objects().constLast();
+        QMenu *menu = read->ObjectMenu();
+        QVERIFY(menu);
+        QVERIFY(menus() > before);
+        QCOMPARE(read->ObjectMenu(), menu);
+        auto item = [menu](const QString &caption) -> QAction * {
+            for (QAction *action : menu->actions())
+                if (action->text() == caption)
+                    return action;
+            return nullptr;
+        };
+        QVERIFY(item("Transparent") && item("Transparent")->isChecked());
+        QVERIFY(item("Border") && item("Border")->isChecked());
+        QVERIFY(item("Personal Information"));
     }
 
     void objectsOutsideTheCardAreDroppedOnSave()

@@ -547,6 +547,43 @@ private slots:
         QCOMPARE(played, direct);
     }
 
+    // On pixels a thick outline round a solid fill is painted as the pen's
+    // whole shape with the interior over it; a recording still gets the
+    // ring, and both must come out the same.
+    void thickOutlinedCurvesPaintTheSamePixelsAsTheirRing_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("style");
+        for (const int width : {2, 3, 5, 8}) {
+            QTest::addRow("%d pixels", width) << width << int(psSolid);
+            QTest::addRow("%d pixels inside", width) << width << int(psInsideFrame);
+        }
+    }
+
+    void thickOutlinedCurvesPaintTheSamePixelsAsTheirRing()
+    {
+        QFETCH(int, width);
+        QFETCH(int, style);
+        const auto drawShapes = [&](QPaintDevice *device) {
+            TCanvas canvas(device);
+            canvas.setPen(pen(clNavy, width, TPenStyle(style)));
+            canvas.setBrush(TBrush{clSkyBlue, bsSolid, QImage()});
+            canvas.ellipse(3, 4, 37, 27);
+            canvas.roundRect(9, 13, 38, 38, 14, 10);
+            canvas.ellipse(1, 30, 12, 39);
+        };
+        QImage direct = blank();
+        drawShapes(&direct);
+        QPicture recording;
+        drawShapes(&recording);
+        QImage played = blank();
+        {
+            QPainter painter(&played);
+            painter.drawPicture(0, 0, recording);
+        }
+        QCOMPARE(played, direct);
+    }
+
     void antialiasingIsOffUnlessAskedFor()
     {
         QImage sharp = blank();

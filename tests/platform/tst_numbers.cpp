@@ -18,6 +18,15 @@ private slots:
         QCOMPARE(Numbers::roundHalfEven(2.5000001), 3);
         QCOMPARE(Numbers::roundHalfEven(0.49999), 0);
     }
+    void settlingTakesOffTheNoiseOfComputedValues()
+    {
+        QCOMPARE(Numbers::settle((4.25 + 236 / 96.0) * 300), 2012.5);
+        QCOMPARE(Numbers::roundHalfEven(Numbers::settle((4.25 + 236 / 96.0) * 300)), 2012);
+        QCOMPARE(Numbers::settle(0.1 + 0.2), Numbers::settle(0.3));
+        QCOMPARE(Numbers::settle(-7.25), -7.25);
+        // Real differences stay.
+        QVERIFY(Numbers::settle(2.5001) > 2.5);
+    }
     void truncationGoesTowardsZero()
     {
         QCOMPARE(Numbers::truncate(1.99), 1);

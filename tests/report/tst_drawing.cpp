@@ -105,6 +105,19 @@ private slots:
         QVERIFY(isWhite(page, 224, 250));
     }
 
+    // A card's corner plus an object's offset reaches the same half pixel
+    // by sums that differ in their last bits; the object must land alike on
+    // every card of the sheet.
+    void positionsOnAHalfPixelRoundAlikeWhereverTheyAre()
+    {
+        ImageJob job(300);
+        QVERIFY(job->beginDoc());
+        QCOMPARE(job->toDeviceX(0.75 + 236 / 96.0), 962);
+        QCOMPARE(job->toDeviceX(4.25 + 236 / 96.0), 962 + 1050);
+        QCOMPARE(job->toDeviceY(0.5 + 68 / 96.0), 362);
+        job->endDoc();
+    }
+
     void nothingLandsInTheUnprintableMargins()
     {
         ImageJob job(100, ReportMargins{0.25, 0.5, 0.25, 0.66});
