@@ -87,17 +87,6 @@ TGImage *place(TGBusinessCardPanel32 &panel, const QByteArray &file, const QStri
     return image;
 }
 
-// Takes the object off the panel and frees it now: deleting it alone would
-// leave the panel holding a freed object.
-void drop(TGBusinessCardPanel32 &panel, TGImage *&object)
-{
-    if (!object)
-        return;
-    panel.FreeObject(object);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    object = nullptr;
-}
-
 } // namespace
 
 KARVELLO_BENCH("large pictures")
