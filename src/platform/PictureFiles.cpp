@@ -346,7 +346,10 @@ QImage DecodeImage(const QByteArray &file, QString *error)
         fail(error, QStringLiteral("Damaged picture file"));
         return QImage();
     }
-    if (!SizeAllowed(size.width(), size.height())) {
+    // A GIF's frame is drawn onto its logical screen, which the decoder
+    // allocates whole: a 40-byte file may claim a screen of gigabytes.
+    const bool screenAllowed = kind != TImageFormat::Gif || (file.size() >= 10 && SizeAllowed(u16(file, 6), u16(file, 8)));
+    if (!SizeAllowed(size.width(), size.height()) || !screenAllowed) {
         fail(error, QStringLiteral("Picture size out of range"));
         return QImage();
     }

@@ -22,6 +22,7 @@ private slots:
     void jpegBecomesA256ColourBitmap();
     void damagedJpegsFail();
     void jpegClaimingAHugeSizeIsRefused();
+    void gifClaimingAHugeScreenIsRefused();
     void filesChosenByExtensionIgnoringCase();
     void encodedBitmapReadsBack();
 };
@@ -222,6 +223,25 @@ void TestPictureFiles::jpegClaimingAHugeSizeIsRefused()
     QString error;
     QVERIFY(PictureFiles::DecodeJpeg(data, &error).isNull());
     QCOMPARE(error, QString("Picture size out of range"));
+}
+
+void TestPictureFiles::gifClaimingAHugeScreenIsRefused()
+{
+    // Found by the fuzzer: a 12 x 8 frame on a 3080 x 63488 logical screen,
+    // which the decoder would allocate and clear before drawing the frame.
+    const QByteArray hostile = QByteArray::fromBase64("R0lGODlhCAwA+PAh+QQBAAA1ACwAAAAADAAIAAAC3IMAAAACj8L1AAA/");
+    QCOMPARE(PictureFiles::ImageFormatOf(hostile), PictureFiles::TImageFormat::Gif);
+    QString error;
+    QVERIFY(PictureFiles::DecodeImage(hostile, &error).isNull());
+    QCOMPARE(error, QString("Picture size out of range"));
+
+    // The same frame on a screen of its own size is not refused for its size.
+    QByteArray fitting = hostile;
+    qToLittleEndian<quint16>(12, fitting.data() + 6);
+    qToLittleEndian<quint16>(8, fitting.data() + 8);
+    error.clear();
+    PictureFiles::DecodeImage(fitting, &error);
+    QVERIFY2(error != QString("Picture size out of range"), qPrintable(error));
 }
 
 void TestPictureFiles::filesChosenByExtensionIgnoringCase()
