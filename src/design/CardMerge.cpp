@@ -51,30 +51,35 @@ QStringList CardMerge::PersonalFieldNames()
             QStringLiteral("fax")};
 }
 
-QString CardMerge::Shown(const TGGraphicControl &object, const QString &raw)
+namespace {
+
+// The text with its fields filled from the panel's record (or personal
+// information); the raw text when it has none, is off a card, or the card
+// shows its fields raw.
+template <typename Text, typename HasFields, typename Fill>
+Text filled(const TGGraphicControl &object, const Text &raw, HasFields hasFields, Fill fill)
 {
-    if (!CardFields::hasFields(raw))
+    if (!hasFields(raw))
         return raw;
     const TGBusinessCardPanel32 *panel = cardPanel(object);
     if (!panel)
         return raw;
-    const CardMerge *merge = Find(panel);
-    if (merge && merge->m_raw)
+    const CardMerge *merge = CardMerge::Find(panel);
+    if (merge && merge->RawFields())
         return raw;
-    return CardFields::fill(raw, [&](const QString &name) { return lookup(*panel, merge, name); });
+    return fill(raw, [&](const QString &name) { return lookup(*panel, merge, name); });
+}
+
+} // namespace
+
+QString CardMerge::Shown(const TGGraphicControl &object, const QString &raw)
+{
+    return filled(object, raw, CardFields::hasFields, CardFields::fill);
 }
 
 QByteArray CardMerge::ShownRtf(const TGGraphicControl &object, const QByteArray &raw)
 {
-    if (!CardFields::hasRtfFields(raw))
-        return raw;
-    const TGBusinessCardPanel32 *panel = cardPanel(object);
-    if (!panel)
-        return raw;
-    const CardMerge *merge = Find(panel);
-    if (merge && merge->m_raw)
-        return raw;
-    return CardFields::fillRtf(raw, [&](const QString &name) { return lookup(*panel, merge, name); });
+    return filled(object, raw, CardFields::hasRtfFields, CardFields::fillRtf);
 }
 
 std::optional<QStringList> CardMerge::RecordPersonal(const TGGraphicControl &object)

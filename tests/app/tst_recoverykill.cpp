@@ -6,6 +6,7 @@
 #include "design/TGBusinessCardPanel32.h"
 #include "design/TGGraphicControl.h"
 #include "design/stream/ComponentStreamReader.h"
+#include "support/ProgramCopy.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProgramFolder.h"
 
@@ -91,13 +92,11 @@ void TestRecoveryKill::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     QVERIFY(m_programFolder.isValid());
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-    const QString built = qEnvironmentVariable("KARVELLO_BINARY_DIR") + "/karvello";
-    if (!QFileInfo::exists(built))
+    bool built = false;
+    m_program = ProgramCopy::Make(m_programFolder.path(), m_runtime.path(), &built);
+    if (!built)
         QSKIP("the karvello program has not been built");
-    // A copy of the program keeps its settings and its recovery folder here.
-    m_program = m_programFolder.filePath("karvello");
-    QVERIFY(QFile::copy(built, m_program));
+    QVERIFY(!m_program.isEmpty());
     registerCardClasses();
     installComponentStreamer();
 }

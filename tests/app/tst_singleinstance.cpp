@@ -6,6 +6,7 @@
 #include "objects/TBCShapes.h"
 #include "platform/AppRoutines.h"
 #include "platform/IniFile.h"
+#include "support/ProgramCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,14 +51,11 @@ void TestSingleInstance::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
     QVERIFY(m_programFolder.isValid());
-    // The runtime folder decides which copies see each other.
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-    const QString built = qEnvironmentVariable("KARVELLO_BINARY_DIR") + "/karvello";
-    if (!QFileInfo::exists(built))
+    bool built = false;
+    m_program = ProgramCopy::Make(m_programFolder.path(), m_runtime.path(), &built);
+    if (!built)
         QSKIP("the karvello program has not been built");
-    // A copy of the program keeps its settings and folders out of the build tree.
-    m_program = m_programFolder.filePath("karvello");
-    QVERIFY(QFile::copy(built, m_program));
+    QVERIFY(!m_program.isEmpty());
     registerCardClasses();
     installComponentStreamer();
 }
