@@ -1,5 +1,6 @@
 #include "platform/Canvas.h"
 
+#include "platform/LargeTextCache.h"
 #include "platform/PrintFonts.h"
 #include "platform/SymbolFonts.h"
 
@@ -99,9 +100,14 @@ void TCanvas::drawText(int x, int y, const QString &text, const QRect *clip)
     if (opaque && !clip)
         m_painter->fillRect(QRectF(cell, QSizeF(textExtent(text))), background);
     m_painter->setFont(qFont());
-    m_painter->setPen(Colors::toQColor(m_font.color));
-    m_painter->drawText(cell + QPointF(printShift(text), textMetrics().ascent),
-                        SymbolFonts::displayText(m_font.name, text));
+    const QColor ink = Colors::toQColor(m_font.color);
+    m_painter->setPen(ink);
+    const QPointF baseline = cell + QPointF(printShift(text), textMetrics().ascent);
+    const QString shown = SymbolFonts::displayText(m_font.name, text);
+    // Text for paper is never cached: it is drawn once, and its outlines
+    // must stay outlines in a PDF.
+    if (m_printText || !LargeTextCache::draw(*m_painter, baseline, qFont(), ink, shown))
+        m_painter->drawText(baseline, shown);
     m_painter->restore();
 }
 
