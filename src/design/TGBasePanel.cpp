@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <utility>
 
@@ -343,12 +344,22 @@ QImage TGBasePanel::PictureOf(const QList<TGGraphicControl *> &objects)
         bounds |= o->BoundsRect();
     if (bounds.isEmpty())
         return {};
-    constexpr int kScale = 2;
-    QImage picture(bounds.size() * kScale, QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(kScale);
+    // Twice the card's own pixels whatever the zoom, so that a copy made at
+    // 800 % is not a picture of many megapixels; zoomed out, twice the
+    // pixels shown, whose letters are set at that size.
+    const qreal scale = 2.0 / std::max(1.0, double(m_zoom));
+    QImage picture(QSize(qCeil(bounds.width() * scale), qCeil(bounds.height() * scale)),
+                   QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
+    // Enlarged as for a HiDPI screen (hairlines stay one pixel); reduced by
+    // the painter, as an image's pixel ratio below 1 is ignored.
+    if (scale >= 1.0)
+        picture.setDevicePixelRatio(scale);
     {
-        TCanvas canvas(&picture);
+        QPainter painter(&picture);
+        if (scale < 1.0)
+            painter.scale(scale, scale);
+        TCanvas canvas(&painter);
         canvas.setSmooth(true);
         // In z-order, as the card shows them.
         for (TGGraphicControl *o : m_objects) {

@@ -159,8 +159,9 @@ public:
     // live above the panel); true when it placed something.
     using TForeignPaste = std::function<bool(const QMimeData &)>;
     void SetForeignPaste(TForeignPaste paste) { m_foreignPaste = std::move(paste); }
-    // A picture of the objects as they are drawn at this zoom, on
-    // transparency, at the screen's resolution doubled so it is sharp pasted elsewhere.
+    // A picture of the objects as the card shows them, on transparency,
+    // at twice the card's pixels at 100 % (twice the shown pixels when
+    // zoomed out), so that it is sharp pasted elsewhere.
     QImage PictureOf(const QList<TGGraphicControl *> &objects);
     // "Clipbrd.tmp" in the program folder unless set.
     QString ClipboardFileName() const;

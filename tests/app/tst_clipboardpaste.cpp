@@ -107,6 +107,16 @@ void TstClipboardPaste::copyPutsTheObjectsAndATransparentPictureOnTheClipboard()
     QCOMPARE(alphaAt(ellipse->BoundsRect().center()), 255);
     QCOMPARE(alphaAt(square->BoundsRect().center()), 255);
     QCOMPARE(alphaAt(QPoint(ellipse->BoundsRect().right() + 5, square->BoundsRect().center().y())), 0);
+
+    // Copied again at 800 %: the same picture, not one of many megapixels.
+    const QPoint ellipseCentre = ellipse->BoundsRect().center();
+    f.panel().SetZoom(8.0f);
+    f.key(Qt::Key_C, Qt::ControlModifier);
+    QImage zoomed;
+    QVERIFY(zoomed.loadFromData(clipboard().mimeData()->data(QStringLiteral("image/png")), "PNG"));
+    QCOMPARE(zoomed.size(), both.size() * 2);
+    QCOMPARE(qAlpha(zoomed.pixel((ellipseCentre - both.topLeft()) * 2)), 255);
+    QCOMPARE(qAlpha(zoomed.pixel((ellipse->BoundsRect().topLeft() / 8 + QPoint(1, 1) - both.topLeft()) * 2)), 0);
 }
 
 void TstClipboardPaste::pasteTakesObjectsCopiedInAnotherKarvello()
