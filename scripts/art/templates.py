@@ -38,6 +38,10 @@ class Template:
         many lines high ("Word Wrap", which the Windows version does not read:
         there the label is one line)."""
         box_w, box_h = width, height_for(size) * lines
+        if lines > 1 and align == 'center':
+            # Wrapped lines centre a pixel right of the box's middle, one-line
+            # labels a pixel left of it: this keeps both on one centre line.
+            left -= 2
         if angle in (90, 270):   # turned text: the box stands upright
             box_w, box_h = box_h, width
         if left + box_w > self.w:
@@ -362,26 +366,28 @@ def rounded_badge():
 # Text keeps a 1/8-inch margin on the left (or both sides when centred).
 def portrait_classic():
     t = Template('Portrait Classic', 'LeftBar.wmf', portrait=True)
-    # The bar runs across the top (0-32); text starts below it.
-    y = t.text('Name', 12, 52, 168, 8, ink='#263b50', lines=2)
-    y = t.text('Title', 12, y, 168, 7, ink='#9a7b16')
-    t.rule(12, y + 10, 40, '#9a7b16')
-    y = t.text('Company', 12, y + 22, 168, 7, bold=True, ink='#263b50', lines=2)
+    # The bar runs across the top (0-32). A wrapped label's second line is
+    # room kept for long text: each is followed by a rule or a gap, so that
+    # with one line the room reads as spacing.
+    y = t.text('Name', 12, 56, 168, 8, ink='#263b50', lines=2)
+    t.rule(12, y + 4, 40, '#9a7b16')
+    y = t.text('Title', 12, y + 14, 168, 7, ink='#9a7b16')
+    y = t.text('Company', 12, y + 2, 168, 7, bold=True, ink='#263b50', lines=2)
     y = t.contact(12, y + 14, 168, 7, sections=('Address1', 'Address2', 'Address3'), ink='#3d4f61',
                   gap=2, lines=2)
-    t.contact(12, y + 12, 172, 7, sections=('Phone1', 'Fax'), ink='#3d4f61')
-    t.text('Email', 12, y + 40, 172, 6, ink='#3d4f61')
+    y = t.contact(12, y + 10, 172, 7, sections=('Phone1', 'Fax'), ink='#3d4f61')
+    t.text('Email', 12, y, 172, 6, ink='#3d4f61')
     return t
 
 
 def portrait_logo():
     t = Template('Portrait Logo', portrait=True)
-    t.logo(72, 24)
-    y = t.text('Company', 12, 84, 168, 8, 'center', bold=True, ink='#8c2f39', lines=2)
-    t.rule(76, y + 6, 40, '#8c2f39')
-    y = t.text('Name', 12, y + 18, 168, 8, 'center', ink='#222222', lines=2)
+    t.logo(72, 30)
+    y = t.text('Company', 12, 90, 168, 8, 'center', bold=True, ink='#8c2f39', lines=2)
+    y = t.text('Name', 12, y + 6, 168, 8, 'center', ink='#222222', lines=2)
     y = t.text('Title', 12, y, 168, 7, 'center', ink='#666666')
-    y = t.contact(12, y + 14, 168, 7, 'center', ('Address1', 'Address2'), ink='#333333', gap=2, lines=2)
+    t.rule(76, y + 8, 40, '#8c2f39')
+    y = t.contact(12, y + 22, 168, 7, 'center', ('Address1', 'Address2'), ink='#333333', gap=2, lines=2)
     y = t.contact(12, y + 8, 168, 7, 'center', ('Phone1', 'Phone2'), ink='#333333')
     t.text('Email', 10, y, 172, 6, 'center', ink='#333333')
     return t
@@ -390,8 +396,9 @@ def portrait_logo():
 def portrait_minimal():
     t = Template('Portrait Minimal', portrait=True)
     t.shape('rect', 0, 0, 192, 8, '#2a9d8f', None)
-    y = t.text('Name', 16, 132, 168, 8, ink='#222222', lines=2)
-    t.text('Title', 16, y, 168, 7, ink='#2a9d8f')
+    # The name alone in the middle; the title with the contact lines below.
+    t.text('Name', 16, 140, 168, 8, ink='#222222', lines=2)
+    t.text('Title', 16, 264, 168, 7, ink='#2a9d8f')
     t.text('Phone1', 16, 286, 168, 7, ink='#444444')
     t.text('Email', 16, 300, 172, 6, ink='#444444')
     return t
