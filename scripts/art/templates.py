@@ -33,8 +33,15 @@ class Template:
         self.w, self.h = (CARD_H, CARD_W) if portrait else (CARD_W, CARD_H)
 
     def text(self, section, left, top, width, size, align='left', bold=False, italic=False,
-             ink=None, font=None, caption=None, angle=0):
-        box_w, box_h = width, height_for(size)
+             ink=None, font=None, caption=None, angle=0, lines=1):
+        """A label; with `lines` above one it wraps its words within a box that
+        many lines high ("Word Wrap", which the Windows version does not read:
+        there the label is one line)."""
+        box_w, box_h = width, height_for(size) * lines
+        if lines > 1 and align == 'center':
+            # Wrapped lines centre a pixel right of the box's middle, one-line
+            # labels a pixel left of it: this keeps both on one centre line.
+            left -= 2
         if angle in (90, 270):   # turned text: the box stands upright
             box_w, box_h = box_h, width
         if left + box_w > self.w:
@@ -50,7 +57,8 @@ class Template:
             ('Font Style', '[%s]' % style), ('Alignment', ALIGN[align]),
             ('Highlight Depth', 0), ('Shadow Depth', 0), ('Highlight Direction', 4),
             ('Shadow Direction', 4), ('Highlight Color', 'clWhite'), ('Shadow Color', 'clGray'),
-            ('Angle', angle), ('Transparent', 1), ('Background Color', 'clWhite'), ('Border Style', 0)]))
+            ('Angle', angle), ('Transparent', 1), ('Background Color', 'clWhite'), ('Border Style', 0)]
+            + ([('Word Wrap', 1)] if lines > 1 else [])))
         return top + box_h
 
     def shape(self, kind, left, top, width, height, fill=None, pen='#000000', pen_width=1):
@@ -73,17 +81,6 @@ class Template:
     def logo(self, left, top):
         self.sections.append(('Logo', [('Type', 'psImage'), ('Left', left), ('Top', top),
                                        ('Width', 48), ('Height', 48)]))
-
-    def turned(self, section, right, top, length, size, **kw):
-        """A line running down the card whose box ends at `right`; returns its left edge."""
-        left = right - height_for(size)
-        self.text(section, left, top, length, size, angle=270, **kw)
-        return left
-
-    def turned_contact(self, right, top, length, size, sections, **kw):
-        for s in sections:
-            right = self.turned(s, right, top, length, size, **kw)
-        return right
 
     def contact(self, left, top, width, size=8, align='left', sections=None, gap=0, **kw):
         for s in sections or ('Address1', 'Address2', 'Address3', 'Phone1', 'Email'):
@@ -361,36 +358,49 @@ def rounded_badge():
     return t
 
 
-# The portrait cards are set sideways: their lines run down the card's long
-# side (the letters' tops towards its right edge), so the longest names fit
-# at a size that reads; the first line is the rightmost.
+# The portrait cards read held upright. Two inches hold about 30 letters a
+# line at 8 points, so the name, the company and the address lines wrap
+# onto a second line ("Word Wrap" labels, `lines=2`); the name is 8 points
+# because a 28-letter word (a double-barrelled surname) must still fit one
+# line, and the e-mail address, one word, is 6 points on a line of its own.
+# Text keeps a 1/8-inch margin on the left (or both sides when centred).
 def portrait_classic():
     t = Template('Portrait Classic', 'LeftBar.wmf', portrait=True)
-    x = t.turned('Name', 176, 44, 284, 9, bold=True, ink='#263b50')
-    x = t.turned('Title', x, 44, 284, 8, ink='#9a7b16')
-    t.rule(x - 8, 44, 0, '#9a7b16', vertical=True, length=60)
-    x = t.turned('Company', x - 14, 44, 284, 9, bold=True, ink='#263b50')
-    t.turned_contact(x - 10, 44, 284, 7, ('Address1', 'Address2', 'Address3', 'Phone1', 'Fax', 'Email'))
+    # The bar runs across the top (0-32). A wrapped label's second line is
+    # room kept for long text: each is followed by a rule or a gap, so that
+    # with one line the room reads as spacing.
+    y = t.text('Name', 12, 56, 168, 8, ink='#263b50', lines=2)
+    t.rule(12, y + 4, 40, '#9a7b16')
+    y = t.text('Title', 12, y + 14, 168, 7, ink='#9a7b16')
+    y = t.text('Company', 12, y + 2, 168, 7, bold=True, ink='#263b50', lines=2)
+    y = t.contact(12, y + 14, 168, 7, sections=('Address1', 'Address2', 'Address3'), ink='#3d4f61',
+                  gap=2, lines=2)
+    y = t.contact(12, y + 10, 172, 7, sections=('Phone1', 'Fax'), ink='#3d4f61')
+    t.text('Email', 12, y, 172, 6, ink='#3d4f61')
     return t
 
 
 def portrait_logo():
     t = Template('Portrait Logo', portrait=True)
-    t.logo(72, 16)
-    x = t.turned('Company', 170, 76, 252, 8, bold=True, ink='#8c2f39')
-    t.rule(x - 6, 76, 0, '#8c2f39', vertical=True, length=112)
-    x = t.turned('Name', x - 14, 76, 252, 8)
-    x = t.turned('Title', x, 76, 252, 7, ink='#666666')
-    t.turned_contact(x - 10, 76, 252, 6, ('Address1', 'Address2', 'Phone1', 'Phone2', 'Email'))
+    t.logo(72, 30)
+    y = t.text('Company', 12, 90, 168, 8, 'center', bold=True, ink='#8c2f39', lines=2)
+    y = t.text('Name', 12, y + 6, 168, 8, 'center', ink='#222222', lines=2)
+    y = t.text('Title', 12, y, 168, 7, 'center', ink='#666666')
+    t.rule(76, y + 8, 40, '#8c2f39')
+    y = t.contact(12, y + 22, 168, 7, 'center', ('Address1', 'Address2'), ink='#333333', gap=2, lines=2)
+    y = t.contact(12, y + 8, 168, 7, 'center', ('Phone1', 'Phone2'), ink='#333333')
+    t.text('Email', 10, y, 172, 6, 'center', ink='#333333')
     return t
 
 
 def portrait_minimal():
     t = Template('Portrait Minimal', portrait=True)
     t.shape('rect', 0, 0, 192, 8, '#2a9d8f', None)
-    x = t.turned('Name', 120, 24, 296, 10)
-    t.turned('Title', x, 24, 296, 7, ink='#2a9d8f')
-    t.turned_contact(40, 24, 296, 7, ('Phone1', 'Email'), ink='#444444')
+    # The name alone in the middle; the title with the contact lines below.
+    t.text('Name', 16, 140, 168, 8, ink='#222222', lines=2)
+    t.text('Title', 16, 264, 168, 7, ink='#2a9d8f')
+    t.text('Phone1', 16, 286, 168, 7, ink='#444444')
+    t.text('Email', 16, 300, 172, 6, ink='#444444')
     return t
 
 

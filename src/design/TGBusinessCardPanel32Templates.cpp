@@ -24,6 +24,11 @@ const QString kLineClass = QStringLiteral("TGLineShape");
 const QString kImageClass = QStringLiteral("TGImage");
 constexpr int kMaxNumbered = 15;
 
+// A label section key of Karvello's own: the label wraps its words within
+// its box. The Windows version reads only the keys it knows, so such a
+// label is one line there.
+QString WordWrapKey() { return QStringLiteral("Word Wrap"); }
+
 // A colour text that is neither a name nor a number ends the reading.
 struct BadColour {
     QString section, key;
@@ -38,6 +43,8 @@ public:
     {
         if (o.inherits(kLabelClass.toLatin1()))
             WriteLabel(o);
+        else if (o.inherits(kMultiLineClass.toLatin1()))
+            WriteMultiLine(o);
         else if (o.inherits(kShapeClass.toLatin1()))
             WriteShape(o);
         else if (o.inherits(kLineClass.toLatin1()))
@@ -61,9 +68,9 @@ private:
         m_ini.writeInteger(s, QStringLiteral("Height"), ToTemplatePixels(o.Height(), m_ppi, m_zoom));
     }
 
-    void WriteLabel(const TGGraphicControl &o)
+    // The keys every text label section starts with; returns the section.
+    QString WriteText(const TGGraphicControl &o, const QString &caption)
     {
-        const QString caption = Property(o, QStringLiteral("Caption")).toString();
         QString s = FixedSectionForCaption(caption);
         if (s.isEmpty())
             s = QStringLiteral("Label%1").arg(++m_labels);
@@ -78,6 +85,12 @@ private:
         m_ini.writeString(s, QStringLiteral("Font Style"),
                           StyleText(Property(o, QStringLiteral("Font.Style")).toUInt()));
         m_ini.writeInteger(s, QStringLiteral("Alignment"), Int(o, QStringLiteral("Alignment")));
+        return s;
+    }
+
+    void WriteLabel(const TGGraphicControl &o)
+    {
+        const QString s = WriteText(o, Property(o, QStringLiteral("Caption")).toString());
         m_ini.writeInteger(s, QStringLiteral("Highlight Depth"), Int(o, QStringLiteral("DepthHighlight")));
         m_ini.writeInteger(s, QStringLiteral("Shadow Depth"), Int(o, QStringLiteral("DepthShadow")));
         m_ini.writeInteger(s, QStringLiteral("Highlight Direction"), Int(o, QStringLiteral("DirectionHighlight")));
@@ -88,6 +101,28 @@ private:
         m_ini.writeBool(s, QStringLiteral("Transparent"), Property(o, QStringLiteral("Transparent")).toBool());
         Color(s, QStringLiteral("Background Color"), o, QStringLiteral("BackColor"));
         m_ini.writeInteger(s, QStringLiteral("Border Style"), Int(o, QStringLiteral("BorderStyle")));
+    }
+
+    // A multi-line label is a text label of its lines joined by spaces (the
+    // only text a template holds), with the one-line label's plain values,
+    // so the Windows version reads it as that label. A word-wrapped one says
+    // so ("Word Wrap", read here only) and becomes a wrapped label again; one
+    // that is not would lose its line breaks either way, and keeps the rest.
+    void WriteMultiLine(const TGGraphicControl &o)
+    {
+        const QString s = WriteText(o, Property(o, QStringLiteral("Items")).toStringList().join(QLatin1Char(' ')));
+        m_ini.writeInteger(s, QStringLiteral("Highlight Depth"), 0);
+        m_ini.writeInteger(s, QStringLiteral("Shadow Depth"), 0);
+        m_ini.writeInteger(s, QStringLiteral("Highlight Direction"), 4);
+        m_ini.writeInteger(s, QStringLiteral("Shadow Direction"), 4);
+        m_ini.writeString(s, QStringLiteral("Highlight Color"), Colors::colorToString(clWhite));
+        m_ini.writeString(s, QStringLiteral("Shadow Color"), Colors::colorToString(clGray));
+        m_ini.writeInteger(s, QStringLiteral("Angle"), 0);
+        m_ini.writeBool(s, QStringLiteral("Transparent"), true);
+        m_ini.writeString(s, QStringLiteral("Background Color"), Colors::colorToString(clWhite));
+        m_ini.writeInteger(s, QStringLiteral("Border Style"), 0);
+        if (Property(o, QStringLiteral("WordWrap")).toBool())
+            m_ini.writeBool(s, WordWrapKey(), true);
     }
 
     void WriteShape(const TGGraphicControl &o)
@@ -221,29 +256,43 @@ private:
         SetProperty(*o, QStringLiteral("LineStyle"), Int(s, "Line Style", 0));
     }
 
-    void ReadLabel(const QString &s, const QString &personal, const QString &placeholder)
+    QString Caption(const QString &s, const QString &personal, const QString &placeholder) const
     {
-        const QRect r = Bounds(s);
-        if (r.width() == 0)
-            return;
-        TGGraphicControl *o = Create(kLabelClass, r);
-        if (!o)
-            return;
         QString caption = personal.trimmed().isEmpty()
                               ? m_ini.readString(s, QStringLiteral("Caption"), QStringLiteral("<blank>"))
                               : personal;
         if (caption.trimmed().isEmpty() && !placeholder.isEmpty())
             caption = placeholder;
-        SetProperty(*o, QStringLiteral("Caption"), caption);
-        SetProperty(*o, QStringLiteral("Font.Name"),
+        return caption;
+    }
+
+    void ReadFontAndAlignment(const QString &s, TGGraphicControl &o)
+    {
+        SetProperty(o, QStringLiteral("Font.Name"),
                     m_ini.readString(s, QStringLiteral("Font Name"), QStringLiteral("Arial")));
         TFont font;
         font.setSize(Int(s, "Font Size", 10), ScreenMetrics::pixelsPerInch());
-        SetProperty(*o, QStringLiteral("Font.Height"), font.height);
-        SetProperty(*o, QStringLiteral("Font.Color"), Color(s, "Font Color", clBlack));
-        SetProperty(*o, QStringLiteral("Font.Style"),
+        SetProperty(o, QStringLiteral("Font.Height"), font.height);
+        SetProperty(o, QStringLiteral("Font.Color"), Color(s, "Font Color", clBlack));
+        SetProperty(o, QStringLiteral("Font.Style"),
                     StyleFromText(m_ini.readString(s, QStringLiteral("Font Style"))));
-        SetProperty(*o, QStringLiteral("Alignment"), Int(s, "Alignment", 0));
+        SetProperty(o, QStringLiteral("Alignment"), Int(s, "Alignment", 0));
+    }
+
+    void ReadLabel(const QString &s, const QString &personal, const QString &placeholder)
+    {
+        const QRect r = Bounds(s);
+        if (r.width() == 0)
+            return;
+        if (m_ini.readBool(s, WordWrapKey(), false)) {
+            ReadWrappedLabel(s, r, Caption(s, personal, placeholder));
+            return;
+        }
+        TGGraphicControl *o = Create(kLabelClass, r);
+        if (!o)
+            return;
+        SetProperty(*o, QStringLiteral("Caption"), Caption(s, personal, placeholder));
+        ReadFontAndAlignment(s, *o);
         SetProperty(*o, QStringLiteral("DepthHighlight"), Int(s, "Highlight Depth", 0));
         SetProperty(*o, QStringLiteral("DepthShadow"), Int(s, "Shadow Depth", 0));
         SetProperty(*o, QStringLiteral("DirectionHighlight"), Int(s, "Highlight Direction", 4));
@@ -254,6 +303,19 @@ private:
         SetProperty(*o, QStringLiteral("Transparent"), m_ini.readBool(s, QStringLiteral("Transparent"), true));
         SetProperty(*o, QStringLiteral("BackColor"), Color(s, "Background Color", clWhite));
         SetProperty(*o, QStringLiteral("BorderStyle"), Int(s, "Border Style", 0));
+    }
+
+    // The caption as the one item of a multi-line label wrapped within the
+    // box. Shadow, highlight, angle and background are one-line label
+    // values it does not have.
+    void ReadWrappedLabel(const QString &s, const QRect &r, const QString &caption)
+    {
+        TGGraphicControl *o = Create(kMultiLineClass, r);
+        if (!o)
+            return;
+        SetProperty(*o, QStringLiteral("Items"), QStringList{caption});
+        ReadFontAndAlignment(s, *o);
+        SetProperty(*o, QStringLiteral("WordWrap"), true);
     }
 
     void ReadLogo()

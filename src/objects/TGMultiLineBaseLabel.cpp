@@ -38,6 +38,8 @@ const TPropertyList &TGMultiLineBaseLabel::properties()
 void TGMultiLineBaseLabel::SetItems(const QStringList &value)
 {
     m_items = value;
+    if (m_wordWrap && !IsLoading())
+        Rewrap();
     Invalidate();
 }
 
@@ -54,6 +56,8 @@ void TGMultiLineBaseLabel::SetFont(const TFont &value)
     if (value == m_font)
         return;
     m_font = value;
+    if (m_wordWrap && !IsLoading())
+        Rewrap();
     Invalidate();
     if (!IsLoading())
         NotifyChanged();
@@ -85,10 +89,11 @@ TFont TGMultiLineBaseLabel::ZoomedFont() const
 void TGMultiLineBaseLabel::Rewrap()
 {
     m_wrapped.clear();
+    m_brokenInWord.clear();
     if (!m_wordWrap)
         return;
     m_wrapped = EditControlWrap::wrap(ShownItems().join(QLatin1String("\r\n")), ZoomedFont(),
-                                      ScreenMetrics::pixelsPerInch(), Width());
+                                      ScreenMetrics::pixelsPerInch(), Width(), &m_brokenInWord);
     Invalidate();
 }
 
@@ -137,18 +142,43 @@ void TGMultiLineBaseLabel::PrintTo(TReport &report, double left, double top)
     RecordedDrawing::print(report, *this, left, top, MakeMetafile(RecordedDrawing::printText(report)));
 }
 
+QString TGMultiLineBaseLabel::RestOfBrokenWord(int line) const
+{
+    QString rest;
+    for (int j = line + 1; j < m_wrapped.size(); ++j) {
+        const QString &next = m_wrapped.at(j);
+        qsizetype k = 0;
+        while (k < next.size() && next.at(k) != QLatin1Char(' ') && next.at(k) != QLatin1Char('\t'))
+            ++k;
+        rest += next.left(k);
+        if (k < next.size() || !m_brokenInWord.value(j))
+            break;
+    }
+    return rest;
+}
+
 // Each shown line from its alignment point (as PaintTo draws it), as long
-// as the longer of its screen and paper settings.
+// as the longer of its screen and paper settings. A wrapped line that ends
+// inside a word too long for a line is as long as the whole word plus the
+// room the wrap keeps clear (the control's frame and margins): the word is
+// cut, so it shows as past the box.
 QList<QRectF> TGMultiLineBaseLabel::TextRuns()
 {
     const int ppi = ScreenMetrics::pixelsPerInch();
     const TFont font = ZoomedFont();
     const int h = Fonts::textExtent(font, ppi, QStringLiteral("XXX")).height();
     const QStringList lines = ShownLines();
+    const int keptClear = Width() - EditControlWrap::formatWidth(font, ppi, Width());
     QList<QRectF> runs;
     for (int i = 0; i < lines.size(); ++i) {
-        const int screen = Fonts::textExtent(font, ppi, lines.at(i)).width();
-        const qreal paper = Fonts::printTextWidth(font, ppi, lines.at(i));
+        QString text = lines.at(i);
+        int extra = 0;
+        if (m_wordWrap && m_brokenInWord.value(i)) {
+            text += RestOfBrokenWord(i);
+            extra = keptClear;
+        }
+        const int screen = Fonts::textExtent(font, ppi, text).width() + extra;
+        const qreal paper = Fonts::printTextWidth(font, ppi, text) + extra;
         qreal left = 0, paperLeft = 0;
         if (m_alignment == taRightJustify) {
             left = Width() - 1 - screen;

@@ -44,6 +44,7 @@ public:
     TFont ZoomedFont() const;
 
     // Wraps Items at Width as the edit control does (only when WordWrap).
+    // Setting the items or the font, and a new size, wrap again.
     void Rewrap();
     // Height to the lines, width at least the widest line.
     void FitLines();
@@ -69,6 +70,9 @@ protected:
     void BuildMenu() override;
 
 private:
+    // The rest of the word that wrapped line `line` ends inside of.
+    QString RestOfBrokenWord(int line) const;
+
     QStringList m_items;
     bool m_autoSize = false;
     TAlignment m_alignment = taLeftJustify;
@@ -76,5 +80,6 @@ private:
     bool m_wordWrap = false;
 
     QStringList m_wrapped;
+    QList<bool> m_brokenInWord; // for each wrapped line
     QList<QAction *> m_alignmentItems;
 };

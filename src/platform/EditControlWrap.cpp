@@ -10,11 +10,13 @@ constexpr int kFrame = 2; // the sunken client edge, each side
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
-void wrapParagraph(const QString &text, const TFont &font, int ppi, int width, QStringList &lines)
+void wrapParagraph(const QString &text, const TFont &font, int ppi, int width, QStringList &lines,
+                   QList<bool> &broken)
 {
     const qsizetype n = text.size();
     if (n == 0) {
         lines << QString();
+        broken << false;
         return;
     }
     qsizetype pos = 0;
@@ -34,10 +36,13 @@ void wrapParagraph(const QString &text, const TFont &font, int ppi, int width, Q
         }
         if (end >= n) {
             lines << text.mid(pos);
+            broken << false;
             return;
         }
-        qsizetype next = lastBreak > pos ? lastBreak : qMax(end, pos + 1);
+        const bool inWord = lastBreak <= pos;
+        const qsizetype next = inWord ? qMax(end, pos + 1) : lastBreak;
         lines << text.mid(pos, next - pos);
+        broken << inWord;
         pos = next;
     }
 }
@@ -59,15 +64,19 @@ int formatWidth(const TFont &font, int pixelsPerInch, int controlWidth)
     return qMax(0, controlWidth - 2 * kFrame - left - right);
 }
 
-QStringList wrap(const QString &text, const TFont &font, int pixelsPerInch, int controlWidth)
+QStringList wrap(const QString &text, const TFont &font, int pixelsPerInch, int controlWidth,
+                 QList<bool> *brokenInWord)
 {
     const int width = formatWidth(font, pixelsPerInch, controlWidth);
     QString normal = text;
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QStringList lines;
+    QList<bool> broken;
     const QStringList paragraphs = normal.split(QLatin1Char('\n'));
     for (const QString &paragraph : paragraphs)
-        wrapParagraph(paragraph, font, pixelsPerInch, width, lines);
+        wrapParagraph(paragraph, font, pixelsPerInch, width, lines, broken);
+    if (brokenInWord)
+        *brokenInWord = broken;
     return lines;
 }
 

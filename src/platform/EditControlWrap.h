@@ -20,6 +20,9 @@ namespace EditControlWrap {
 int formatWidth(const TFont &font, int pixelsPerInch, int controlWidth);
 
 // The visual lines of `text` (paragraphs separated by "\n" or "\r\n").
-QStringList wrap(const QString &text, const TFont &font, int pixelsPerInch, int controlWidth);
+// `brokenInWord`, when given, gets one flag a line: true where the line ends
+// inside a word that did not fit a line (the word goes on in the next).
+QStringList wrap(const QString &text, const TFont &font, int pixelsPerInch, int controlWidth,
+                 QList<bool> *brokenInWord = nullptr);
 
 } // namespace EditControlWrap

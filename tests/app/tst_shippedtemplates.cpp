@@ -7,6 +7,7 @@
 #define KARVELLO_HAVE_TEMPLATES 1
 #endif
 #include "objects/TGBusinessCardLabel.h"
+#include "objects/TGMultiLineLabel.h"
 #include "platform/CaseInsensitivePath.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/ShippedArt.h"
@@ -29,10 +30,38 @@ private slots:
     void stylesAndOrientationsAreVaried();
     void longestInformationFitsEveryLabel_data() { everyTemplateMakesACard_data(); }
     void longestInformationFitsEveryLabel();
+    void portraitCardsReadUpright_data();
+    void portraitCardsReadUpright();
 
 private:
     QStringList m_templates;
 };
+
+namespace {
+
+// The longest information a user is expected to give: 40 letters for the
+// name, the company and the e-mail address, 60 for each address line.
+const QStringList &longestInformation()
+{
+    static const QStringList personal{"Bartholomew Montgomery-Featherstonehaugh",
+                                      "Northwind Landscape Architecture Company",
+                                      "Senior Project Manager, Design",
+                                      "Suite 4100, Transamerica Pyramid, 600 Montgomery Street West",
+                                      "Financial District, San Francisco, California 94111-2702 USA",
+                                      "Attention: Accounts Payable and Procurement Department, MS 7",
+                                      "+1 (555) 123-4567 ext. 890",
+                                      "+1 (555) 987-6543",
+                                      "b.featherstonehaugh@northwind-design.com",
+                                      "+1 (555) 123-4568"};
+    return personal;
+}
+
+bool isText(const TGGraphicControl *object)
+{
+    return qobject_cast<const TGBusinessCardLabel *>(object) || qobject_cast<const TGMultiLineLabel *>(object);
+}
+
+} // namespace
 
 void TestShippedTemplates::initTestCase()
 {
@@ -88,6 +117,9 @@ void TestShippedTemplates::everyTemplateMakesACard()
         if (auto *label = qobject_cast<TGBusinessCardLabel *>(object)) {
             ++labels;
             personalShown = personalShown || personal.contains(label->Caption());
+        } else if (auto *lines = qobject_cast<TGMultiLineLabel *>(object)) {
+            ++labels;
+            personalShown = personalShown || personal.contains(lines->Items().join(QLatin1Char(' ')));
         }
     }
     QVERIFY(labels >= 1);
@@ -127,7 +159,8 @@ void TestShippedTemplates::stylesAndOrientationsAreVaried()
 
 // Filled with long names (40 letters for the name, the company and the
 // e-mail address, 60 for each address line), every label stays on the card
-// and its text, as the screen and as paper set it, within its box.
+// and its text, as the screen and as paper set it, within its box; labels
+// that wrap take at most two lines.
 void TestShippedTemplates::longestInformationFitsEveryLabel()
 {
 #ifndef KARVELLO_HAVE_TEMPLATES
@@ -137,32 +170,72 @@ void TestShippedTemplates::longestInformationFitsEveryLabel()
     QFETCH(int, ppi);
     ScreenMetrics::setOverride(ppi);
     TGBusinessCardPanel32 panel;
-    const QStringList personal{"Bartholomew Montgomery-Featherstonehaugh",
-                               "Northwind Landscape Architecture Company",
-                               "Senior Project Manager, Design",
-                               "Suite 4100, Transamerica Pyramid, 600 Montgomery Street West",
-                               "Financial District, San Francisco, California 94111-2702 USA",
-                               "Attention: Accounts Payable and Procurement Department, MS 7",
-                               "+1 (555) 123-4567 ext. 890",
-                               "+1 (555) 987-6543",
-                               "b.featherstonehaugh@northwind-design.com",
-                               "+1 (555) 123-4568"};
-    panel.SetPersonalInformation(personal);
+    panel.SetPersonalInformation(longestInformation());
     QString error;
     panel.ReadTemplate(path, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     const QSize card = panel.Portrait() ? QSize(2 * ppi, 7 * ppi / 2) : QSize(7 * ppi / 2, 2 * ppi);
     QStringList faults;
     for (TGGraphicControl *object : panel.Objects()) {
-        if (!qobject_cast<TGBusinessCardLabel *>(object))
+        if (!isText(object))
             continue;
         if (!QRect(QPoint(0, 0), card).contains(object->BoundsRect()))
             faults << object->Name() + QStringLiteral(" leaves the card");
         QVERIFY(!object->TextRuns().isEmpty());
+        if (auto *lines = qobject_cast<TGMultiLineLabel *>(object)) {
+            if (lines->WordWrap() && lines->WrappedLines().size() > 2)
+                faults << QStringLiteral("%1 takes %2 lines").arg(object->Name()).arg(lines->WrappedLines().size());
+        }
     }
     faults << TextFit::describe(TextFit::check(panel.Objects(), card));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 #endif
+}
+
+void TestShippedTemplates::portraitCardsReadUpright_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("ppi");
+    int portrait = 0;
+    for (const QString &path : m_templates) {
+        TGBusinessCardPanel32 panel;
+        panel.ReadTemplate(path);
+        if (!panel.Portrait())
+            continue;
+        ++portrait;
+        for (int ppi : {96, 120}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(QFileInfo(path).baseName()).arg(ppi)))
+                << path << ppi;
+        }
+    }
+    QVERIFY(portrait >= 2);
+}
+
+// A portrait card is read held upright: no text is turned, and the name,
+// company and address lines are labels that wrap onto a second line.
+void TestShippedTemplates::portraitCardsReadUpright()
+{
+    QFETCH(QString, path);
+    QFETCH(int, ppi);
+    ScreenMetrics::setOverride(ppi);
+    TGBusinessCardPanel32 panel;
+    const QStringList &personal = longestInformation();
+    panel.SetPersonalInformation(personal);
+    panel.ReadTemplate(path);
+    const QStringList mayWrap{personal[0], personal[1], personal[3], personal[4], personal[5]};
+    QStringList wrappedTwice;
+    for (TGGraphicControl *object : panel.Objects()) {
+        if (auto *label = qobject_cast<TGBusinessCardLabel *>(object)) {
+            QVERIFY2(label->Angle() == 0, qPrintable(label->Caption() + " is turned"));
+            QVERIFY2(!mayWrap.contains(label->Caption()), qPrintable(label->Caption() + " cannot wrap"));
+        } else if (auto *lines = qobject_cast<TGMultiLineLabel *>(object)) {
+            QVERIFY(lines->WordWrap());
+            QVERIFY2(lines->WrappedLines().size() <= 2, qPrintable(lines->WrappedLines().join('|')));
+            if (lines->WrappedLines().size() == 2)
+                wrappedTwice << lines->Items().join(QLatin1Char(' '));
+        }
+    }
+    QVERIFY2(wrappedTwice.contains(personal[0]), qPrintable(wrappedTwice.join('\n')));
 }
 
 QTEST_MAIN(TestShippedTemplates)

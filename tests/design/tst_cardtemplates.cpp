@@ -3,6 +3,8 @@
 #include "design/CardTemplates.h"
 #include "design/Properties.h"
 #include "objects/TGBusinessCardLabel.h"
+#include "objects/TGMultiLineLabel.h"
+#include "platform/EditControlWrap.h"
 #include "platform/IniFile.h"
 #include "platform/Picture.h"
 
@@ -47,6 +49,22 @@ bool writeText(const QString &path, const QByteArray &text)
     return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TGMultiLineLabel *addLines(TGBusinessCardPanel32 &panel, const QStringList &items, QRect r, bool wrap)
+{
+    auto *label = new TGMultiLineLabel(&panel);
+    label->SetItems(items);
+    label->Loaded();
+    panel.PlaceObject(label, r);
+    label->SetWordWrap(wrap);
+    return label;
+}
+
 } // namespace
 
 class TestCardTemplates : public QObject
@@ -65,6 +83,9 @@ private slots:
     void backgroundNameMustBeAPlainFileName();
     void logoPlaceholderIsACircleWithWords();
     void allTextFontsKeepSizeStyleAndSkipOtherObjects();
+    void wordWrapLabelsReadAsWrappedMultiLineText();
+    void multiLineTextIsWrittenAsATextLabel();
+    void templatesWithoutWrappedTextAreWrittenAsBefore();
 };
 
 void TestCardTemplates::labelsShapesAndLinesAreWrittenTopmostFirst()
@@ -346,6 +367,226 @@ void TestCardTemplates::allTextFontsKeepSizeStyleAndSkipOtherObjects()
     QCOMPARE(label->Font().size(96), 14);
     QCOMPARE(label->Font().color, clRed);
     QCOMPARE(plain->Font(), plainFont);
+}
+
+void TestCardTemplates::wordWrapLabelsReadAsWrappedMultiLineText()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    // The values a multi-line label cannot show (shadow, angle, background) are left aside.
+    QVERIFY(writeText(file, "[Name]\nType=psLabel\nCaption=Your Own Name\nLeft=16\nTop=40\nWidth=160\n"
+                            "Height=34\nFont Name=Arial\nFont Size=9\nFont Color=$00503b26\n"
+                            "Font Style=[fsBold]\nAlignment=2\nShadow Depth=3\nAngle=270\nTransparent=0\n"
+                            "Background Color=clRed\nWord Wrap=1\n"
+                            "[Address1]\nCaption=Address Line One\nLeft=16\nTop=80\nWidth=160\nHeight=14\n"
+                            "Word Wrap=0\n"
+                            "[Label1]\nCaption=Free text wraps too\nLeft=16\nTop=100\nWidth=60\nHeight=60\n"
+                            "Font Size=8\nWord Wrap=1\n"
+                            "[Card Data]\nPortrait Mode=1\n"));
+    CardPanelHost host(QSize(192, 336));
+    QStringList personal(10);
+    personal[0] = QStringLiteral("Alexandra Catherine Whitfield-Jones");
+    host.panel->SetPersonalInformation(personal);
+    QString error;
+    host.panel->ReadTemplate(file, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(classes(*host.panel), (QStringList{"TGMultiLineLabel", "TGBusinessCardLabel", "TGMultiLineLabel"}));
+    QCOMPARE(captions(*host.panel), QStringList{"Address Line One"});
+
+    auto *name = qobject_cast<TGMultiLineLabel *>(host.panel->Objects()[0]);
+    QCOMPARE(name->Items(), QStringList{personal[0]});
+    QVERIFY(name->WordWrap());
+    QCOMPARE(name->BoundsRect(), QRect(16, 40, 160, 34));
+    QCOMPARE(name->Font().name, QStringLiteral("Arial"));
+    QCOMPARE(name->Font().size(96), 9);
+    QCOMPARE(name->Font().style, TFontStyles(fsBold));
+    QCOMPARE(name->Font().color, TColor(0x00503b26));
+    QCOMPARE(name->Alignment(), taCenter);
+    QCOMPARE(name->WrappedLines(), EditControlWrap::wrap(personal[0], name->Font(), 96, 160));
+    QCOMPARE(name->WrappedLines().size(), 2);
+
+    auto *free = qobject_cast<TGMultiLineLabel *>(host.panel->Objects()[2]);
+    QCOMPARE(free->Items(), QStringList{"Free text wraps too"});
+    QCOMPARE(free->Font().size(96), 8);
+    QCOMPARE(free->Alignment(), taLeftJustify);
+    const QStringList arial = free->WrappedLines();
+    QCOMPARE(arial, EditControlWrap::wrap("Free text wraps too", free->Font(), 96, 60));
+    QVERIFY(arial.size() >= 2);
+    // A font for all text (the template chooser's) wraps the lines anew.
+    host.panel->SetAllTextFonts(QStringLiteral("Courier New"));
+    QCOMPARE(free->WrappedLines(), EditControlWrap::wrap("Free text wraps too", free->Font(), 96, 60));
+    QVERIFY(free->WrappedLines() != arial);
+}
+
+// Multi-line text goes into a template as a text label of its lines joined
+// by spaces; word-wrapped text says so and reads back wrapped.
+void TestCardTemplates::multiLineTextIsWrittenAsATextLabel()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    const QString again = dir.filePath(QStringLiteral("again.kvlt"));
+    {
+        CardPanelHost host;
+        TGBusinessCardPanel32 &panel = *host.panel;
+        host.addShape(QRect(4, 6, 100, 50));
+        addLines(panel, {"Your Own Name"}, QRect(20, 110, 200, 30), true);
+        TGMultiLineLabel *wrapped =
+            addLines(panel, {"Northwind Landscape", "Architecture Company"}, QRect(20, 20, 120, 60), true);
+        TFont font = wrapped->Font();
+        font.name = QStringLiteral("Times New Roman");
+        font.style = fsBold | fsItalic;
+        font.setSize(9, 96);
+        font.color = TColor(0x00123456);
+        wrapped->SetFont(font);
+        wrapped->SetAlignment(taCenter);
+        QVERIFY(panel.WriteTemplate(file, QString()));
+    }
+    const IniFile ini(file);
+    QCOMPARE(ini.readSection("Label1"),
+             (QStringList{"Type", "Caption", "Left", "Top", "Width", "Height", "Font Name", "Font Size",
+                          "Font Color", "Font Style", "Alignment", "Highlight Depth", "Shadow Depth",
+                          "Highlight Direction", "Shadow Direction", "Highlight Color", "Shadow Color", "Angle",
+                          "Transparent", "Background Color", "Border Style", "Word Wrap"}));
+    QCOMPARE(ini.readString("Label1", "Type"), QStringLiteral("psLabel"));
+    QCOMPARE(ini.readString("Label1", "Caption"), QStringLiteral("Northwind Landscape Architecture Company"));
+    QCOMPARE(ini.readString("Label1", "Font Name"), QStringLiteral("Times New Roman"));
+    QCOMPARE(ini.readString("Label1", "Font Style"), QStringLiteral("[fsBold,fsItalic]"));
+    QCOMPARE(ini.readString("Label1", "Alignment"), QStringLiteral("2"));
+    QCOMPARE(ini.readString("Label1", "Angle"), QStringLiteral("0"));
+    QCOMPARE(ini.readString("Label1", "Word Wrap"), QStringLiteral("1"));
+    QCOMPARE(ini.readString("Name", "Caption"), QStringLiteral("Your Own Name"));
+    QCOMPARE(ini.readString("Name", "Word Wrap"), QStringLiteral("1"));
+
+    // Read back: the same objects, and written again the same file.
+    CardPanelHost other;
+    other.panel->ReadTemplate(file);
+    QCOMPARE(classes(*other.panel), (QStringList{"TBCShapes", "TGMultiLineLabel", "TGMultiLineLabel"}));
+    auto *read = qobject_cast<TGMultiLineLabel *>(other.panel->Objects()[2]);
+    QCOMPARE(read->Items(), QStringList{"Northwind Landscape Architecture Company"});
+    QVERIFY(read->WordWrap());
+    QCOMPARE(read->BoundsRect(), QRect(20, 20, 120, 60));
+    QCOMPARE(read->Font().name, QStringLiteral("Times New Roman"));
+    QCOMPARE(read->Font().style, TFontStyles(fsBold | fsItalic));
+    QCOMPARE(read->Font().color, TColor(0x00123456));
+    QCOMPARE(read->Alignment(), taCenter);
+    QVERIFY(read->WrappedLines().size() >= 2);
+    QVERIFY(other.panel->WriteTemplate(again, QString()));
+    QCOMPARE(readBytes(again), readBytes(file));
+
+    // Without word wrap the line breaks cannot be kept; the text, font and box are.
+    CardPanelHost lines;
+    addLines(*lines.panel, {"First line", "second line"}, QRect(20, 70, 200, 30), false);
+    QVERIFY(lines.panel->WriteTemplate(file, QString()));
+    const IniFile plain(file);
+    QCOMPARE(plain.readString("Label1", "Caption"), QStringLiteral("First line second line"));
+    QCOMPARE(plain.readString("Label1", "Word Wrap", QStringLiteral("none")), QStringLiteral("none"));
+    lines.panel->RemoveAllObjects();
+    lines.panel->ReadTemplate(file);
+    QCOMPARE(classes(*lines.panel), QStringList{"TGBusinessCardLabel"});
+    QCOMPARE(captions(*lines.panel), QStringList{"First line second line"});
+    QCOMPARE(lines.panel->Objects()[0]->BoundsRect(), QRect(20, 70, 200, 30));
+}
+
+// A card without multi-line text gives the file it gave before templates
+// knew wrapped text, byte for byte, and so does that file read and written.
+void TestCardTemplates::templatesWithoutWrappedTextAreWrittenAsBefore()
+{
+    const QByteArray expected =
+        "[Label1]\n"
+        "Type=psLabel\n"
+        "Caption=Free text\n"
+        "Left=20\n"
+        "Top=50\n"
+        "Width=80\n"
+        "Height=20\n"
+        "Font Name=Arial\n"
+        "Font Size=10\n"
+        "Font Color=clBlack\n"
+        "Font Style=[]\n"
+        "Alignment=0\n"
+        "Highlight Depth=0\n"
+        "Shadow Depth=0\n"
+        "Highlight Direction=4\n"
+        "Shadow Direction=3\n"
+        "Highlight Color=clAqua\n"
+        "Shadow Color=clGray\n"
+        "Angle=0\n"
+        "Transparent=0\n"
+        "Background Color=clYellow\n"
+        "Border Style=0\n"
+        "\n"
+        "[Name]\n"
+        "Type=psLabel\n"
+        "Caption=Your Own Name\n"
+        "Left=20\n"
+        "Top=20\n"
+        "Width=160\n"
+        "Height=20\n"
+        "Font Name=Arial\n"
+        "Font Size=10\n"
+        "Font Color=clBlack\n"
+        "Font Style=[]\n"
+        "Alignment=2\n"
+        "Highlight Depth=0\n"
+        "Shadow Depth=2\n"
+        "Highlight Direction=4\n"
+        "Shadow Direction=3\n"
+        "Highlight Color=clAqua\n"
+        "Shadow Color=$00336699\n"
+        "Angle=0\n"
+        "Transparent=1\n"
+        "Background Color=clWhite\n"
+        "Border Style=0\n"
+        "\n"
+        "[Line1]\n"
+        "Type=psLine\n"
+        "Left=10\n"
+        "Top=90\n"
+        "Width=200\n"
+        "Height=15\n"
+        "Line Style=0\n"
+        "Pen Color=clBlack\n"
+        "Pen Width=1\n"
+        "\n"
+        "[Shape1]\n"
+        "Type=stEllipse\n"
+        "Left=4\n"
+        "Top=6\n"
+        "Width=100\n"
+        "Height=50\n"
+        "Transparent=0\n"
+        "Round Percent=25\n"
+        "Shape=4\n"
+        "Brush Style=0\n"
+        "Brush Color=clWhite\n"
+        "Pen Color=clBlack\n"
+        "Pen Width=1\n"
+        "\n"
+        "[Card Data]\n"
+        "Portrait Mode=0\n"
+        "Background File=Marble.JPG\n";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.kvlt"));
+    const QString again = dir.filePath(QStringLiteral("again.kvlt"));
+    {
+        CardPanelHost host;
+        TGBusinessCardPanel32 &panel = *host.panel;
+        host.addShape(QRect(4, 6, 100, 50), stEllipse);
+        host.addLine(QRect(10, 90, 200, 8));
+        TGBusinessCardLabel *name = addLabel(panel, QStringLiteral("Your Own Name"), QRect(20, 20, 160, 24));
+        name->SetDepthShadow(2);
+        name->SetcolorShadow(TColor(0x00336699));
+        name->SetAlignment(taCenter);
+        TGBusinessCardLabel *free = addLabel(panel, QStringLiteral("Free text"), QRect(20, 50, 80, 20));
+        free->SetTransparent(false);
+        free->SetBackColor(clYellow);
+        QVERIFY(panel.WriteTemplate(file, QStringLiteral("Marble.JPG")));
+    }
+    QCOMPARE(readBytes(file), expected);
+    CardPanelHost other;
+    QCOMPARE(other.panel->ReadTemplate(file), QStringLiteral("Marble.JPG"));
+    QVERIFY(other.panel->WriteTemplate(again, QStringLiteral("Marble.JPG")));
+    QCOMPARE(readBytes(again), expected);
 }
 
 QTEST_MAIN(TestCardTemplates)

@@ -2,6 +2,7 @@
 #include "design/TextFit.h"
 #include "objects/TGBusinessCardLabel.h"
 #include "objects/TGMultiLineLabel.h"
+#include "platform/Fonts.h"
 #include "platform/ScreenMetrics.h"
 #include "support/ScriptedDialogs.h"
 
@@ -20,6 +21,8 @@ private slots:
     void textOffTheCardIsNamed();
     void turnedTextIsMeasuredAlongItsLine();
     void multiLineTextIsCheckedLineByLine();
+    void wrappedTextIsCheckedByItsWrappedLines_data();
+    void wrappedTextIsCheckedByItsWrappedLines();
     void theUserIsToldOnceForAllLabels();
 
 private:
@@ -120,6 +123,71 @@ void TestTextFit::multiLineTextIsCheckedLineByLine()
     QCOMPARE(TextFit::check(panel).size(), 1);
     lines->SetItems({"Northwind", "Landscape", "Architecture", "Company"}); // more lines than the box holds
     QCOMPARE(TextFit::check(panel).size(), 1);
+}
+
+void TestTextFit::wrappedTextIsCheckedByItsWrappedLines_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("ppi");
+    for (int ppi : {96, 120}) {
+        QTest::addRow("left at %d", ppi) << int(taLeftJustify) << ppi;
+        QTest::addRow("centre at %d", ppi) << int(taCenter) << ppi;
+        QTest::addRow("right at %d", ppi) << int(taRightJustify) << ppi;
+    }
+}
+
+// A wrapped label is measured by the lines the wrap gives: more of them than
+// the box is high, or a word cut because no line can hold it, does not fit.
+void TestTextFit::wrappedTextIsCheckedByItsWrappedLines()
+{
+    QFETCH(int, alignment);
+    QFETCH(int, ppi);
+    ScreenMetrics::setOverride(ppi);
+    TGBusinessCardPanel32 panel;
+    panel.resize(7 * ppi / 2, 2 * ppi);
+    auto *lines = new TGMultiLineLabel(&panel);
+    panel.AddObject(lines);
+    TFont font = lines->Font();
+    font.setSize(7, ppi);
+    lines->SetFont(font);
+    lines->SetAlignment(TAlignment(alignment));
+    const int h = Fonts::textExtent(font, ppi, QStringLiteral("XXX")).height();
+    const int width = 168 * ppi / 96;
+    lines->SetBounds(10, 10, width, 2 * h + 2);
+    lines->SetWordWrap(true);
+    const QString address = QStringLiteral("Suite 4100, Transamerica Pyramid, 600 Montgomery Street West");
+    lines->SetItems({address});
+    QCOMPARE(lines->WrappedLines().size(), 2);
+    QVERIFY(Fonts::textExtent(font, ppi, address).width() > width); // one line would not do
+    QVERIFY(TextFit::check(panel).isEmpty());
+
+    // A third line runs past the box's bottom.
+    lines->SetItems({address + QStringLiteral(" and Annexe")});
+    QCOMPARE(lines->WrappedLines().size(), 3);
+    QList<TextFit::Overflow> overflows = TextFit::check(panel);
+    QCOMPARE(overflows.size(), 1);
+    QVERIFY(overflows.first().pastBox);
+    lines->SetBounds(10, 10, width, 3 * h);
+    QVERIFY(TextFit::check(panel).isEmpty());
+
+    // A word wider than a line is cut into pieces that each fit the width,
+    // within a box high enough for all of them: still the word is cut.
+    const QString email = QStringLiteral("b.featherstonehaugh@northwind-design.com");
+    lines->SetItems({QStringLiteral("Mail ") + email});
+    lines->SetBounds(10, 10, width / 2, 8 * h);
+    QVERIFY(lines->WrappedLines().size() >= 3);
+    QCOMPARE(lines->WrappedLines().first(), QStringLiteral("Mail "));
+    for (const QRectF &run : lines->TextRuns().mid(1, 1))
+        QVERIFY(run.width() > width / 2);
+    overflows = TextFit::check(panel);
+    QCOMPARE(overflows.size(), 1);
+    QVERIFY(overflows.first().pastBox);
+    QVERIFY(!overflows.first().offCard);
+    // Wide enough for the word: it is one line, and fits.
+    lines->SetItems({email});
+    lines->SetBounds(0, 10, 2 * width, 8 * h);
+    QCOMPARE(lines->WrappedLines(), QStringList{email});
+    QVERIFY(TextFit::check(panel).isEmpty());
 }
 
 void TestTextFit::theUserIsToldOnceForAllLabels()

@@ -201,7 +201,8 @@ private slots:
         TFont font;
         font.setSize(10, 96);
         const QString word = "Supercalifragilisticexpialidocious";
-        const QStringList lines = EditControlWrap::wrap(word + " ok\r\n\r\nend", font, 96, 60);
+        QList<bool> broken;
+        const QStringList lines = EditControlWrap::wrap(word + " ok\r\n\r\nend", font, 96, 60, &broken);
         const int room = EditControlWrap::formatWidth(font, 96, 60);
         QVERIFY(lines.size() >= 5);
         QCOMPARE(lines.mid(lines.size() - 2), QStringList({"", "end"}));
@@ -212,6 +213,17 @@ private slots:
             joined += line;
         }
         QCOMPARE(joined, word + " ok");
+        // The lines that end inside the word say so; the others end at a blank or a paragraph.
+        QCOMPARE(broken.size(), lines.size());
+        QString sofar;
+        for (int i = 0; i < lines.size(); ++i) {
+            sofar += lines[i];
+            QCOMPARE(broken[i], i < lines.size() - 2 && sofar.size() < word.size());
+        }
+        QVERIFY(broken.first());
+        broken.clear();
+        EditControlWrap::wrap("Call our new office", font, 96, 60, &broken);
+        QVERIFY(broken.size() >= 2 && !broken.contains(true));
         // A box too narrow for any letter still takes one per line.
         QCOMPARE(EditControlWrap::wrap("abc", font, 96, 2), QStringList({"a", "b", "c"}));
     }
