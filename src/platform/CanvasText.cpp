@@ -99,14 +99,15 @@ void TCanvas::drawText(int x, int y, const QString &text, const QRect *clip)
     m_painter->setTransform(placement, true);
     if (opaque && !clip)
         m_painter->fillRect(QRectF(cell, QSizeF(textExtent(text))), background);
-    m_painter->setFont(qFont());
+    const QFont font = qFont();
+    m_painter->setFont(font);
     const QColor ink = Colors::toQColor(m_font.color);
     m_painter->setPen(ink);
     const QPointF baseline = cell + QPointF(printShift(text), textMetrics().ascent);
     const QString shown = SymbolFonts::displayText(m_font.name, text);
     // Text for paper is never cached: it is drawn once, and its outlines
     // must stay outlines in a PDF.
-    if (m_printText || !LargeTextCache::draw(*m_painter, baseline, qFont(), ink, shown))
+    if (m_printText || !LargeTextCache::draw(*m_painter, baseline, font, ink, shown))
         m_painter->drawText(baseline, shown);
     m_painter->restore();
 }

@@ -46,17 +46,18 @@ size_t qHash(const RunKey &key, size_t seed = 0)
 
 bool worthCaching(const QPainter &painter, const QFont &font, const QTransform &device)
 {
+    // The same measure Qt's engine uses to decide on its own glyph cache;
+    // first, as most text is small.
+    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    if (pixels * pixels * std::abs(device.determinant()) <= kQtCachedGlyphSize * kQtCachedGlyphSize)
+        return false;
+    if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0)
+        return false;
     if (QThread::currentThread() != QCoreApplication::instance()->thread())
         return false;
     if (!painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster)
         return false;
-    if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0)
-        return false;
-    if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return false;
-    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    // The same measure Qt's engine uses to decide on its own glyph cache.
-    return pixels * pixels * std::abs(device.determinant()) > kQtCachedGlyphSize * kQtCachedGlyphSize;
+    return painter.opacity() == 1.0 && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
 // Where a run's ink may lie, in device pixels relative to the device pixel
