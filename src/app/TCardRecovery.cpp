@@ -263,6 +263,8 @@ bool TCardRecovery::Inspect(const RecoveryCopy::Found &copy, QImage *picture, QS
         return false;
     const QString backgroundFile = background.isEmpty() ? QString() : CaseInsensitivePath::findExisting(background);
     panel->SetCardOrientation(front.isIni && front.layout.Layout.Portrait, front.layout.Layout, backgroundFile);
+    // Drawn at the screen's pixels, as the card itself is, for the dialog's picture.
+    panel->SetZoom(float(std::max<qreal>(1.0, m_window.devicePixelRatioF())));
     *picture = panel->RenderToBitmap();
     return true;
 }

@@ -37,14 +37,18 @@ TRecoverCard::TRecoverCard(const QString &original, const QDateTime &changed, co
     Picture = new QLabel(this);
     Picture->setAlignment(Qt::AlignCenter);
     if (!card.isNull()) {
-        QImage small = card.width() > PictureSide || card.height() > PictureSide
-            ? card.scaled(PictureSide, PictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        // At the screen's own pixels, so that it is sharp on a HiDPI screen.
+        const qreal ratio = devicePixelRatioF();
+        const int side = qRound(PictureSide * ratio);
+        QImage small = card.width() > side || card.height() > side
+            ? card.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)
             : card.copy();
         // A white card needs its edge drawn to be seen on the dialog.
         QPainter painter(&small);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(small.rect().adjusted(0, 0, -1, -1));
         painter.end();
+        small.setDevicePixelRatio(ratio);
         Picture->setPixmap(QPixmap::fromImage(small));
     }
 
